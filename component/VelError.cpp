@@ -1,0 +1,1 @@
+#include "vel/VelError.h"

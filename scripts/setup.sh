@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the tests and the tools need (once; packages
+# already installed are skipped), then configures and builds the project into build/.
+#   scripts/setup.sh [--deps-only] [BUILD_DIR [extra cmake options...]]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+    # toolchain
+    g++ cmake ninja-build pkg-config
+    # tests and benchmarks
+    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    # ZBar, loaded at run time; zbar-tools gives the reference scanner for the benchmarks
+    libzbar0 zbar-tools
+    # picture libraries of the host layer
+    libpng-dev libjpeg62-turbo-dev libwebp-dev libgif-dev libtiff-dev
+    # barcode rendering for tests and samples
+    libzint-dev
+    # measurements
+    time
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "setup: installing ${missing[*]}"
+    as_root=()
+    [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+    "${as_root[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+[ "${1:-}" = "--deps-only" ] && exit 0
+
+build_dir=${1:-build}
+shift || true
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+cmake --build "$build_dir"
