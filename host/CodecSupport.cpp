@@ -1,0 +1,48 @@
+#include "CodecSupport.h"
+
+#include "vel/host/Errors.h"
+#include "vel/host/PixelLimit.h"
+
+#include <algorithm>
+#include <istream>
+#include <ostream>
+
+namespace Host {
+
+void ThrowInvalid(const char* kind, const std::string& reason) {
+    throw EInvalidGraphic(FromAnsi(std::string("Invalid ") + kind + " picture: " + reason));
+}
+
+uint64_t LargestPictureBytes() {
+    constexpr uint64_t Headers = uint64_t{1} << 20;
+    const uint64_t pixels = std::min(MaxPicturePixels(), (UINT64_MAX - Headers) / 8);
+    return pixels * 8 + Headers;
+}
+
+std::string ReadRest(std::istream& stream, const char* kind) {
+    const uint64_t largest = LargestPictureBytes();
+    std::string data;
+    char chunk[65536];
+    std::streambuf* buffer = stream.rdbuf();
+    for (std::streamsize got; (got = buffer->sgetn(chunk, sizeof chunk)) > 0;) {
+        data.append(chunk, static_cast<size_t>(got));
+        if (data.size() > largest)
+            ThrowInvalid(kind, "the data is larger than any picture within the pixel limit");
+    }
+    return data;
+}
+
+void ThrowWriteFailure(const std::ostream& stream, const char* kind, const std::string& reason) {
+    if (!stream)
+        throw EWriteError(
+            FromAnsi(std::string("Cannot write the ") + kind + " picture: the stream failed"));
+    throw EInvalidGraphic(
+        FromAnsi(std::string("Cannot write the ") + kind + " picture: " + reason));
+}
+
+void WriteBytes(std::ostream& stream, const void* data, size_t size, const char* kind) {
+    if (!stream.write(static_cast<const char*>(data), static_cast<std::streamsize>(size)))
+        ThrowWriteFailure(stream, kind, "the stream failed");
+}
+
+} // namespace Host
