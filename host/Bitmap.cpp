@@ -5,6 +5,7 @@
 #include "PictureSize.h"
 #include "PixelFormats.h"
 #include "vel/host/Errors.h"
+#include "vel/host/RasterGraphic.h"
 
 #include <algorithm>
 #include <cstring>
@@ -124,6 +125,11 @@ void TBitmap::Assign(TPersistent* source) {
         Changed();
         return;
     }
+    if (const auto* raster = dynamic_cast<const TRasterGraphic*>(source)) {
+        CopyFrom(*raster);
+        Changed();
+        return;
+    }
     TGraphic::Assign(source);
 }
 
@@ -151,6 +157,15 @@ void TBitmap::CopyFrom(const TBitmap& other) {
     FStride = other.FStride;
     FPixels = other.FPixels;
     FPalette = other.FPalette;
+}
+
+void TBitmap::CopyFrom(const TRasterGraphic& raster) {
+    TBitmap copy;
+    copy.SetSize(raster.Width(), raster.Height());
+    for (int y = 0; y < copy.FHeight; ++y)
+        std::memcpy(copy.GetScanline(y), raster.GetScanline(y),
+                    static_cast<size_t>(copy.FWidth) * sizeof(TColor32));
+    TakeFrom(copy);
 }
 
 void TBitmap::TakeFrom(TBitmap& other) {

@@ -1,11 +1,14 @@
 // Every kind and pixel layout the host reads, made small by the test, checked pixel by
 // pixel as 32-bit values after conversion to a pf32bit bitmap.
 #include "BmpBuilder.h"
+#include "Encoders.h"
 #include "TestPicture.h"
 #include "vel/host/Bitmap.h"
 #include "vel/host/Picture.h"
 
 #include <gtest/gtest.h>
+#include <png.h>
+#include <tiffio.h>
 
 #include <functional>
 #include <sstream>
@@ -125,8 +128,340 @@ std::vector<PictureCase> BmpCases() {
     };
 }
 
+// The test picture with partial transparency (no pixel fully transparent, since encoders
+// may change the colour under alpha 0).
+const std::vector<uint32_t> AlphaPixels = {0xFFFF0000, 0x8000FF00, 0x200000FF,
+                                           0xFFFFFFFF, 0xFF000000, 0x40808080};
+const std::vector<uint8_t> GrayValues = {0x00, 0x80, 0xFF, 0x10, 0x20, 0x30};
+
+std::vector<uint32_t> GrayPixels(const std::vector<uint8_t>& values) {
+    std::vector<uint32_t> out;
+    for (uint8_t v : values)
+        out.push_back(0xFF000000u | v * 0x010101u);
+    return out;
+}
+
+// The pixel at i with alpha set.
+std::vector<uint32_t> WithAlpha(std::vector<uint32_t> pixels, size_t i, uint32_t alpha) {
+    pixels[i] = (pixels[i] & 0xFFFFFF) | (alpha << 24);
+    return pixels;
+}
+
+// Rows of the pixels' channels in the given order ('R', 'G', 'B', 'A', or '2' for 16-bit
+// big-endian samples of R, G, B, A).
+RowBytes ChannelRows(const std::vector<uint32_t>& pixels, int width, const std::string& order,
+                     int bytesPerSample = 1) {
+    RowBytes rows;
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        if (i % static_cast<size_t>(width) == 0)
+            rows.emplace_back();
+        for (char channel : order) {
+            const int shift = channel == 'R' ? 16 : channel == 'G' ? 8 : channel == 'B' ? 0 : 24;
+            const auto v = static_cast<uint8_t>(pixels[i] >> shift);
+            for (int b = 0; b < bytesPerSample; ++b)
+                rows.back().push_back(v);
+        }
+    }
+    return rows;
+}
+
+// Rows of samples, each packed to bits (8: one byte, 16: two equal bytes).
+RowBytes SampleRows(const std::vector<uint8_t>& samples, int width, int bits) {
+    RowBytes rows;
+    for (size_t start = 0; start < samples.size(); start += static_cast<size_t>(width)) {
+        std::vector<uint8_t> row(samples.begin() + static_cast<ptrdiff_t>(start),
+                                 samples.begin() + static_cast<ptrdiff_t>(start) + width);
+        if (bits < 8)
+            row = PackBits(row, bits);
+        if (bits == 16) {
+            std::vector<uint8_t> wide;
+            for (uint8_t v : row)
+                wide.insert(wide.end(), {v, v});
+            row = wide;
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+const std::vector<uint8_t> TestIndices = {0, 1, 2, 3, 4, 5};
+
+std::vector<uint32_t> Colours(const std::vector<uint32_t>& pixels) {
+    std::vector<uint32_t> out;
+    for (uint32_t p : pixels)
+        out.push_back(p & 0xFFFFFF);
+    return out;
+}
+
+// A 10 x 10 gradient, so that every pass of an interlaced picture holds pixels.
+constexpr int RampSize = 10;
+std::vector<uint32_t> RampPixels() {
+    std::vector<uint32_t> out;
+    for (uint32_t y = 0; y < RampSize; ++y)
+        for (uint32_t x = 0; x < RampSize; ++x)
+            out.push_back(0xFF000000u | (x * 25) << 16 | (y * 25) << 8 | (x + y));
+    return out;
+}
+
+// 16 x 16 in four flat 8 x 8 quadrants, for lossy kinds.
+constexpr int BlockSize = 16;
+std::vector<uint32_t> BlockPixels(bool gray = false) {
+    const uint32_t quadrants[] = {gray ? 0xFF303030 : 0xFFFF0000, gray ? 0xFFC0C0C0 : 0xFF00FF00,
+                                  gray ? 0xFF000000 : 0xFF0000FF, 0xFF808080};
+    std::vector<uint32_t> out;
+    for (int y = 0; y < BlockSize; ++y)
+        for (int x = 0; x < BlockSize; ++x)
+            out.push_back(quadrants[(y / 8) * 2 + x / 8]);
+    return out;
+}
+
+std::function<std::string()> Png(PngSpec spec) {
+    return [spec] {
+        return MakePng(spec);
+    };
+}
+
+std::vector<PictureCase> PngCases() {
+    const int W = TestWidth, H = TestHeight;
+    return {
+        {"PngRgb8", Png({W, H, PNG_COLOR_TYPE_RGB, 8, false, ChannelRows(TestPixels, W, "RGB")})},
+        {"PngRgba8",
+         Png({W, H, PNG_COLOR_TYPE_RGB_ALPHA, 8, false, ChannelRows(AlphaPixels, W, "RGBA")}),
+         AlphaPixels},
+        {"PngRgb16",
+         Png({W, H, PNG_COLOR_TYPE_RGB, 16, false, ChannelRows(TestPixels, W, "RGB", 2)})},
+        {"PngRgba16",
+         Png({W, H, PNG_COLOR_TYPE_RGB_ALPHA, 16, false, ChannelRows(AlphaPixels, W, "RGBA", 2)}),
+         AlphaPixels},
+        {"PngGray8", Png({W, H, PNG_COLOR_TYPE_GRAY, 8, false, SampleRows(GrayValues, W, 8)}),
+         GrayPixels(GrayValues)},
+        {"PngGray16", Png({W, H, PNG_COLOR_TYPE_GRAY, 16, false, SampleRows(GrayValues, W, 16)}),
+         GrayPixels(GrayValues)},
+        {"PngGray1",
+         Png({W, H, PNG_COLOR_TYPE_GRAY, 1, false, SampleRows({0, 1, 1, 0, 0, 1}, W, 1)}),
+         GrayPixels({0, 255, 255, 0, 0, 255})},
+        {"PngGray2",
+         Png({W, H, PNG_COLOR_TYPE_GRAY, 2, false, SampleRows({0, 1, 2, 3, 0, 1}, W, 2)}),
+         GrayPixels({0, 85, 170, 255, 0, 85})},
+        {"PngGray4",
+         Png({W, H, PNG_COLOR_TYPE_GRAY, 4, false, SampleRows({0, 8, 15, 1, 2, 3}, W, 4)}),
+         GrayPixels({0, 136, 255, 17, 34, 51})},
+        {"PngGrayAlpha8",
+         Png({W, H, PNG_COLOR_TYPE_GRAY_ALPHA, 8, false,
+              RowBytes{{0, 255, 128, 64, 255, 0}, {16, 255, 32, 255, 48, 1}}}),
+         {0xFF000000, 0x40808080, 0x00FFFFFF, 0xFF101010, 0xFF202020, 0x01303030}},
+        {"PngPalette8", Png({W, H, PNG_COLOR_TYPE_PALETTE, 8, false, SampleRows(TestIndices, W, 8),
+                             Colours(TestPixels)})},
+        {"PngPalette4", Png({W, H, PNG_COLOR_TYPE_PALETTE, 4, false, SampleRows(TestIndices, W, 4),
+                             Colours(TestPixels)})},
+        {"PngPalette1",
+         Png({W,
+              H,
+              PNG_COLOR_TYPE_PALETTE,
+              1,
+              false,
+              SampleRows({1, 0, 1, 0, 1, 0}, W, 1),
+              {0x0000FF, 0xFF0000}}),
+         {0xFFFF0000, 0xFF0000FF, 0xFFFF0000, 0xFF0000FF, 0xFFFF0000, 0xFF0000FF}},
+        {"PngPaletteAlpha",
+         Png({W,
+              H,
+              PNG_COLOR_TYPE_PALETTE,
+              8,
+              false,
+              SampleRows(TestIndices, W, 8),
+              Colours(AlphaPixels),
+              {0xFF, 0x80, 0x20, 0xFF, 0xFF, 0x40}}),
+         AlphaPixels},
+        {"PngRgbKeyColour",
+         Png({W,
+              H,
+              PNG_COLOR_TYPE_RGB,
+              8,
+              false,
+              ChannelRows(TestPixels, W, "RGB"),
+              {},
+              {},
+              {0, 0, 255}}),
+         WithAlpha(TestPixels, 2, 0)},
+        {"PngGrayKeyColour",
+         Png({W, H, PNG_COLOR_TYPE_GRAY, 8, false, SampleRows(GrayValues, W, 8), {}, {}, {0x80}}),
+         WithAlpha(GrayPixels(GrayValues), 1, 0)},
+        {"PngInterlaced",
+         Png({RampSize, RampSize, PNG_COLOR_TYPE_RGB, 8, true,
+              ChannelRows(RampPixels(), RampSize, "RGB")}),
+         RampPixels(), 0, RampSize, RampSize},
+    };
+}
+
+std::function<std::string()> Jpeg(JpegSpec spec) {
+    return [spec] {
+        return MakeJpeg(spec);
+    };
+}
+
+constexpr int LossyTolerance = 8;
+
+std::vector<PictureCase> JpegCases() {
+    const int S = BlockSize;
+    const std::vector<uint32_t> blocks = BlockPixels();
+    std::vector<uint8_t> grays;
+    for (uint32_t p : BlockPixels(true))
+        grays.push_back(static_cast<uint8_t>(p));
+    return {
+        {"JpegBaseline", Jpeg({S, S, 3, false, ChannelRows(blocks, S, "RGB")}), blocks,
+         LossyTolerance, S, S},
+        {"JpegProgressive", Jpeg({S, S, 3, true, ChannelRows(blocks, S, "RGB")}), blocks,
+         LossyTolerance, S, S},
+        {"JpegGray", Jpeg({S, S, 1, false, SampleRows(grays, S, 8)}), BlockPixels(true),
+         LossyTolerance, S, S},
+        // Adobe CMYK stores inverted inks: with K' = 255, C' M' Y' are the red, green, blue.
+        {"JpegCmyk", Jpeg({S, S, 4, false, ChannelRows(blocks, S, "RGBA")}), blocks, LossyTolerance,
+         S, S},
+    };
+}
+
+std::function<std::string()> Gif(GifSpec spec) {
+    return [spec] {
+        return MakeGif(spec);
+    };
+}
+
+std::vector<uint32_t> GifPalette() {
+    std::vector<uint32_t> palette = Colours(TestPixels);
+    palette.resize(8, 0x123456);
+    return palette;
+}
+
+std::vector<PictureCase> GifCases() {
+    const int W = TestWidth, H = TestHeight;
+    std::vector<uint32_t> grays16;
+    RowBytes rampRows;
+    std::vector<uint32_t> ramp;
+    for (uint32_t i = 0; i < 16; ++i)
+        grays16.push_back(i * 0x111111);
+    for (uint8_t y = 0; y < 10; ++y) {
+        rampRows.push_back({y, static_cast<uint8_t>(15 - y)});
+        ramp.insert(ramp.end(), {0xFF000000 | grays16[y], 0xFF000000 | grays16[15 - y]});
+    }
+    return {
+        {"GifBasic",
+         Gif({W, H, 0, 0, W, H, false, 0, -1, GifPalette(), SampleRows(TestIndices, W, 8)})},
+        {"GifTransparent",
+         Gif({W, H, 0, 0, W, H, false, 0, 2, GifPalette(), SampleRows(TestIndices, W, 8)}),
+         WithAlpha(TestPixels, 2, 0)},
+        {"GifInterlaced", Gif({2, 10, 0, 0, 2, 10, true, 0, -1, grays16, rampRows}), ramp, 0, 2,
+         10},
+        // The screen's background colour (white) around a 2 x 1 frame at (1, 1).
+        {"GifFrameOnScreen",
+         Gif({4, 3, 1, 1, 2, 1, false, 3, -1, GifPalette(), RowBytes{{0, 2}}}),
+         {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFF0000, 0xFF0000FF,
+          0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF},
+         0,
+         4,
+         3},
+    };
+}
+
+std::function<std::string()> Tiff(TiffSpec spec) {
+    return [spec] {
+        return MakeTiff(spec);
+    };
+}
+
+std::vector<PictureCase> TiffCases() {
+    const int W = TestWidth, H = TestHeight;
+    const RowBytes rgb = ChannelRows(TestPixels, W, "RGB");
+    std::vector<uint32_t> palette = Colours(TestPixels);
+    palette.resize(256);
+    std::vector<uint32_t> inks; // C M Y K of the test colours
+    for (uint32_t p : TestPixels)
+        inks.push_back(((255 - ((p >> 16) & 0xFF)) << 16) | ((255 - ((p >> 8) & 0xFF)) << 8) |
+                       (255 - (p & 0xFF)));
+    return {
+        {"TiffRgb8", Tiff({W, H, PHOTOMETRIC_RGB, 8, 3, false, COMPRESSION_NONE, false, {}, rgb})},
+        {"TiffRgbLzwBigEndian",
+         Tiff({W, H, PHOTOMETRIC_RGB, 8, 3, false, COMPRESSION_LZW, true, {}, rgb})},
+        {"TiffRgb16", Tiff({W,
+                            H,
+                            PHOTOMETRIC_RGB,
+                            16,
+                            3,
+                            false,
+                            COMPRESSION_NONE,
+                            false,
+                            {},
+                            ChannelRows(TestPixels, W, "RGB", 2)})},
+        {"TiffRgbaUnassociated",
+         Tiff({W,
+               H,
+               PHOTOMETRIC_RGB,
+               8,
+               4,
+               true,
+               COMPRESSION_DEFLATE,
+               false,
+               {},
+               ChannelRows(AlphaPixels, W, "RGBA")}),
+         AlphaPixels, 2},
+        {"TiffGray8",
+         Tiff({W,
+               H,
+               PHOTOMETRIC_MINISBLACK,
+               8,
+               1,
+               false,
+               COMPRESSION_NONE,
+               false,
+               {},
+               SampleRows(GrayValues, W, 8)}),
+         GrayPixels(GrayValues)},
+        {"TiffBilevelMinIsWhite",
+         Tiff({W,
+               H,
+               PHOTOMETRIC_MINISWHITE,
+               1,
+               1,
+               false,
+               COMPRESSION_NONE,
+               false,
+               {},
+               SampleRows({1, 0, 1, 0, 0, 1}, W, 1)}),
+         GrayPixels({0, 255, 0, 255, 255, 0})},
+        {"TiffPalette8", Tiff({W, H, PHOTOMETRIC_PALETTE, 8, 1, false, COMPRESSION_NONE, false,
+                               palette, SampleRows(TestIndices, W, 8)})},
+        {"TiffCmyk", Tiff({W,
+                           H,
+                           PHOTOMETRIC_SEPARATED,
+                           8,
+                           4,
+                           false,
+                           COMPRESSION_NONE,
+                           false,
+                           {},
+                           ChannelRows(inks, W, "RGBA")})},
+    };
+}
+
+std::vector<PictureCase> WebPCases() {
+    return {
+        {"WebPLossless",
+         [] {
+             return MakeWebP(TestWidth, TestHeight, TestPixels, true);
+         }},
+        {"WebPLosslessAlpha", [] { return MakeWebP(TestWidth, TestHeight, AlphaPixels, true); },
+         AlphaPixels},
+        // Gray, as lossy WebP halves the colour resolution and blends colour edges.
+        {"WebPLossy", [] { return MakeWebP(BlockSize, BlockSize, BlockPixels(true), false); },
+         BlockPixels(true), LossyTolerance, BlockSize, BlockSize},
+    };
+}
+
 std::vector<PictureCase> AllCases() {
-    std::vector<PictureCase> cases = BmpCases();
+    std::vector<PictureCase> cases;
+    for (auto kind : {BmpCases, PngCases, JpegCases, GifCases, TiffCases, WebPCases})
+        for (PictureCase& c : kind())
+            cases.push_back(std::move(c));
     return cases;
 }
 

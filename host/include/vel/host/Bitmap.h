@@ -24,6 +24,8 @@ enum class TPixelFormat : uint8_t {
     pfCustom
 };
 
+class TRasterGraphic;
+
 // One colour in the 32-bit layout: blue bits 0-7, green 8-15, red 16-23, alpha 24-31.
 using TColor32 = uint32_t;
 
@@ -74,6 +76,7 @@ public:
 
 private:
     void CopyFrom(const TBitmap& other);
+    void CopyFrom(const TRasterGraphic& raster);
     void TakeFrom(TBitmap& other);
 
     int FWidth = 0;
