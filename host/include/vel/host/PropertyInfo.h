@@ -128,7 +128,9 @@ TPropertyInfo StringProperty(String name, Get get, Set set, TStorage storage) {
 // A persistent object the component owns (a picture): read through the getter, stored
 // through the object's own properties.
 template <class T, class Get> TPropertyInfo ObjectProperty(String name, Get get) {
-    TPropertyInfo info{std::move(name), TTypeKind::tkClass};
+    TPropertyInfo info;
+    info.Name = std::move(name);
+    info.Kind = TTypeKind::tkClass;
     info.GetObject = [get](const TPersistent& o) -> TPersistent* {
         return std::invoke(get, Detail::As<T>(o));
     };
