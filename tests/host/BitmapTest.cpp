@@ -126,3 +126,29 @@ TEST(Bitmap, EmptyBitmapCannotBeSaved) {
 }
 
 } // namespace
+
+namespace {
+
+// A graphic kind the bitmap knows nothing of, which cannot convert itself either.
+class Foreign : public TGraphic {
+public:
+    int Width() const override { return 1; }
+    int Height() const override { return 1; }
+    void SetSize(int, int) override {}
+    void LoadFromStream(std::istream&) override {}
+    void SaveToStream(std::ostream&) const override {}
+    std::unique_ptr<TGraphic> Clone() const override { return std::make_unique<Foreign>(); }
+};
+
+TEST(Bitmap, AssignFromAnUnknownKindNamesBothClasses) {
+    Foreign foreign;
+    TBitmap bitmap;
+    try {
+        bitmap.Assign(&foreign);
+        FAIL() << "no exception";
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.Message(), u"Cannot assign a Foreign to a TBitmap");
+    }
+}
+
+} // namespace

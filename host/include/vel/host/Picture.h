@@ -18,7 +18,8 @@ public:
     ~TPicture() override;
 
     // The graphic held (owned by the picture), or null. Changes made to it directly fire
-    // the picture's OnChange too.
+    // the picture's OnChange too: the picture handles the graphic's own OnChange, which
+    // callers leave as it is.
     TGraphic* Graphic() const noexcept { return FGraphic.get(); }
     // Holds a copy of graphic (null: none); the caller keeps graphic.
     void SetGraphic(const TGraphic* graphic);
