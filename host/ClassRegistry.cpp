@@ -1,5 +1,6 @@
 #include "vel/host/ClassRegistry.h"
 
+#include "vel/host/Component.h"
 #include "vel/host/Errors.h"
 
 #include <algorithm>
@@ -36,6 +37,16 @@ bool SameText(const String& a, const String& b) {
                       [](char16_t x, char16_t y) { return AsciiUpper(x) == AsciiUpper(y); });
 }
 
+bool IsValidIdent(const String& name) {
+    const auto letter = [](char16_t c) {
+        return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_';
+    };
+    if (name.empty() || !letter(name[0]))
+        return false;
+    return std::all_of(name.begin(), name.end(),
+                       [&](char16_t c) { return letter(c) || (c >= u'0' && c <= u'9'); });
+}
+
 std::vector<const TPropertyInfo*> TClassInfo::Properties() const {
     std::vector<const TPropertyInfo*> all =
         Parent ? Parent->Properties() : std::vector<const TPropertyInfo*>{};
@@ -62,18 +73,19 @@ const TDefinedProperty* TClassInfo::FindDefinedProperty(const String& name) cons
 
 TNotifyEvent TClassInfo::MethodHandler(TComponent& root, const String& name) const {
     TNotifyEvent handler;
-    for (const TClassInfo* c = this; c != nullptr && !handler; c = c->Parent) {
+    for (const TClassInfo* c = this; c != nullptr; c = c->Parent)
         for (const TMethodInfo& method : c->Methods)
             if (SameText(method.Name, name)) {
                 handler = method.Bind(root);
                 handler.SetName(method.Name);
                 return handler;
             }
-        if (c->PublishesAnyMethod) {
-            handler = TNotifyEvent([](TObject*) {}, nullptr);
+    for (const TClassInfo* c = this; c != nullptr; c = c->Parent)
+        if (c->PublishesAnyMethod && IsValidIdent(name)) {
+            handler = TNotifyEvent([](TObject*) {}, &root);
             handler.SetName(name);
+            return handler;
         }
-    }
     return handler;
 }
 

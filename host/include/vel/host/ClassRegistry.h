@@ -108,4 +108,7 @@ const TClassInfo& PictureClass();
 // True when the names are equal without regard to ASCII case.
 bool SameText(const String& a, const String& b);
 
+// True for an identifier: a letter or '_', then letters, digits or '_'.
+bool IsValidIdent(const String& name);
+
 } // namespace Host
