@@ -33,9 +33,6 @@ Host::TClassInfo MakeVelClass() {
     return info;
 }
 
-// Registered from the start, so that forms find TVel by name.
-const bool VelClassRegistered = (TVelClass(), true);
-
 } // namespace
 
 const Host::TClassInfo& TVelClass() {
@@ -44,3 +41,7 @@ const Host::TClassInfo& TVelClass() {
 }
 
 } // namespace Vel
+
+// Registered from the start, so that forms find TVel by name. The symbol is named so that a
+// program linked with the static library can ask for it (see CMakeLists.txt).
+extern "C" const bool VelClassRegistered = (Vel::TVelClass(), true);
