@@ -28,7 +28,6 @@ std::unique_ptr<TComponent> ReadForm(std::string_view text);
 
 // The same from a file; errors name the file. EFOpenError when it cannot be read.
 void ReadFormFile(const String& fileName, TComponent& root);
-std::unique_ptr<TComponent> ReadFormFile(const String& fileName);
 
 // The form text of root and the components it owns. EWriteError when a class is not
 // registered.
