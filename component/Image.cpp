@@ -49,28 +49,33 @@ TVelImage::TVelImage(TVelImageFormat format, int width, int height, const void* 
 }
 
 TVelImage::~TVelImage() {
-    if (FHandle != nullptr)
+    if (FHandle != nullptr && LoadedAs(FGeneration))
         zbar_image_destroy(FHandle);
 }
 
 const void* TVelImage::Data() const {
+    CheckLoadedAs(FGeneration);
     return zbar_image_get_data(FHandle);
 }
 
 int TVelImage::DataLength() const {
+    CheckLoadedAs(FGeneration);
     return static_cast<int>(zbar_image_get_data_length(FHandle));
 }
 
 TVelImageFormat TVelImage::Format() const {
+    CheckLoadedAs(FGeneration);
     return zbar_image_get_format(FHandle) == Y800 ? TVelImageFormat::foY800
                                                   : TVelImageFormat::foGray;
 }
 
 int TVelImage::Height() const {
+    CheckLoadedAs(FGeneration);
     return static_cast<int>(zbar_image_get_height(FHandle));
 }
 
 int TVelImage::Width() const {
+    CheckLoadedAs(FGeneration);
     return static_cast<int>(zbar_image_get_width(FHandle));
 }
 

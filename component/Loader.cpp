@@ -10,6 +10,8 @@ Host::TModuleHandle ZBarLibrary = nullptr;
 
 namespace {
 
+TLibraryGeneration LoadCount = 0;
+
 EVelError LoadError(const Host::String& name, const Host::TModuleError& error) {
     return EVelError(name + u": " + Host::SysErrorMessage(error));
 }
@@ -26,6 +28,7 @@ void LoadLibrary() {
         UnloadLibrary();
         throw LoadError(Host::FromAnsi(missing->Name), missing->Error);
     }
+    ++LoadCount;
 }
 
 void UnloadLibrary() {
@@ -38,6 +41,10 @@ void UnloadLibrary() {
 
 bool LoadedLibrary() noexcept {
     return ZBarLibrary != nullptr;
+}
+
+TLibraryGeneration LibraryGeneration() noexcept {
+    return LoadedLibrary() ? LoadCount : 0;
 }
 
 } // namespace Vel

@@ -16,6 +16,7 @@ enum class TVelMessage : std::uint16_t {
     msIncorrectIndex = 65525,
     msLibraryNotLoaded = 65526,
     msNoImageToScan = 65527,
+    msLibraryUnloaded = 65528,
 };
 
 // The text of a message.

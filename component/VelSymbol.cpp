@@ -14,6 +14,7 @@ TVelSymbol::TVelSymbol(const TVel* vel, const ZBar::zbar_symbol_t* handle)
 }
 
 int TVelSymbol::CacheCount() const {
+    CheckLoadedAs(FGeneration);
     return zbar_symbol_get_count(FHandle);
 }
 
@@ -33,26 +34,32 @@ std::string TVelSymbol::DataAnsi() const {
 }
 
 int TVelSymbol::DataLength() const {
+    CheckLoadedAs(FGeneration);
     return static_cast<int>(zbar_symbol_get_data_length(FHandle));
 }
 
 int TVelSymbol::LocationCount() const {
+    CheckLoadedAs(FGeneration);
     return static_cast<int>(zbar_symbol_get_loc_size(FHandle));
 }
 
 int TVelSymbol::LocationX(int index) const {
+    CheckLoadedAs(FGeneration);
     return zbar_symbol_get_loc_x(FHandle, static_cast<unsigned>(index)) + OriginX();
 }
 
 int TVelSymbol::LocationY(int index) const {
+    CheckLoadedAs(FGeneration);
     return zbar_symbol_get_loc_y(FHandle, static_cast<unsigned>(index)) + OriginY();
 }
 
 TVelModifiers TVelSymbol::Modifiers() const {
+    CheckLoadedAs(FGeneration);
     return ModifiersFromMask(zbar_symbol_get_modifiers(FHandle));
 }
 
 TVelOrientation TVelSymbol::Orientation() const {
+    CheckLoadedAs(FGeneration);
     return static_cast<TVelOrientation>(zbar_symbol_get_orientation(FHandle));
 }
 
@@ -61,10 +68,12 @@ Host::String TVelSymbol::OrientationName() const {
 }
 
 int TVelSymbol::Quality() const {
+    CheckLoadedAs(FGeneration);
     return zbar_symbol_get_quality(FHandle);
 }
 
 TVelSymbology TVelSymbol::Symbology() const {
+    CheckLoadedAs(FGeneration);
     return SymbologyFromCode(zbar_symbol_get_type(FHandle));
 }
 
@@ -73,6 +82,7 @@ Host::String TVelSymbol::SymbologyName() const {
 }
 
 TVelSymbologyAddon TVelSymbol::SymbologyAddon() const {
+    CheckLoadedAs(FGeneration);
     return AddonFromCode(zbar_symbol_get_type(FHandle));
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "vel/Enumerations.h"
+#include "vel/Loader.h"
 #include "vel/host/Object.h"
 #include "vel/zbar/Types.h"
 
@@ -30,6 +31,7 @@ public:
 
 private:
     ZBar::zbar_image_t* FHandle = nullptr;
+    TLibraryGeneration FGeneration = LibraryGeneration();
 };
 
 } // namespace Vel

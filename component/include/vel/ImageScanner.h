@@ -3,6 +3,7 @@
 #pragma once
 
 #include "vel/Enumerations.h"
+#include "vel/Loader.h"
 #include "vel/host/Object.h"
 #include "vel/host/String.h"
 #include "vel/zbar/Types.h"
@@ -38,6 +39,7 @@ public:
 
 private:
     ZBar::zbar_image_scanner_t* FHandle = nullptr;
+    TLibraryGeneration FGeneration = LibraryGeneration();
 };
 
 } // namespace Vel

@@ -35,4 +35,9 @@ void UnloadLibrary();
 // True exactly while a library is loaded.
 bool LoadedLibrary() noexcept;
 
+// Each successful load starts a new generation; 0 while no library is loaded. A ZBar object
+// belongs to the generation it was made in and cannot be used or destroyed in another.
+using TLibraryGeneration = unsigned long long;
+TLibraryGeneration LibraryGeneration() noexcept;
+
 } // namespace Vel

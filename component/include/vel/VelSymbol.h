@@ -3,6 +3,7 @@
 #pragma once
 
 #include "vel/Enumerations.h"
+#include "vel/Loader.h"
 #include "vel/host/Object.h"
 #include "vel/host/String.h"
 #include "vel/zbar/Types.h"
@@ -55,6 +56,7 @@ private:
     int OriginY() const noexcept;
 
     const ZBar::zbar_symbol_t* FHandle;
+    TLibraryGeneration FGeneration = LibraryGeneration();
     const TVel* FVel;
 };
 
