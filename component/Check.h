@@ -1,6 +1,8 @@
 // The check helper: raises EVelError with the message when the condition is false.
 #pragma once
 
+#include "Messages.h"
+#include "vel/Loader.h"
 #include "vel/VelError.h"
 
 namespace Vel {
@@ -9,5 +11,13 @@ inline void Check(bool condition, const Host::String& message) {
     if (!condition)
         throw EVelError(message);
 }
+
+inline void Check(bool condition, TVelMessage message) {
+    if (!condition)
+        throw EVelError(MessageText(message));
+}
+
+// Raises "ZBar library is not loaded" unless the table's entries are resolved.
+inline void CheckLoaded() { Check(LoadedLibrary(), TVelMessage::msLibraryNotLoaded); }
 
 } // namespace Vel
