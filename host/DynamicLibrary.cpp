@@ -14,13 +14,17 @@ void* GetModuleEntry(TModuleHandle module, const char* name) {
     return dlsym(module, name);
 }
 
-void FreeModule(TModuleHandle module) { dlclose(module); }
+void FreeModule(TModuleHandle module) {
+    dlclose(module);
+}
 
 TModuleError GetLastModuleError() {
     const char* text = dlerror();
     return TModuleError{text ? text : "unknown error"};
 }
 
-String SysErrorMessage(const TModuleError& error) { return FromAnsi(error.Text); }
+String SysErrorMessage(const TModuleError& error) {
+    return FromAnsi(error.Text);
+}
 
 } // namespace Host

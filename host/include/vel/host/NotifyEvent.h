@@ -15,7 +15,8 @@ public:
     // A handler bound to a member function of an object.
     template <class T>
     TNotifyEvent(T* object, void (T::*method)(TObject*))
-        : FObject(object), FHandler([object, method](TObject* sender) { (object->*method)(sender); }) {}
+        : FObject(object),
+          FHandler([object, method](TObject* sender) { (object->*method)(sender); }) {}
 
     // A handler that is any callable; object is the one it belongs to (may be null).
     TNotifyEvent(std::function<void(TObject*)> handler, TObject* object = nullptr)

@@ -1,0 +1,27 @@
+// What the decoders and encoders of the compressed kinds share.
+#pragma once
+
+#include "vel/host/String.h"
+
+#include <cstddef>
+#include <iosfwd>
+#include <string>
+
+namespace Host {
+
+// Raises EInvalidGraphic "Invalid <kind> picture: <reason>".
+[[noreturn]] void ThrowInvalid(const char* kind, const std::string& reason);
+
+// The rest of the stream, for libraries that decode from memory; EInvalidGraphic when it
+// is longer than any picture within the pixel limit can be.
+std::string ReadRest(std::istream& stream, const char* kind);
+
+// After a library failed to encode: EWriteError when the stream failed, otherwise
+// EInvalidGraphic "Cannot write the <kind> picture: <reason>".
+[[noreturn]] void ThrowWriteFailure(const std::ostream& stream, const char* kind,
+                                    const std::string& reason);
+
+// Writes the bytes; EWriteError naming kind when the stream fails.
+void WriteBytes(std::ostream& stream, const void* data, size_t size, const char* kind);
+
+} // namespace Host

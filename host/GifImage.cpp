@@ -1,0 +1,178 @@
+#include "vel/host/GifImage.h"
+
+#include "CodecSupport.h"
+#include "vel/host/Bitmap.h"
+
+#include <gif_lib.h>
+
+#include <algorithm>
+#include <istream>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace Host {
+
+namespace {
+
+constexpr const char* Kind = "GIF";
+
+std::string ErrorText(int code) {
+    const char* text = GifErrorString(code);
+    return text ? text : "error " + std::to_string(code);
+}
+
+[[noreturn]] void ThrowGifError(int code) {
+    ThrowInvalid(Kind, ErrorText(code));
+}
+
+int ReadInput(GifFileType* gif, GifByteType* data, int length) {
+    auto* input = static_cast<std::streambuf*>(gif->UserData);
+    return static_cast<int>(input->sgetn(reinterpret_cast<char*>(data), length));
+}
+
+int WriteOutput(GifFileType* gif, const GifByteType* data, int length) {
+    auto* output = static_cast<std::ostream*>(gif->UserData);
+    return output->write(reinterpret_cast<const char*>(data), length) ? length : 0;
+}
+
+struct TCloseReader {
+    void operator()(GifFileType* gif) const { DGifCloseFile(gif, nullptr); }
+};
+using TGifReader = std::unique_ptr<GifFileType, TCloseReader>;
+
+TColor32 Colour(const GifColorType& c, uint32_t alpha) {
+    return (alpha << 24) | (uint32_t{c.Red} << 16) | (uint32_t{c.Green} << 8) | c.Blue;
+}
+
+// The transparent colour index of the frame that follows, from a graphics control block.
+int TransparentIndex(int extensionCode, const GifByteType* extension) {
+    GraphicsControlBlock block;
+    if (extensionCode == GRAPHICS_EXT_FUNC_CODE &&
+        DGifExtensionToGCB(extension[0], extension + 1, &block) == GIF_OK)
+        return block.TransparentColor;
+    return NO_TRANSPARENT_COLOR;
+}
+
+// Skips extensions up to the first image, returning its transparent colour index.
+int FindFirstImage(GifFileType* gif) {
+    int transparent = NO_TRANSPARENT_COLOR;
+    for (GifRecordType record;;) {
+        if (DGifGetRecordType(gif, &record) == GIF_ERROR)
+            ThrowGifError(gif->Error);
+        if (record == IMAGE_DESC_RECORD_TYPE)
+            return transparent;
+        if (record == TERMINATE_RECORD_TYPE)
+            ThrowInvalid(Kind, "it holds no image");
+        if (record != EXTENSION_RECORD_TYPE)
+            continue;
+        int code = 0;
+        GifByteType* extension = nullptr;
+        if (DGifGetExtension(gif, &code, &extension) == GIF_ERROR)
+            ThrowGifError(gif->Error);
+        if (extension != nullptr)
+            transparent = TransparentIndex(code, extension);
+        while (extension != nullptr)
+            if (DGifGetExtensionNext(gif, &extension) == GIF_ERROR)
+                ThrowGifError(gif->Error);
+    }
+}
+
+// The frame's rows in screen order: interlaced frames store rows 0, 8, ..., 4, ..., 2, ..., 1, ...
+std::vector<int> RowOrder(int height, bool interlaced) {
+    std::vector<int> order;
+    if (!interlaced) {
+        for (int y = 0; y < height; ++y)
+            order.push_back(y);
+        return order;
+    }
+    for (const auto& [start, step] : {std::pair{0, 8}, {4, 8}, {2, 4}, {1, 2}})
+        for (int y = start; y < height; y += step)
+            order.push_back(y);
+    return order;
+}
+
+} // namespace
+
+void TGifImage::LoadFromStream(std::istream& stream) {
+    int error = 0;
+    const TGifReader gif(DGifOpen(stream.rdbuf(), ReadInput, &error));
+    if (!gif)
+        ThrowGifError(error);
+    const int transparent = FindFirstImage(gif.get());
+    if (DGifGetImageDesc(gif.get()) == GIF_ERROR)
+        ThrowGifError(gif->Error);
+    const GifImageDesc& frame = gif->Image;
+    const int width = gif->SWidth > 0 ? gif->SWidth : frame.Left + frame.Width;
+    const int height = gif->SHeight > 0 ? gif->SHeight : frame.Top + frame.Height;
+    std::vector<TColor32> pixels =
+        AllocatePixels(Kind, static_cast<uint64_t>(width), static_cast<uint64_t>(height));
+    if (frame.Width <= 0 || frame.Height <= 0)
+        ThrowInvalid(Kind, "the first frame is empty");
+    const ColorMapObject* map = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
+    if (map == nullptr)
+        ThrowInvalid(Kind, "it has no colour table");
+    if (gif->SColorMap && gif->SBackGroundColor < gif->SColorMap->ColorCount)
+        std::fill(pixels.begin(), pixels.end(),
+                  Colour(gif->SColorMap->Colors[gif->SBackGroundColor], 0xFF));
+
+    std::vector<GifPixelType> line(static_cast<size_t>(frame.Width));
+    for (const int row : RowOrder(frame.Height, frame.Interlace)) {
+        if (DGifGetLine(gif.get(), line.data(), frame.Width) == GIF_ERROR)
+            ThrowGifError(gif->Error);
+        const int y = frame.Top + row;
+        for (int x = 0; x < frame.Width && y < height; ++x) {
+            const int index = line[static_cast<size_t>(x)];
+            if (frame.Left + x >= width || index >= map->ColorCount)
+                continue;
+            pixels[static_cast<size_t>(y) * static_cast<size_t>(width) +
+                   static_cast<size_t>(frame.Left + x)] =
+                Colour(map->Colors[index], index == transparent ? 0 : 0xFF);
+        }
+    }
+    TakePixels(width, height, std::move(pixels));
+}
+
+void TGifImage::SaveToStream(std::ostream& stream) const {
+    if (Empty() || Width() > 65535 || Height() > 65535)
+        ThrowWriteFailure(stream, Kind,
+                          Empty() ? "it is empty" : "GIF allows at most 65535 x 65535");
+    TBitmap indexed;
+    indexed.Assign(const_cast<TGifImage*>(this));
+    indexed.SetPixelFormat(TPixelFormat::pf8bit);
+
+    GifColorType colours[256];
+    for (size_t i = 0; i < 256; ++i) {
+        const TColor32 c = indexed.Palette()[i];
+        colours[i] = {static_cast<GifByteType>(c >> 16), static_cast<GifByteType>(c >> 8),
+                      static_cast<GifByteType>(c)};
+    }
+    const std::unique_ptr<ColorMapObject, decltype(&GifFreeMapObject)> map(
+        GifMakeMapObject(256, colours), &GifFreeMapObject);
+    int error = 0;
+    GifFileType* gif = EGifOpen(&stream, WriteOutput, &error);
+    if (gif == nullptr)
+        ThrowWriteFailure(stream, Kind, ErrorText(error));
+    bool written = map && EGifPutScreenDesc(gif, Width(), Height(), 8, 0, map.get()) == GIF_OK &&
+                   EGifPutImageDesc(gif, 0, 0, Width(), Height(), false, nullptr) == GIF_OK;
+    for (int y = 0; y < Height() && written; ++y)
+        written =
+            EGifPutLine(gif, static_cast<GifPixelType*>(indexed.GetScanline(y)), Width()) == GIF_OK;
+    error = gif->Error;
+    int closeError = 0;
+    if (EGifCloseFile(gif, &closeError) == GIF_ERROR && written) {
+        written = false;
+        error = closeError;
+    }
+    if (!written)
+        ThrowWriteFailure(stream, Kind, ErrorText(error));
+}
+
+std::unique_ptr<TGraphic> TGifImage::Clone() const {
+    auto copy = std::make_unique<TGifImage>();
+    copy->CopyPixelsFrom(*this);
+    return copy;
+}
+
+} // namespace Host

@@ -1,0 +1,66 @@
+#include "vel/host/GraphicKinds.h"
+
+#include "BuiltInKinds.h"
+#include "vel/host/Errors.h"
+
+#include <mutex>
+
+namespace Host {
+
+namespace {
+
+struct TKind {
+    String Name;
+    TGraphicSignature Signature;
+    TGraphicFactory Create;
+};
+
+struct TRegistry {
+    std::mutex Lock;
+    std::vector<TKind> Kinds;
+
+    TRegistry() {
+        RegisterBuiltInKinds(
+            [this](const String& name, TGraphicSignature signature, TGraphicFactory create) {
+                Kinds.push_back({name, std::move(signature), std::move(create)});
+            });
+    }
+};
+
+TRegistry& Registry() {
+    static TRegistry registry;
+    return registry;
+}
+
+} // namespace
+
+void RegisterGraphicKind(const String& name, TGraphicSignature signature, TGraphicFactory create) {
+    TRegistry& registry = Registry();
+    const std::lock_guard lock(registry.Lock);
+    registry.Kinds.push_back({name, std::move(signature), std::move(create)});
+}
+
+std::vector<String> GraphicKindNames() {
+    TRegistry& registry = Registry();
+    const std::lock_guard lock(registry.Lock);
+    std::vector<String> names;
+    for (const TKind& kind : registry.Kinds)
+        names.push_back(kind.Name);
+    return names;
+}
+
+std::unique_ptr<TGraphic> CreateGraphicFor(std::span<const uint8_t> firstBytes) {
+    TRegistry& registry = Registry();
+    {
+        const std::lock_guard lock(registry.Lock);
+        for (const TKind& kind : registry.Kinds)
+            if (kind.Signature(firstBytes.first(std::min(firstBytes.size(), GraphicSignatureSize))))
+                return kind.Create();
+    }
+    String known;
+    for (const String& name : GraphicKindNames())
+        known += (known.empty() ? u"" : u", ") + name;
+    throw EInvalidGraphic(u"Unknown picture format (the data starts like none of " + known + u")");
+}
+
+} // namespace Host

@@ -1,0 +1,102 @@
+#include "vel/host/Picture.h"
+
+#include "PictureFile.h"
+#include "vel/host/Errors.h"
+#include "vel/host/GraphicKinds.h"
+
+#include <array>
+#include <istream>
+
+namespace Host {
+
+namespace {
+
+// The first bytes of the stream, which is left where it was.
+std::vector<uint8_t> PeekSignature(std::istream& stream) {
+    std::streambuf* buffer = stream.rdbuf();
+    const auto start = buffer->pubseekoff(0, std::ios::cur, std::ios::in);
+    if (start == std::streampos(-1))
+        throw EInvalidGraphic(u"Cannot tell the picture's kind: the stream cannot be positioned");
+    std::vector<uint8_t> bytes(GraphicSignatureSize);
+    const auto got = buffer->sgetn(reinterpret_cast<char*>(bytes.data()),
+                                   static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<size_t>(got));
+    buffer->pubseekpos(start, std::ios::in);
+    if (bytes.empty())
+        throw EInvalidGraphic(u"The picture data is empty");
+    return bytes;
+}
+
+} // namespace
+
+TPicture::~TPicture() = default;
+
+void TPicture::SetGraphic(const TGraphic* graphic) {
+    Hold(graphic ? graphic->Clone() : nullptr);
+}
+
+int TPicture::Width() const {
+    return FGraphic ? FGraphic->Width() : 0;
+}
+
+int TPicture::Height() const {
+    return FGraphic ? FGraphic->Height() : 0;
+}
+
+void TPicture::Assign(TPersistent* source) {
+    if (source == this)
+        return;
+    if (source == nullptr) {
+        Hold(nullptr);
+    } else if (const auto* picture = dynamic_cast<const TPicture*>(source)) {
+        SetGraphic(picture->Graphic());
+    } else if (const auto* graphic = dynamic_cast<const TGraphic*>(source)) {
+        SetGraphic(graphic);
+    } else {
+        TPersistent::Assign(source);
+    }
+}
+
+void TPicture::LoadFromFile(const String& fileName) {
+    ReadPictureFile(fileName, [this](std::istream& stream) { LoadFromStream(stream); });
+}
+
+void TPicture::LoadFromStream(std::istream& stream) {
+    std::unique_ptr<TGraphic> graphic = CreateGraphicFor(PeekSignature(stream));
+    graphic->LoadFromStream(stream);
+    Hold(std::move(graphic));
+}
+
+void TPicture::SaveToFile(const String& fileName) const {
+    RequireGraphic().SaveToFile(fileName);
+}
+
+void TPicture::SaveToStream(std::ostream& stream) const {
+    RequireGraphic().SaveToStream(stream);
+}
+
+void TPicture::AssignTo(TPersistent* dest) {
+    if (FGraphic && dynamic_cast<TGraphic*>(dest) != nullptr)
+        dest->Assign(FGraphic.get());
+    else
+        TPersistent::AssignTo(dest);
+}
+
+void TPicture::Hold(std::unique_ptr<TGraphic> graphic) {
+    FGraphic = std::move(graphic);
+    if (FGraphic)
+        FGraphic->SetOnChange(TNotifyEvent(this, &TPicture::GraphicChanged));
+    FOnChange(this);
+}
+
+void TPicture::GraphicChanged(TObject*) {
+    FOnChange(this);
+}
+
+const TGraphic& TPicture::RequireGraphic() const {
+    if (!FGraphic)
+        throw EInvalidGraphic(u"Cannot save a picture that holds no graphic");
+    return *FGraphic;
+}
+
+} // namespace Host

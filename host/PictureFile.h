@@ -1,0 +1,20 @@
+// Reading and writing picture files with errors that name the file.
+#pragma once
+
+#include "vel/host/String.h"
+
+#include <functional>
+#include <iosfwd>
+
+namespace Host {
+
+// Opens the file and hands it to read. A file that cannot be opened (missing, a directory,
+// no permission) raises EFOpenError; an empty file, or EInvalidGraphic from read, raises
+// EInvalidGraphic "Cannot load picture file "<name>": <reason>".
+void ReadPictureFile(const String& fileName, const std::function<void(std::istream&)>& read);
+
+// Has write produce the whole file in memory first, so that a failed encoding leaves an
+// existing file untouched, then writes it; EFCreateError when that fails.
+void WritePictureFile(const String& fileName, const std::function<void(std::ostream&)>& write);
+
+} // namespace Host

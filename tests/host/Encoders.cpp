@@ -1,0 +1,215 @@
+#include "Encoders.h"
+
+#include <cstdio>
+#include <gif_lib.h>
+#include <jpeglib.h>
+#include <png.h>
+#include <tiffio.h>
+#include <webp/encode.h>
+
+#include <csetjmp>
+#include <cstring>
+#include <stdexcept>
+#include <unistd.h>
+
+std::vector<uint8_t> PackBits(const std::vector<uint8_t>& samples, int bits) {
+    std::vector<uint8_t> out((samples.size() * static_cast<size_t>(bits) + 7) / 8);
+    for (size_t i = 0; i < samples.size(); ++i) {
+        const size_t bit = i * static_cast<size_t>(bits);
+        out[bit / 8] |= static_cast<uint8_t>(samples[i] << (8 - bits - bit % 8));
+    }
+    return out;
+}
+
+namespace {
+
+void AppendPng(png_structp png, png_bytep data, size_t length) {
+    static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<char*>(data), length);
+}
+
+bool WritePng(png_structp png, png_infop info, const PngSpec* spec, png_bytepp rows,
+              std::string* out, png_colorp palette, png_bytep alpha, png_color_16p key) {
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_set_write_fn(png, out, AppendPng, nullptr);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(spec->Width),
+                 static_cast<png_uint_32>(spec->Height), spec->BitDepth, spec->ColourType,
+                 spec->Interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (!spec->Palette.empty())
+        png_set_PLTE(png, info, palette, static_cast<int>(spec->Palette.size()));
+    if (!spec->PaletteAlpha.empty())
+        png_set_tRNS(png, info, alpha, static_cast<int>(spec->PaletteAlpha.size()), nullptr);
+    if (!spec->KeyColour.empty())
+        png_set_tRNS(png, info, nullptr, 0, key);
+    png_write_info(png, info);
+    png_write_image(png, rows);
+    png_write_end(png, info);
+    return true;
+}
+
+} // namespace
+
+std::string MakePng(const PngSpec& spec) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    std::vector<png_color> palette;
+    for (uint32_t c : spec.Palette)
+        palette.push_back({static_cast<png_byte>(c >> 16), static_cast<png_byte>(c >> 8),
+                           static_cast<png_byte>(c)});
+    png_color_16 key{};
+    if (spec.KeyColour.size() == 1)
+        key.gray = spec.KeyColour[0];
+    if (spec.KeyColour.size() == 3) {
+        key.red = spec.KeyColour[0];
+        key.green = spec.KeyColour[1];
+        key.blue = spec.KeyColour[2];
+    }
+    std::vector<png_bytep> rows;
+    for (const auto& row : spec.Rows)
+        rows.push_back(const_cast<png_bytep>(row.data()));
+    std::vector<uint8_t> alpha = spec.PaletteAlpha;
+    std::string out;
+    const bool ok =
+        WritePng(png, info, &spec, rows.data(), &out, palette.data(), alpha.data(), &key);
+    png_destroy_write_struct(&png, &info);
+    if (!ok)
+        throw std::runtime_error("libpng could not write the test picture");
+    return out;
+}
+
+std::string MakeJpeg(const JpegSpec& spec) {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(spec.Width);
+    info.image_height = static_cast<JDIMENSION>(spec.Height);
+    info.input_components = spec.Components;
+    info.in_color_space = spec.Components == 1   ? JCS_GRAYSCALE
+                          : spec.Components == 3 ? JCS_RGB
+                                                 : JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 100, TRUE);
+    for (int c = 0; c < info.num_components; ++c)
+        info.comp_info[c].h_samp_factor = info.comp_info[c].v_samp_factor = 1; // no subsampling
+    if (spec.Progressive)
+        jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    for (const auto& row : spec.Rows) {
+        JSAMPROW samples = const_cast<JSAMPROW>(row.data());
+        jpeg_write_scanlines(&info, &samples, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::string out(reinterpret_cast<char*>(buffer), size);
+    std::free(buffer);
+    return out;
+}
+
+namespace {
+
+int AppendGif(GifFileType* gif, const GifByteType* data, int length) {
+    static_cast<std::string*>(gif->UserData)
+        ->append(reinterpret_cast<const char*>(data), static_cast<size_t>(length));
+    return length;
+}
+
+} // namespace
+
+std::string MakeGif(const GifSpec& spec) {
+    std::string out;
+    int error = 0;
+    GifFileType* gif = EGifOpen(&out, AppendGif, &error);
+    std::vector<GifColorType> colours;
+    for (uint32_t c : spec.Palette)
+        colours.push_back({static_cast<GifByteType>(c >> 16), static_cast<GifByteType>(c >> 8),
+                           static_cast<GifByteType>(c)});
+    ColorMapObject* map = GifMakeMapObject(static_cast<int>(colours.size()), colours.data());
+    bool ok = EGifPutScreenDesc(gif, spec.ScreenWidth, spec.ScreenHeight, 8, spec.Background,
+                                map) == GIF_OK;
+    if (spec.Transparent >= 0) {
+        GraphicsControlBlock block{DISPOSAL_UNSPECIFIED, false, 0, spec.Transparent};
+        GifByteType extension[4];
+        const size_t length = EGifGCBToExtension(&block, extension);
+        EGifSetGifVersion(gif, true);
+        ok = ok && EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length),
+                                    extension) == GIF_OK;
+    }
+    ok = ok && EGifPutImageDesc(gif, spec.Left, spec.Top, spec.Width, spec.Height, spec.Interlaced,
+                                nullptr) == GIF_OK;
+    // An interlaced frame is stored in pass order.
+    std::vector<int> order;
+    for (const auto& [start, step] :
+         spec.Interlaced ? std::vector<std::pair<int, int>>{{0, 8}, {4, 8}, {2, 4}, {1, 2}}
+                         : std::vector<std::pair<int, int>>{{0, 1}})
+        for (int y = start; y < spec.Height; y += step)
+            order.push_back(y);
+    for (int y : order)
+        ok = ok &&
+             EGifPutLine(gif, const_cast<GifPixelType*>(spec.Rows[static_cast<size_t>(y)].data()),
+                         spec.Width) == GIF_OK;
+    ok = EGifCloseFile(gif, &error) == GIF_OK && ok;
+    GifFreeMapObject(map);
+    if (!ok)
+        throw std::runtime_error("giflib could not write the test picture");
+    return out;
+}
+
+std::string MakeTiff(const TiffSpec& spec) {
+    char name[] = "/tmp/velhost-tiff-XXXXXX";
+    const int fd = mkstemp(name);
+    close(fd);
+    TIFF* tiff = TIFFOpen(name, spec.BigEndian ? "wb" : "wl");
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, spec.Width);
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, spec.Height);
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, spec.BitsPerSample);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, spec.Samples);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, spec.Photometric);
+    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, spec.Compression);
+    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 1);
+    if (spec.UnassociatedAlpha) {
+        const uint16_t extra[] = {EXTRASAMPLE_UNASSALPHA};
+        TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, extra);
+    }
+    std::vector<uint16_t> red, green, blue;
+    for (uint32_t c : spec.Palette) {
+        red.push_back(static_cast<uint16_t>(((c >> 16) & 0xFF) * 257));
+        green.push_back(static_cast<uint16_t>(((c >> 8) & 0xFF) * 257));
+        blue.push_back(static_cast<uint16_t>((c & 0xFF) * 257));
+    }
+    if (!spec.Palette.empty())
+        TIFFSetField(tiff, TIFFTAG_COLORMAP, red.data(), green.data(), blue.data());
+    bool ok = true;
+    for (size_t y = 0; y < spec.Rows.size(); ++y)
+        ok = ok && TIFFWriteScanline(tiff, const_cast<uint8_t*>(spec.Rows[y].data()),
+                                     static_cast<uint32_t>(y), 0) == 1;
+    TIFFClose(tiff);
+    std::string out;
+    if (FILE* file = std::fopen(name, "rb")) {
+        char chunk[4096];
+        for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
+            out.append(chunk, got);
+        std::fclose(file);
+    }
+    std::remove(name);
+    if (!ok || out.empty())
+        throw std::runtime_error("libtiff could not write the test picture");
+    return out;
+}
+
+std::string MakeWebP(int width, int height, const std::vector<uint32_t>& pixels, bool lossless) {
+    const auto* bgra = reinterpret_cast<const uint8_t*>(pixels.data());
+    uint8_t* output = nullptr;
+    const size_t size = lossless ? WebPEncodeLosslessBGRA(bgra, width, height, width * 4, &output)
+                                 : WebPEncodeBGRA(bgra, width, height, width * 4, 100, &output);
+    std::string out(reinterpret_cast<char*>(output), size);
+    WebPFree(output);
+    if (size == 0)
+        throw std::runtime_error("libwebp could not write the test picture");
+    return out;
+}
