@@ -216,7 +216,7 @@ void ConvertBitfieldRow(const THeader& h, const uint8_t* source, TColor32* dest,
 void ReadUncompressed(TByteSource& source, const THeader& h, TBitmap& bitmap) {
     const uint64_t rowBytes = (static_cast<uint64_t>(h.Width) * h.BitCount + 31) / 32 * 4;
     if (const auto remaining = source.Remaining();
-        remaining && *remaining < rowBytes * static_cast<uint64_t>(h.Height))
+        remaining && *remaining / rowBytes < static_cast<uint64_t>(h.Height))
         Invalid("the pixel data is truncated");
     bitmap.SetSize(h.Width, h.Height);
     const bool asIs = StoredAsIs(h);

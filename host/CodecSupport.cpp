@@ -3,6 +3,7 @@
 #include "vel/host/Errors.h"
 #include "vel/host/PixelLimit.h"
 
+#include <algorithm>
 #include <istream>
 #include <ostream>
 
@@ -12,9 +13,14 @@ void ThrowInvalid(const char* kind, const std::string& reason) {
     throw EInvalidGraphic(FromAnsi(std::string("Invalid ") + kind + " picture: " + reason));
 }
 
+uint64_t LargestPictureBytes() {
+    constexpr uint64_t Headers = uint64_t{1} << 20;
+    const uint64_t pixels = std::min(MaxPicturePixels(), (UINT64_MAX - Headers) / 8);
+    return pixels * 8 + Headers;
+}
+
 std::string ReadRest(std::istream& stream, const char* kind) {
-    // Even uncompressed, a picture within the limit needs at most 8 bytes a pixel.
-    const uint64_t largest = MaxPicturePixels() * 8 + (uint64_t{1} << 20);
+    const uint64_t largest = LargestPictureBytes();
     std::string data;
     char chunk[65536];
     std::streambuf* buffer = stream.rdbuf();

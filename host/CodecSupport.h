@@ -4,6 +4,7 @@
 #include "vel/host/String.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 
@@ -11,6 +12,10 @@ namespace Host {
 
 // Raises EInvalidGraphic "Invalid <kind> picture: <reason>".
 [[noreturn]] void ThrowInvalid(const char* kind, const std::string& reason);
+
+// Bytes enough for any encoding of a picture within the pixel limit: 8 a pixel (16-bit
+// RGBA uncompressed) and 1 MiB of headers, saturated rather than wrapped.
+uint64_t LargestPictureBytes();
 
 // The rest of the stream, for libraries that decode from memory; EInvalidGraphic when it
 // is longer than any picture within the pixel limit can be.

@@ -1,11 +1,11 @@
 #include "vel/host/TiffImage.h"
 
 #include "CodecSupport.h"
-#include "vel/host/PixelLimit.h"
 
 #include <tiffio.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -105,8 +105,8 @@ TTiff Open(TMemoryFile& file, const char* mode) {
     TIFFOpenOptionsSetErrorHandlerExtR(options.get(), OnError, &file);
     TIFFOpenOptionsSetWarningHandlerExtR(options.get(), OnWarning, &file);
     // Enough for a whole uncompressed page of 16-bit RGBA within the pixel limit.
-    TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(),
-                                        static_cast<tmsize_t>(MaxPicturePixels() * 8 + (1 << 20)));
+    TIFFOpenOptionsSetMaxSingleMemAlloc(
+        options.get(), static_cast<tmsize_t>(std::min<uint64_t>(LargestPictureBytes(), INT64_MAX)));
     return TTiff(TIFFClientOpenExt("picture", mode, &file, ReadProc, WriteProc, SeekProc, CloseProc,
                                    SizeProc, MapProc, UnmapProc, options.get()));
 }
