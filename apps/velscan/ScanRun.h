@@ -1,0 +1,23 @@
+// One run of velscan over its inputs: loads ZBar, starts the workers, writes the results in
+// input order as they complete, and tells the exit status.
+#pragma once
+
+#include "Options.h"
+
+#include <istream>
+#include <ostream>
+
+namespace VelScan {
+
+enum TExitStatus : int {
+    esFound = 0,        // every picture read, at least one barcode found
+    esFailed = 1,       // usage error, ZBar not loaded or not configured
+    esUnreadable = 2,   // some picture could not be read
+    esNothingFound = 4, // every picture read, none had a barcode
+};
+
+// `paths` is read for the "-" arguments; `showProgress` allows the progress line on `err`.
+TExitStatus RunScan(const TOptions& options, std::istream& paths, std::ostream& out,
+                    std::ostream& err, bool showProgress);
+
+} // namespace VelScan
