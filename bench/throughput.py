@@ -15,7 +15,8 @@ import corpus as corpus_files
 
 
 def measure_once(command):
-    """(wall seconds, peak resident kilobytes) of one run, output discarded."""
+    """(wall seconds, processor seconds, peak resident kilobytes) of one run, output
+    discarded."""
     with tempfile.NamedTemporaryFile("r") as report:
         subprocess.run(["/usr/bin/time", "-v", "-o", report.name, *command],
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
@@ -24,8 +25,10 @@ def measure_once(command):
     seconds = 0.0
     for part in wall.split(":"):
         seconds = seconds * 60 + float(part)
+    processor = sum(float(re.search(rf"{kind} time \(seconds\): (\S+)", text).group(1))
+                    for kind in ("User", "System"))
     peak = int(re.search(r"Maximum resident set size \(kbytes\): (\d+)", text).group(1))
-    return seconds, peak
+    return seconds, processor, peak
 
 
 def main():
@@ -46,15 +49,17 @@ def main():
     for _ in range(runs):
         for name, command in commands.items():
             samples[name].append(measure_once(command))
-    medians = {name: (statistics.median(s[0] for s in runs_),
-                      statistics.median(s[1] for s in runs_))
+    medians = {name: [statistics.median(run[k] for run in runs_) for k in range(3)]
                for name, runs_ in samples.items()}
-    base_time, base_memory = medians["zbarimg"]
-    print(f"{len(pictures)} pictures, median of {runs} runs each\n")
-    print("| command | wall time (s) | speed vs zbarimg | peak memory (MiB) | memory vs zbarimg |")
-    print("|---|---|---|---|---|")
-    for name, (seconds, peak) in medians.items():
-        print(f"| {name} | {seconds:.2f} | {base_time / seconds:.2f}x | {peak / 1024:.1f} | "
+    base_wall, base_processor, base_memory = medians["zbarimg"]
+    print(f"{len(pictures)} pictures, median of {runs} runs each; speed is zbarimg's time "
+          f"divided by the command's, memory the command's peak divided by zbarimg's\n")
+    print("| command | wall time (s) | speed | processor time (s) | processor speed | "
+          "peak memory (MiB) | memory |")
+    print("|---|---|---|---|---|---|---|")
+    for name, (wall, processor, peak) in medians.items():
+        print(f"| {name} | {wall:.2f} | {base_wall / wall:.2f}x | {processor:.2f} | "
+              f"{base_processor / processor:.2f}x | {peak / 1024:.1f} | "
               f"{peak / base_memory:.2f}x |")
 
 

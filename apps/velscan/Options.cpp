@@ -19,9 +19,9 @@ public:
     bool AtEnd() const { return FNext == FArgs.size(); }
     std::string_view Take() { return FArgs[FNext++]; }
 
-    std::string Value(std::string_view option, std::string_view glued) {
-        if (!glued.empty())
-            return std::string(glued);
+    std::string Value(std::string_view option, std::optional<std::string_view> glued) {
+        if (glued)
+            return std::string(*glued);
         if (AtEnd())
             throw EUsageError("option " + std::string(option) + " needs a value");
         return std::string(Take());
@@ -80,11 +80,14 @@ TScanRect ParseRect(const std::string& text) {
                       "': expected LEFT,TOP,WIDTH,HEIGHT, four whole numbers of 0 or more");
 }
 
-// Splits "--name=value" into its name and value; other arguments come back whole.
-std::pair<std::string_view, std::string_view> SplitLong(std::string_view arg) {
+// The option's name and the value glued to it, if any: "-j4" is "-j" and "4", "--jobs=4"
+// is "--jobs" and "4", "--jobs=" has an empty value and "--jobs" none.
+std::pair<std::string_view, std::optional<std::string_view>> SplitOption(std::string_view arg) {
+    if (arg[1] != '-')
+        return {arg.substr(0, 2), arg.size() > 2 ? std::optional(arg.substr(2)) : std::nullopt};
     const std::size_t equals = arg.find('=');
-    if (!arg.starts_with("--") || equals == std::string_view::npos)
-        return {arg, {}};
+    if (equals == std::string_view::npos)
+        return {arg, std::nullopt};
     return {arg.substr(0, equals), arg.substr(equals + 1)};
 }
 
@@ -92,24 +95,21 @@ std::pair<std::string_view, std::string_view> SplitLong(std::string_view arg) {
 bool ParseOption(std::string_view arg, TArgReader& reader, TOptions& options) {
     if (arg.size() < 2 || arg[0] != '-')
         return false;
-    const auto [name, longValue] = SplitLong(arg);
-    const bool isShort = arg[1] != '-';
-    const std::string_view shortName = isShort ? arg.substr(0, 2) : name;
-    const std::string_view value = isShort ? arg.substr(2) : longValue;
-    const bool flag = value.empty();
+    const auto [name, value] = SplitOption(arg);
+    const bool flag = !value;
 
-    if ((shortName == "-h" && flag) || (name == "--help" && flag))
+    if ((name == "-h" || name == "--help") && flag)
         options.Action = TAction::Help;
     else if (name == "--version" && flag)
         options.Action = TAction::Version;
-    else if ((shortName == "-r" && flag) || (name == "--recursive" && flag))
+    else if ((name == "-r" || name == "--recursive") && flag)
         options.Recursive = true;
-    else if (shortName == "-f" || name == "--format")
-        options.Format = ParseFormat(reader.Value(shortName, value));
-    else if (shortName == "-S" || name == "--set")
-        options.Configs.push_back(reader.Value(shortName, value));
-    else if (shortName == "-j" || name == "--jobs")
-        options.Jobs = ParseJobs(reader.Value(shortName, value));
+    else if (name == "-f" || name == "--format")
+        options.Format = ParseFormat(reader.Value(name, value));
+    else if (name == "-S" || name == "--set")
+        options.Configs.push_back(reader.Value(name, value));
+    else if (name == "-j" || name == "--jobs")
+        options.Jobs = ParseJobs(reader.Value(name, value));
     else if (name == "--rect")
         options.Rect = ParseRect(reader.Value(name, value));
     else if (name == "--library")

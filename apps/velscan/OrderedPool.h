@@ -21,8 +21,8 @@ public:
     // One thread per worker; a worker is used by its thread only and must not throw.
     using TWorker = std::function<TResult(const TJob&)>;
 
-    // At most `window` jobs are queued, running or done but not yet taken, which bounds
-    // the memory held by results that wait for an earlier, slower job.
+    // Jobs wait in an unbounded queue; a worker starts job i only when i < taken + window,
+    // so at most `window` results are running or waiting for an earlier, slower job.
     TOrderedPool(std::vector<TWorker> workers, std::size_t window)
         : FWorkers(std::move(workers)), FWindow(window < 1 ? 1 : window) {
         for (std::size_t i = 0; i < FWorkers.size(); ++i)
@@ -39,10 +39,9 @@ public:
             thread.join();
     }
 
-    // Queues a job, waiting while the window is full.
+    // Queues a job.
     void Submit(TJob job) {
-        std::unique_lock lock(FMutex);
-        FChanged.wait(lock, [this] { return FSubmitted - FTaken < FWindow; });
+        std::lock_guard lock(FMutex);
         FQueue.emplace_back(FSubmitted++, std::move(job));
         FChanged.notify_all();
     }
@@ -78,7 +77,9 @@ private:
     void Work(const TWorker& worker) {
         for (;;) {
             std::unique_lock lock(FMutex);
-            FChanged.wait(lock, [this] { return !FQueue.empty() || FClosed; });
+            FChanged.wait(lock, [this] {
+                return FQueue.empty() ? FClosed : FQueue.front().first < FTaken + FWindow;
+            });
             if (FQueue.empty())
                 return;
             auto [index, job] = std::move(FQueue.front());

@@ -46,7 +46,7 @@ std::string ProgressLine(std::uint64_t done, std::uint64_t total, bool totalKnow
         return line.substr(0, columns - 1);
     if (rate > 0)
         line += "  " + Duration(static_cast<double>(total - done) / rate) + " left";
-    const int barWidth = columns - 1 - static_cast<int>(line.size()) - 3;
+    const int barWidth = columns - 1 - static_cast<int>(line.size()) - 4; // brackets, blanks
     if (barWidth >= 10)
         line = Bar(done, total, barWidth) + "  " + line;
     return line.substr(0, columns - 1);
