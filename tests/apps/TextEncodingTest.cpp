@@ -22,7 +22,7 @@ struct TUtf8Case {
 
 const std::string Fffd = "\xEF\xBF\xBD";
 
-TEST(Utf8, ValidatesAndRepairs) {
+TEST(VelscanUtf8, ValidatesAndRepairs) {
     const std::vector<TUtf8Case> cases = {
         {"", true, ""},
         {"plain ASCII", true, "plain ASCII"},
@@ -46,7 +46,7 @@ TEST(Utf8, ValidatesAndRepairs) {
     }
 }
 
-TEST(Base64, EncodesTheStandardVectors) {
+TEST(VelscanBase64, EncodesTheStandardVectors) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"", ""},
         {"f", "Zg=="},
@@ -64,7 +64,7 @@ TEST(Base64, EncodesTheStandardVectors) {
               "/wD+gFZlbA==");
 }
 
-TEST(JsonString, EscapesWhatJsonRequires) {
+TEST(VelscanJsonString, EscapesWhatJsonRequires) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"", R"("")"},
         {R"(say "hi" \ bye)", R"("say \"hi\" \\ bye")"},
@@ -80,7 +80,7 @@ TEST(JsonString, EscapesWhatJsonRequires) {
         EXPECT_EQ(JsonString(text), literal) << text;
 }
 
-TEST(XmlText, EscapesMarkupAndKeepsWhitespaceExact) {
+TEST(VelscanXmlText, EscapesMarkupAndKeepsWhitespaceExact) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {R"(<a href="x">Tom & Jerry's</a>)",
          "&lt;a href=&quot;x&quot;&gt;Tom &amp; Jerry&apos;s&lt;/a&gt;"},
@@ -96,7 +96,7 @@ TEST(XmlText, EscapesMarkupAndKeepsWhitespaceExact) {
         EXPECT_EQ(XmlEscaped(text), escaped) << text;
 }
 
-TEST(XmlText, TellsWhatXmlCanCarry) {
+TEST(VelscanXmlText, TellsWhatXmlCanCarry) {
     EXPECT_TRUE(IsXmlText("Tom & Jerry <3>\t\r\n"));
     EXPECT_TRUE(IsXmlText("Gr\xC3\xBC\xC3\x9F"
                           "e"));
