@@ -1,10 +1,10 @@
 // velscan: finds the barcodes in picture files with the Vel component.
 #include "Options.h"
-#include "Progress.h"
 #include "ScanRun.h"
 
 #include <exception>
 #include <iostream>
+#include <unistd.h>
 
 int main(int argc, char** argv) {
     using namespace VelScan;
@@ -28,7 +28,9 @@ int main(int argc, char** argv) {
         break;
     }
     try {
-        return RunScan(options, std::cin, std::cout, std::cerr, StandardErrorIsTerminal());
+        return RunScan(
+            options, std::cin, std::cout, std::cerr,
+            {.Output = isatty(STDOUT_FILENO) == 1, .Errors = isatty(STDERR_FILENO) == 1});
     } catch (const std::exception& error) {
         std::cerr << "velscan: " << error.what() << '\n';
         return esFailed;

@@ -22,6 +22,14 @@ std::string Duration(double seconds) {
     return text;
 }
 
+// The width of the terminal on standard error in columns, 80 when unknown.
+int StandardErrorColumns() {
+    winsize size{};
+    if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
+        return size.ws_col;
+    return 80;
+}
+
 std::string Bar(std::uint64_t done, std::uint64_t total, int width) {
     const auto filled = total == 0 ? width : static_cast<int>(done * width / total);
     return "[" + std::string(filled, '#') + std::string(width - filled, '.') + "]";
@@ -69,17 +77,6 @@ void TProgress::Clear() {
         return;
     FOut << "\r\x1b[K" << std::flush;
     FShown = false;
-}
-
-bool StandardErrorIsTerminal() {
-    return isatty(STDERR_FILENO) == 1;
-}
-
-int StandardErrorColumns() {
-    winsize size{};
-    if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
-        return size.ws_col;
-    return 80;
 }
 
 } // namespace VelScan

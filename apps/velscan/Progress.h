@@ -15,8 +15,8 @@ std::string ProgressLine(std::uint64_t done, std::uint64_t total, bool totalKnow
 
 class TProgress {
 public:
-    // Draws on `out` only when enabled (standard error is a terminal) and only once the
-    // run has lasted a moment, so that short runs show nothing.
+    // Draws on `out`, which is standard error, only when enabled (standard error is a
+    // terminal) and only once the run has lasted a moment, so that short runs show nothing.
     TProgress(std::ostream& out, bool enabled);
 
     void Update(std::uint64_t done, std::uint64_t total, bool totalKnown);
@@ -32,9 +32,5 @@ private:
     TClock::time_point FStart = TClock::now();
     TClock::time_point FLastDraw{};
 };
-
-// Whether standard error is a terminal, and its width in columns (80 when unknown).
-bool StandardErrorIsTerminal();
-int StandardErrorColumns();
 
 } // namespace VelScan

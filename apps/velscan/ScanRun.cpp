@@ -82,14 +82,16 @@ void PrintWarnings(TWarnings& warnings, TProgress& progress, std::ostream& err) 
 }
 
 TExitStatus WriteResults(TPool& pool, TOutput& output, TWarnings& warnings, std::ostream& err,
-                         bool showProgress) {
-    TProgress progress(err, showProgress);
+                         TTerminals terminals) {
+    TProgress progress(err, terminals.Errors);
     TTally tally;
     std::uint64_t done = 0;
     output.Begin();
     while (auto result = pool.Next()) {
         PrintWarnings(warnings, progress, err);
-        progress.Clear();
+        // The progress line makes way for what this result puts on the terminal.
+        if (terminals.Output || (result->Error && output.ReportsErrorsApart()))
+            progress.Clear();
         output.Write(*result);
         tally.Add(*result);
         const auto [submitted, complete] = pool.Submitted();
@@ -104,7 +106,7 @@ TExitStatus WriteResults(TPool& pool, TOutput& output, TWarnings& warnings, std:
 } // namespace
 
 TExitStatus RunScan(const TOptions& options, std::istream& paths, std::ostream& out,
-                    std::ostream& err, bool showProgress) {
+                    std::ostream& err, TTerminals terminals) {
     if (options.Library)
         Vel::ZBarLibraryName = Host::FromAnsi(*options.Library);
     std::vector<std::unique_ptr<TPictureScanner>> scanners;
@@ -140,7 +142,7 @@ TExitStatus RunScan(const TOptions& options, std::istream& paths, std::ostream& 
         }
         pool.Close();
     });
-    const TExitStatus status = WriteResults(pool, *output, warnings, err, showProgress);
+    const TExitStatus status = WriteResults(pool, *output, warnings, err, terminals);
     lister.join();
     if (listingFailure)
         std::rethrow_exception(listingFailure);

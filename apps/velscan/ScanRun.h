@@ -16,8 +16,14 @@ enum TExitStatus : int {
     esNothingFound = 4, // every picture read, none had a barcode
 };
 
-// `paths` is read for the "-" arguments; `showProgress` allows the progress line on `err`.
+// Which of the run's streams are a terminal.
+struct TTerminals {
+    bool Output = false; // results go to the terminal
+    bool Errors = false; // the progress line may be shown
+};
+
+// `paths` is read for the "-" arguments.
 TExitStatus RunScan(const TOptions& options, std::istream& paths, std::ostream& out,
-                    std::ostream& err, bool showProgress);
+                    std::ostream& err, TTerminals terminals);
 
 } // namespace VelScan
