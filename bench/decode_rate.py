@@ -39,6 +39,14 @@ def zbarimg_output(picture):
     return run.stdout
 
 
+def zbarimg_symbol_count(picture):
+    """The number of symbols zbarimg reports for one picture, from its XML output (its raw
+    output cannot tell, as data may hold line feeds)."""
+    run = subprocess.run(["zbarimg", "--quiet", "--xml", "--nodbus", picture],
+                         capture_output=True, check=False)
+    return run.stdout.count(b"<symbol ")
+
+
 def zbarimg_found(output, expected):
     # Data may hold line feeds, so the expected text counts when it stands between two
     # symbol boundaries: more lenient to zbarimg than the exact comparison used for velscan.
@@ -56,18 +64,19 @@ def measure(corpus, velscan, options):
         for picture in corpus_files.pictures(corpus, set_name):
             datas, error = vel[picture]
             output = zbarimg_output(picture)
+            zbarimg_symbols = zbarimg_symbol_count(picture)
             expected = corpus_files.expected_text(picture)
             row["pictures"] += 1
             row["velscan_errors"] += error is not None
             row["velscan_symbols"] += len(datas)
-            row["zbarimg_symbols"] += output.count(b"\n")
+            row["zbarimg_symbols"] += zbarimg_symbols
             if expected is not None:
                 row["expected"] += 1
                 row["velscan"] += expected in datas
                 row["zbarimg"] += zbarimg_found(output, expected)
             if corpus_files.is_false_positive_set(set_name):
                 row["velscan_fp"] += len(datas)
-                row["zbarimg_fp"] += output.count(b"\n")
+                row["zbarimg_fp"] += zbarimg_symbols
         rows.append(row)
     return rows
 
