@@ -25,7 +25,7 @@ echo "## Machine"
 echo
 echo "$(date -u '+%Y-%m-%d %H:%M UTC'); $(nproc) cores, $(lscpu | sed -n 's/^Model name: *//p');" \
      "$(free -g | awk '/^Mem:/ {print $2}') GiB; $(zbarimg --version | sed 's/^/ZBar /');" \
-     "$("$velscan" --version)"
+     "$("$velscan" --version); load average before the run: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
 echo "## Decode rate"
 echo
