@@ -1,29 +1,12 @@
 #include "Messages.h"
 
-#include <string>
+#include "vel/VelResources.h"
 
 namespace Vel {
 
+// The texts live once, in the string table the library carries (Messages.vrc).
 Host::String MessageText(TVelMessage message) {
-    switch (message) {
-    case TVelMessage::msSymbolIsNull:
-        return u"ZBar Symbol is null";
-    case TVelMessage::msCantCreateImageScanner:
-        return u"Can't create ZBar ImageScanner";
-    case TVelMessage::msCantCreateImage:
-        return u"Can't create ZBar Image";
-    case TVelMessage::msConfigurationError:
-        return u"Configuration error";
-    case TVelMessage::msScanError:
-        return u"Scan error";
-    case TVelMessage::msIncorrectIndex:
-        return u"Incorrect index";
-    case TVelMessage::msLibraryNotLoaded:
-        return u"ZBar library is not loaded";
-    case TVelMessage::msNoImageToScan:
-        return u"No image to scan";
-    }
-    return u"Message " + Host::FromAnsi(std::to_string(static_cast<unsigned>(message)));
+    return Host::LoadResString(ComponentResources(), static_cast<std::uint16_t>(message));
 }
 
 } // namespace Vel

@@ -1,7 +1,9 @@
 // An event handler taking the sender: bound to the object it belongs to, possibly unassigned.
+// A handler set from a stored form also keeps the method name it was found by.
 #pragma once
 
 #include "vel/host/Object.h"
+#include "vel/host/String.h"
 
 #include <functional>
 #include <utility>
@@ -28,6 +30,10 @@ public:
     // The object the handler belongs to, or null.
     TObject* Object() const noexcept { return FObject; }
 
+    // The published method name the handler was resolved from; empty for one set in code.
+    const String& Name() const noexcept { return FName; }
+    void SetName(String name) { FName = std::move(name); }
+
     // Calls the handler, if one is assigned, synchronously on this thread.
     void operator()(TObject* sender) const {
         if (FHandler)
@@ -37,6 +43,7 @@ public:
 private:
     TObject* FObject = nullptr;
     std::function<void(TObject*)> FHandler;
+    String FName;
 };
 
 } // namespace Host

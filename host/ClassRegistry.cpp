@@ -1,0 +1,131 @@
+#include "vel/host/ClassRegistry.h"
+
+#include "vel/host/Component.h"
+#include "vel/host/Errors.h"
+
+#include <algorithm>
+#include <map>
+
+namespace Host {
+
+namespace {
+
+char16_t AsciiUpper(char16_t c) {
+    return c >= u'a' && c <= u'z' ? c - (u'a' - u'A') : c;
+}
+
+String UpperCase(const String& name) {
+    String upper = name;
+    std::transform(upper.begin(), upper.end(), upper.begin(), AsciiUpper);
+    return upper;
+}
+
+struct TRegistry {
+    std::map<String, const TClassInfo*> ByName; // by upper-case name
+    std::map<std::type_index, const TClassInfo*> ByType;
+};
+
+TRegistry& Registry() {
+    static TRegistry registry;
+    return registry;
+}
+
+} // namespace
+
+bool SameText(const String& a, const String& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char16_t x, char16_t y) { return AsciiUpper(x) == AsciiUpper(y); });
+}
+
+bool IsValidIdent(const String& name) {
+    const auto letter = [](char16_t c) {
+        return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_';
+    };
+    if (name.empty() || !letter(name[0]))
+        return false;
+    return std::all_of(name.begin(), name.end(),
+                       [&](char16_t c) { return letter(c) || (c >= u'0' && c <= u'9'); });
+}
+
+std::vector<const TPropertyInfo*> TClassInfo::Properties() const {
+    std::vector<const TPropertyInfo*> all =
+        Parent ? Parent->Properties() : std::vector<const TPropertyInfo*>{};
+    for (const TPropertyInfo& property : OwnProperties)
+        all.push_back(&property);
+    return all;
+}
+
+const TPropertyInfo* TClassInfo::FindProperty(const String& name) const {
+    for (const TClassInfo* c = this; c != nullptr; c = c->Parent)
+        for (const TPropertyInfo& property : c->OwnProperties)
+            if (SameText(property.Name, name))
+                return &property;
+    return nullptr;
+}
+
+const TDefinedProperty* TClassInfo::FindDefinedProperty(const String& name) const {
+    for (const TClassInfo* c = this; c != nullptr; c = c->Parent)
+        for (const TDefinedProperty& property : c->DefinedProperties)
+            if (SameText(property.Name, name))
+                return &property;
+    return nullptr;
+}
+
+TNotifyEvent TClassInfo::MethodHandler(TComponent& root, const String& name) const {
+    TNotifyEvent handler;
+    for (const TClassInfo* c = this; c != nullptr; c = c->Parent)
+        for (const TMethodInfo& method : c->Methods)
+            if (SameText(method.Name, name)) {
+                handler = method.Bind(root);
+                handler.SetName(method.Name);
+                return handler;
+            }
+    for (const TClassInfo* c = this; c != nullptr; c = c->Parent)
+        if (c->PublishesAnyMethod && IsValidIdent(name)) {
+            handler = TNotifyEvent([](TObject*) {}, &root);
+            handler.SetName(name);
+            return handler;
+        }
+    return handler;
+}
+
+bool TClassInfo::InheritsFrom(const TClassInfo& other) const {
+    for (const TClassInfo* c = this; c != nullptr; c = c->Parent)
+        if (c == &other)
+            return true;
+    return false;
+}
+
+void RegisterClass(const TClassInfo& info) {
+    TRegistry& registry = Registry();
+    const auto [at, added] = registry.ByName.emplace(UpperCase(info.Name), &info);
+    if (!added && at->second != &info)
+        throw EComponentError(u"A class named " + info.Name + u" is already registered");
+    registry.ByType.emplace(info.Type, &info);
+}
+
+void UnRegisterClass(const TClassInfo& info) {
+    TRegistry& registry = Registry();
+    if (const auto at = registry.ByName.find(UpperCase(info.Name));
+        at != registry.ByName.end() && at->second == &info)
+        registry.ByName.erase(at);
+    if (const auto at = registry.ByType.find(info.Type);
+        at != registry.ByType.end() && at->second == &info)
+        registry.ByType.erase(at);
+}
+
+const TClassInfo* FindClass(const String& name) {
+    const TRegistry& registry = Registry();
+    const auto at = registry.ByName.find(UpperCase(name));
+    return at == registry.ByName.end() ? nullptr : at->second;
+}
+
+const TClassInfo* ClassInfoOf(const TPersistent& object) {
+    if (const auto* runtime = dynamic_cast<const IRuntimeClass*>(&object))
+        return &runtime->RuntimeClass();
+    const TRegistry& registry = Registry();
+    const auto at = registry.ByType.find(typeid(object));
+    return at == registry.ByType.end() ? nullptr : at->second;
+}
+
+} // namespace Host
