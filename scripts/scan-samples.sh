@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Sets up and builds the project into build/, then scans every bundled sample picture
-# (examples/samples/*.pgm) with the scan_gray example, printing TYPE:DATA per barcode.
+# Sets up and builds the project, then runs velscan on each bundled sample picture
+# (examples/samples: PNG, JPEG, WebP, BMP, GIF and TIFF files of several symbologies) and
+# prints what it finds. Fails if a sample cannot be read or shows no barcode.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh build
+echo
+velscan=build/bin/velscan
 
 status=0
-for sample in examples/samples/*.pgm; do
-    echo "== $sample"
-    build/bin/scan_gray "$sample" || status=1
+for picture in examples/samples/*.{bmp,gif,jpg,png,tif,webp}; do
+    echo "$picture:"
+    "$velscan" "$picture" | sed 's/^/    /' || status=1
 done
-exit $status
+exit "$status"

@@ -1,0 +1,27 @@
+// The pictures a run scans: the command line's paths with folders expanded and '-' read
+// from a stream, in a deterministic order.
+#pragma once
+
+#include <functional>
+#include <istream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace VelScan {
+
+struct TInput {
+    std::string Path;
+    std::optional<std::string> Error; // set when the path could not be listed as a folder
+};
+
+// Calls emit for every input in order, as soon as it is known: a file path as it stands
+// (whether it exists is found out when it is read), a folder's pictures sorted by name
+// (with recursive, its subfolders' pictures too, each subfolder at its place in the
+// order), and for "-" every non-empty line of `paths`, each treated like a path argument.
+// A folder that holds no picture is told to warn, with a message naming it.
+void ReadInputs(const std::vector<std::string>& args, bool recursive, std::istream& paths,
+                const std::function<void(TInput)>& emit,
+                const std::function<void(const std::string&)>& warn);
+
+} // namespace VelScan

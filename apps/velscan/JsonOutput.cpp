@@ -1,0 +1,50 @@
+#include "JsonOutput.h"
+
+#include "Base64.h"
+#include "JsonText.h"
+#include "Utf8.h"
+
+#include <string_view>
+
+namespace VelScan {
+
+namespace {
+
+std::string_view AsText(const std::vector<std::uint8_t>& data) {
+    return {reinterpret_cast<const char*>(data.data()), data.size()};
+}
+
+std::string BarcodeObject(const TFoundBarcode& barcode) {
+    const bool text = IsValidUtf8(AsText(barcode.Data));
+    std::string out = "{\"symbology\":" + JsonString(barcode.Symbology) +
+                      ",\"addon\":" + JsonString(barcode.Addon) + ",\"data\":" +
+                      (text ? JsonString(AsText(barcode.Data)) : '"' + Base64(barcode.Data) + '"') +
+                      ",\"encoding\":" + (text ? "\"text\"" : "\"base64\"") +
+                      ",\"quality\":" + std::to_string(barcode.Quality) +
+                      ",\"orientation\":" + JsonString(barcode.Orientation) + ",\"modifiers\":[";
+    for (std::size_t i = 0; i < barcode.Modifiers.size(); ++i)
+        out += (i ? "," : "") + JsonString(barcode.Modifiers[i]);
+    out += "],\"points\":[";
+    for (std::size_t i = 0; i < barcode.Outline.size(); ++i)
+        out += (i ? ",[" : "[") + std::to_string(barcode.Outline[i].X) + ',' +
+               std::to_string(barcode.Outline[i].Y) + ']';
+    return out + "]}";
+}
+
+} // namespace
+
+void TJsonOutput::Write(const TPictureResult& result) {
+    std::string line = "{\"path\":" + JsonString(result.Path);
+    if (result.Error) {
+        line += ",\"error\":" + JsonString(*result.Error);
+    } else {
+        line += ",\"width\":" + std::to_string(result.Width) +
+                ",\"height\":" + std::to_string(result.Height) + ",\"barcodes\":[";
+        for (std::size_t i = 0; i < result.Barcodes.size(); ++i)
+            line += (i ? "," : "") + BarcodeObject(result.Barcodes[i]);
+        line += ']';
+    }
+    FOut << line << "}\n" << std::flush;
+}
+
+} // namespace VelScan

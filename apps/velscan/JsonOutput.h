@@ -1,0 +1,22 @@
+// The json format, JSON Lines: one object per input picture, in input order.
+//   {"path":..., "width":..., "height":..., "barcodes":[{"symbology":..., "addon":...,
+//    "data":..., "encoding":"text"|"base64", "quality":..., "orientation":...,
+//    "modifiers":[...], "points":[[x,y],...]}, ...]}
+// or, for a picture that could not be read, {"path":..., "error":...}.
+#pragma once
+
+#include "Output.h"
+
+namespace VelScan {
+
+class TJsonOutput : public TOutput {
+public:
+    explicit TJsonOutput(std::ostream& out) : FOut(out) {}
+
+    void Write(const TPictureResult& result) override;
+
+private:
+    std::ostream& FOut;
+};
+
+} // namespace VelScan

@@ -1,0 +1,38 @@
+// velscan: finds the barcodes in picture files with the Vel component.
+#include "Options.h"
+#include "ScanRun.h"
+
+#include <exception>
+#include <iostream>
+#include <unistd.h>
+
+int main(int argc, char** argv) {
+    using namespace VelScan;
+    std::ios::sync_with_stdio(false);
+    TOptions options;
+    try {
+        options = ParseOptions({argv + 1, static_cast<std::size_t>(argc - 1)});
+    } catch (const EUsageError& error) {
+        std::cerr << "velscan: " << error.what()
+                  << "\nTry 'velscan --help' for more information.\n";
+        return esFailed;
+    }
+    switch (options.Action) {
+    case TAction::Help:
+        std::cout << HelpText();
+        return 0;
+    case TAction::Version:
+        std::cout << "velscan " VELSCAN_VERSION "\n";
+        return 0;
+    case TAction::Scan:
+        break;
+    }
+    try {
+        return RunScan(
+            options, std::cin, std::cout, std::cerr,
+            {.Output = isatty(STDOUT_FILENO) == 1, .Errors = isatty(STDERR_FILENO) == 1});
+    } catch (const std::exception& error) {
+        std::cerr << "velscan: " << error.what() << '\n';
+        return esFailed;
+    }
+}

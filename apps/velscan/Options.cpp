@@ -1,0 +1,186 @@
+#include "Options.h"
+
+#include <charconv>
+#include <climits>
+#include <string_view>
+
+namespace VelScan {
+
+namespace {
+
+constexpr unsigned MaxJobs = 256;
+
+// Reads the command line one argument at a time; an option's value is either glued to it
+// ("-j4", "--jobs=4") or the next argument ("-j 4", "--jobs 4").
+class TArgReader {
+public:
+    explicit TArgReader(std::span<const char* const> args) : FArgs(args) {}
+
+    bool AtEnd() const { return FNext == FArgs.size(); }
+    std::string_view Take() { return FArgs[FNext++]; }
+
+    std::string Value(std::string_view option, std::optional<std::string_view> glued) {
+        if (glued)
+            return std::string(*glued);
+        if (AtEnd())
+            throw EUsageError("option " + std::string(option) + " needs a value");
+        return std::string(Take());
+    }
+
+private:
+    std::span<const char* const> FArgs;
+    std::size_t FNext = 0;
+};
+
+std::optional<long long> ParseInteger(std::string_view text) {
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+TFormat ParseFormat(const std::string& text) {
+    if (text == "text")
+        return TFormat::Text;
+    if (text == "raw")
+        return TFormat::Raw;
+    if (text == "json")
+        return TFormat::Json;
+    if (text == "xml")
+        return TFormat::Xml;
+    throw EUsageError("invalid --format value '" + text + "': expected text, raw, json or xml");
+}
+
+unsigned ParseJobs(const std::string& text) {
+    const auto value = ParseInteger(text);
+    if (!value || *value < 1 || *value > MaxJobs)
+        throw EUsageError("invalid -j value '" + text + "': expected a number from 1 to " +
+                          std::to_string(MaxJobs));
+    return static_cast<unsigned>(*value);
+}
+
+TScanRect ParseRect(const std::string& text) {
+    int values[4] = {};
+    std::string_view rest = text;
+    for (int i = 0; i < 4; ++i) {
+        const std::size_t comma = rest.find(',');
+        const bool last = i == 3;
+        if (last != (comma == std::string_view::npos))
+            break;
+        const auto value = ParseInteger(rest.substr(0, comma));
+        if (!value || *value < 0 || *value > INT_MAX)
+            break;
+        values[i] = static_cast<int>(*value);
+        if (last)
+            return {values[0], values[1], values[2], values[3]};
+        rest.remove_prefix(comma + 1);
+    }
+    throw EUsageError("invalid --rect value '" + text +
+                      "': expected LEFT,TOP,WIDTH,HEIGHT, four whole numbers of 0 or more");
+}
+
+// The option's name and the value glued to it, if any: "-j4" is "-j" and "4", "--jobs=4"
+// is "--jobs" and "4", "--jobs=" has an empty value and "--jobs" none.
+std::pair<std::string_view, std::optional<std::string_view>> SplitOption(std::string_view arg) {
+    if (arg[1] != '-')
+        return {arg.substr(0, 2), arg.size() > 2 ? std::optional(arg.substr(2)) : std::nullopt};
+    const std::size_t equals = arg.find('=');
+    if (equals == std::string_view::npos)
+        return {arg, std::nullopt};
+    return {arg.substr(0, equals), arg.substr(equals + 1)};
+}
+
+// Handles one option; returns false when the argument is not an option.
+bool ParseOption(std::string_view arg, TArgReader& reader, TOptions& options) {
+    if (arg.size() < 2 || arg[0] != '-')
+        return false;
+    const auto [name, value] = SplitOption(arg);
+    const bool flag = !value;
+
+    if ((name == "-h" || name == "--help") && flag)
+        options.Action = TAction::Help;
+    else if (name == "--version" && flag)
+        options.Action = TAction::Version;
+    else if ((name == "-r" || name == "--recursive") && flag)
+        options.Recursive = true;
+    else if (name == "-f" || name == "--format")
+        options.Format = ParseFormat(reader.Value(name, value));
+    else if (name == "-S" || name == "--set")
+        options.Configs.push_back(reader.Value(name, value));
+    else if (name == "-j" || name == "--jobs")
+        options.Jobs = ParseJobs(reader.Value(name, value));
+    else if (name == "--rect")
+        options.Rect = ParseRect(reader.Value(name, value));
+    else if (name == "--library")
+        options.Library = reader.Value(name, value);
+    else
+        throw EUsageError("unknown option '" + std::string(arg) + "'");
+    return true;
+}
+
+} // namespace
+
+TOptions ParseOptions(std::span<const char* const> args) {
+    TOptions options;
+    TArgReader reader(args);
+    bool optionsEnded = false;
+    while (!reader.AtEnd()) {
+        const std::string_view arg = reader.Take();
+        if (!optionsEnded && arg == "--")
+            optionsEnded = true;
+        else if (optionsEnded || !ParseOption(arg, reader, options))
+            options.Paths.emplace_back(arg);
+    }
+    if (options.Action == TAction::Scan && options.Paths.empty())
+        throw EUsageError("no picture given: name picture files or folders, or '-' to read "
+                          "paths from standard input");
+    return options;
+}
+
+std::string HelpText() {
+    return R"(Usage: velscan [OPTIONS] PATH...
+Finds the barcodes in pictures (PNG, JPEG, WebP, GIF, TIFF, BMP) with the Vel component
+and ZBar, and prints what it finds.
+
+Each PATH is a picture file or a folder (its pictures, by file name extension, in sorted
+order). A PATH of '-' reads paths from standard input, one per line.
+
+Options:
+  -r, --recursive        take the pictures of folders' subfolders too
+  -f, --format FORMAT    how results are printed:
+                           text  one line per barcode, TYPE:DATA (default)
+                           raw   one line per barcode, the data only
+                           json  one JSON object per picture and line, in input order
+                           xml   one XML document with a <picture> element per picture
+  -S, --set TEXT         a ZBar setting in ZBar's own syntax, e.g. 'qrcode.disable',
+                         'ean13.enable=1', 'x-density=2'; repeatable, applied in order
+      --rect L,T,W,H     scan only this rectangle of each picture (pixels; a width or
+                         height of 0 reaches the picture's edge)
+  -j, --jobs N           scan N pictures at a time (default: one per processor core)
+      --library NAME     the ZBar library file to load (default libzbar.so.0)
+  -h, --help             show this help and exit
+      --version          show the version and exit
+
+Results are printed in input order whatever N is. Pictures that cannot be read are
+reported (on standard error for text and raw, in the picture's entry for json and xml)
+and the others are still scanned. A progress line is shown on standard error while a
+long run goes on, when standard error is a terminal.
+
+Exit status:
+  0  every picture was read and at least one barcode was found
+  4  every picture was read and none had a barcode
+  2  some picture could not be read
+  1  usage error, or ZBar cannot be loaded or configured
+
+Examples:
+  velscan label.png                      print the barcodes of one picture
+  velscan -r --format json photos/       every picture under photos/, as JSON Lines
+  find . -name '*.jpg' | velscan -       the pictures that find lists
+  velscan -S '*.disable' -S 'qrcode.enable' -j 2 scans/
+                                         only QR codes, two pictures at a time
+  velscan --rect 0,0,400,200 ticket.jpg  only the top left corner of the picture
+)";
+}
+
+} // namespace VelScan

@@ -1,0 +1,46 @@
+// velscan's command line: the options, their parsing and validation, and the help text.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace VelScan {
+
+enum class TFormat { Text, Raw, Json, Xml };
+
+enum class TAction { Scan, Help, Version };
+
+// The scan rectangle in picture pixels; a width or height of 0 reaches the picture's edge.
+struct TScanRect {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+};
+
+struct TOptions {
+    TAction Action = TAction::Scan;
+    std::vector<std::string> Paths; // "-" stands for the paths on standard input
+    bool Recursive = false;
+    TFormat Format = TFormat::Text;
+    std::vector<std::string> Configs; // ZBar configuration texts, applied in order
+    std::optional<TScanRect> Rect;
+    unsigned Jobs = 0; // 0: one per core
+    std::optional<std::string> Library;
+};
+
+// A command line velscan cannot run; the message names the option or value at fault.
+class EUsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Parses the arguments after the program name; throws EUsageError.
+TOptions ParseOptions(std::span<const char* const> args);
+
+std::string HelpText();
+
+} // namespace VelScan

@@ -1,0 +1,152 @@
+#include "ScanRun.h"
+
+#include "Inputs.h"
+#include "OrderedPool.h"
+#include "Output.h"
+#include "PictureScanner.h"
+#include "Progress.h"
+
+#include <vel/Vel.h>
+
+#include <algorithm>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <utility>
+
+namespace VelScan {
+
+namespace {
+
+using TPool = TOrderedPool<TInput, TPictureResult>;
+
+// Messages from the thread that lists the inputs, printed by the writing thread.
+class TWarnings {
+public:
+    void Add(std::string message) {
+        std::lock_guard lock(FMutex);
+        FMessages.push_back(std::move(message));
+    }
+    std::vector<std::string> Take() {
+        std::lock_guard lock(FMutex);
+        return std::exchange(FMessages, {});
+    }
+
+private:
+    std::mutex FMutex;
+    std::vector<std::string> FMessages;
+};
+
+// Whether any picture could not be read and whether any barcode was found.
+struct TTally {
+    bool AnyUnreadable = false;
+    bool AnyBarcode = false;
+
+    void Add(const TPictureResult& result) {
+        AnyUnreadable |= result.Error.has_value();
+        AnyBarcode |= !result.Barcodes.empty();
+    }
+    TExitStatus Status() const {
+        if (AnyUnreadable)
+            return esUnreadable;
+        return AnyBarcode ? esFound : esNothingFound;
+    }
+};
+
+unsigned JobCount(const TOptions& options) {
+    if (options.Jobs > 0)
+        return options.Jobs;
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
+// One scanner per worker, made before any worker starts so that a failure stops the run
+// before anything is scanned.
+std::vector<TPool::TWorker> MakeWorkers(const TOptions& options,
+                                        std::vector<std::unique_ptr<TPictureScanner>>& scanners) {
+    std::vector<TPool::TWorker> workers;
+    for (unsigned i = 0; i < JobCount(options); ++i) {
+        TPictureScanner* scanner =
+            scanners.emplace_back(std::make_unique<TPictureScanner>(options.Configs, options.Rect))
+                .get();
+        workers.emplace_back([scanner](const TInput& input) { return scanner->Scan(input); });
+    }
+    return workers;
+}
+
+void PrintWarnings(TWarnings& warnings, TProgress& progress, std::ostream& err) {
+    for (const auto& message : warnings.Take()) {
+        progress.Clear();
+        err << "velscan: " << message << '\n';
+    }
+}
+
+TExitStatus WriteResults(TPool& pool, TOutput& output, TWarnings& warnings, std::ostream& err,
+                         TTerminals terminals) {
+    TProgress progress(err, terminals.Errors);
+    TTally tally;
+    std::uint64_t done = 0;
+    output.Begin();
+    while (auto result = pool.Next()) {
+        PrintWarnings(warnings, progress, err);
+        // The progress line makes way for what this result puts on the terminal.
+        if (terminals.Output || (result->Error && output.ReportsErrorsApart()))
+            progress.Clear();
+        output.Write(*result);
+        tally.Add(*result);
+        const auto [submitted, complete] = pool.Submitted();
+        progress.Update(++done, submitted, complete);
+    }
+    PrintWarnings(warnings, progress, err);
+    progress.Clear();
+    output.End();
+    return tally.Status();
+}
+
+} // namespace
+
+TExitStatus RunScan(const TOptions& options, std::istream& paths, std::ostream& out,
+                    std::ostream& err, TTerminals terminals) {
+    if (options.Library)
+        Vel::ZBarLibraryName = Host::FromAnsi(*options.Library);
+    std::vector<std::unique_ptr<TPictureScanner>> scanners;
+    std::vector<TPool::TWorker> workers;
+    try {
+        Vel::LoadLibrary();
+    } catch (const std::exception& error) {
+        err << "velscan: cannot load ZBar: " << error.what() << '\n';
+        return esFailed;
+    }
+    try {
+        workers = MakeWorkers(options, scanners);
+    } catch (const std::exception& error) {
+        err << "velscan: " << error.what() << '\n';
+        return esFailed;
+    }
+
+    const auto output = MakeOutput(options.Format, out, err);
+    TWarnings warnings;
+    TPool pool(std::move(workers), 4 * scanners.size());
+    std::exception_ptr listingFailure;
+    // The paths are read on another thread, so reading them must not flush the output
+    // stream tied to them (std::cin is tied to std::cout) while results are written.
+    paths.tie(nullptr);
+    std::thread lister([&] {
+        try {
+            ReadInputs(
+                options.Paths, options.Recursive, paths,
+                [&pool](TInput input) { pool.Submit(std::move(input)); },
+                [&warnings](const std::string& message) { warnings.Add(message); });
+        } catch (...) {
+            listingFailure = std::current_exception();
+        }
+        pool.Close();
+    });
+    const TExitStatus status = WriteResults(pool, *output, warnings, err, terminals);
+    lister.join();
+    if (listingFailure)
+        std::rethrow_exception(listingFailure);
+    return status;
+}
+
+} // namespace VelScan

@@ -1,0 +1,70 @@
+#include "XmlOutput.h"
+
+#include "Base64.h"
+#include "XmlText.h"
+
+#include <string_view>
+
+namespace VelScan {
+
+namespace {
+
+std::string Attribute(std::string_view name, std::string_view value) {
+    return ' ' + std::string(name) + "=\"" + XmlEscaped(value) + '"';
+}
+
+std::string Attribute(std::string_view name, int value) {
+    return Attribute(name, std::to_string(value));
+}
+
+std::string JoinedModifiers(const std::vector<std::string>& modifiers) {
+    std::string joined;
+    for (const auto& modifier : modifiers)
+        joined += (joined.empty() ? "" : " ") + modifier;
+    return joined;
+}
+
+std::string DataElement(const std::vector<std::uint8_t>& data) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data.data()), data.size());
+    if (IsXmlText(bytes))
+        return "<data encoding=\"text\">" + XmlEscaped(bytes) + "</data>";
+    return "<data encoding=\"base64\">" + Base64(data) + "</data>";
+}
+
+std::string BarcodeElement(const TFoundBarcode& barcode) {
+    std::string out = "  <barcode" + Attribute("symbology", barcode.Symbology) +
+                      Attribute("addon", barcode.Addon) + Attribute("quality", barcode.Quality) +
+                      Attribute("orientation", barcode.Orientation) +
+                      Attribute("modifiers", JoinedModifiers(barcode.Modifiers)) + ">\n    " +
+                      DataElement(barcode.Data) + "\n    <points>";
+    for (const auto& point : barcode.Outline)
+        out += "<point" + Attribute("x", point.X) + Attribute("y", point.Y) + "/>";
+    return out + "</points>\n  </barcode>\n";
+}
+
+} // namespace
+
+void TXmlOutput::Begin() {
+    FOut << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<velscan version=\"" VELSCAN_VERSION
+            "\">\n"
+         << std::flush;
+}
+
+void TXmlOutput::Write(const TPictureResult& result) {
+    std::string element = "<picture" + Attribute("path", result.Path);
+    if (result.Error) {
+        element += ">\n  <error>" + XmlEscaped(*result.Error) + "</error>\n</picture>\n";
+    } else {
+        element += Attribute("width", result.Width) + Attribute("height", result.Height) + ">\n";
+        for (const auto& barcode : result.Barcodes)
+            element += BarcodeElement(barcode);
+        element += "</picture>\n";
+    }
+    FOut << element << std::flush;
+}
+
+void TXmlOutput::End() {
+    FOut << "</velscan>\n" << std::flush;
+}
+
+} // namespace VelScan

@@ -1,0 +1,350 @@
+// velscan run as a process on the bundled sample pictures and a few broken ones: formats,
+// order, exit statuses, bad input, configuration texts, standard input, folders, rectangles.
+#include "Json.h"
+#include "Process.h"
+#include "Xml.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+using namespace VelScanTest;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Sample(const std::string& name) {
+    return VEL_SAMPLES_DIR "/" + name;
+}
+std::string Broken(const std::string& name) {
+    return VELSCAN_PICTURES_DIR "/" + name;
+}
+
+const std::string Missing = Broken("no-such-picture.png");
+
+TProcessResult Velscan(std::vector<std::string> args, const std::string& input = {}) {
+    args.insert(args.begin(), VELSCAN_PATH);
+    return RunProcess(args, input);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::vector<TJson> JsonLines(const std::string& text) {
+    std::vector<TJson> objects;
+    for (const auto& line : Lines(text))
+        objects.push_back(ParseJson(line));
+    return objects;
+}
+
+std::vector<std::string> JsonPaths(const std::string& text) {
+    std::vector<std::string> paths;
+    for (const auto& object : JsonLines(text))
+        paths.push_back(object["path"].String);
+    return paths;
+}
+
+const std::string Ean13 = "EAN-13:9780201379624";
+const std::string Code128Data = R"(Vel 4.5 <scanner> & "friends")";
+const std::string QrData = "Gr\xC3\xBC\xC3\x9F"
+                           "e from Vel: https://example.org/vel?a=1&b=2";
+
+// A folder of its own under the system's temporary folder, removed afterwards.
+class TTempFolder {
+public:
+    TTempFolder()
+        : FPath(fs::temp_directory_path() /
+                ("velscan-test-" + std::to_string(getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+        fs::remove_all(FPath);
+        fs::create_directories(FPath);
+    }
+    ~TTempFolder() { fs::remove_all(FPath); }
+    const fs::path& Path() const { return FPath; }
+    std::string Add(const std::string& source, const std::string& name) const {
+        fs::create_directories((FPath / name).parent_path());
+        fs::copy_file(source, FPath / name);
+        return (FPath / name).string();
+    }
+
+private:
+    fs::path FPath;
+};
+
+TEST(Velscan, FindsTheBarcodesOfEveryBundledSample) {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> samples = {
+        {"ean13.png", {Ean13}},
+        {"code128.jpg", {"CODE-128:" + Code128Data}},
+        {"qrcode.webp", {"QR-Code:" + QrData}},
+        {"upca.bmp", {"EAN-13:0036000291452"}},
+        {"code39.gif", {"CODE-39:VEL-2026"}},
+        {"databar.tif", {"DataBar-Exp:0198898765432106320201234515991231"}},
+        {"ean8-label.jpg", {"EAN-8:96385074"}},
+        {"multi.png", {"QR-Code:" + QrData, "I2/5:1234567895"}},
+    };
+    std::vector<std::string> args, expected;
+    for (const auto& [name, lines] : samples) {
+        args.push_back(Sample(name));
+        expected.insert(expected.end(), lines.begin(), lines.end());
+    }
+    const auto run = Velscan(args);
+    EXPECT_EQ(run.ExitStatus, 0) << run.Err;
+    EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(Lines(run.Out), expected);
+}
+
+TEST(Velscan, TextAndRawFormatsPrintOneLinePerBarcode) {
+    const std::vector<std::string> pictures = {Sample("ean13.png"), Sample("code128.jpg"),
+                                               Broken("blank.png"), Sample("qrcode.webp")};
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"text", Ean13 + "\nCODE-128:" + Code128Data + "\nQR-Code:" + QrData + "\n"},
+        {"raw", "9780201379624\n" + Code128Data + "\n" + QrData + "\n"},
+    };
+    for (const auto& [format, expected] : cases) {
+        auto args = pictures;
+        args.insert(args.begin(), {"--format", format});
+        const auto run = Velscan(args);
+        EXPECT_EQ(run.Out, expected) << format;
+        EXPECT_EQ(run.ExitStatus, 0) << format;
+    }
+}
+
+TEST(Velscan, JsonHasOneObjectPerPictureInInputOrder) {
+    const auto run = Velscan({"--format=json", Sample("code128.jpg"), Missing, Broken("blank.png"),
+                              Sample("multi.png")});
+    EXPECT_EQ(run.ExitStatus, 2);
+    EXPECT_EQ(run.Err, "");
+    const auto objects = JsonLines(run.Out);
+    ASSERT_EQ(objects.size(), 4u);
+
+    const TJson& code128 = objects[0];
+    EXPECT_EQ(code128["path"].String, Sample("code128.jpg"));
+    EXPECT_EQ(code128["width"].Number, 1496);
+    EXPECT_EQ(code128["height"].Number, 232);
+    ASSERT_EQ(code128["barcodes"].Items.size(), 1u);
+    const TJson& barcode = code128["barcodes"][0];
+    EXPECT_EQ(barcode["symbology"].String, "CODE-128");
+    EXPECT_EQ(barcode["addon"].String, "");
+    EXPECT_EQ(barcode["data"].String, Code128Data);
+    EXPECT_EQ(barcode["encoding"].String, "text");
+    EXPECT_GT(barcode["quality"].Number, 0);
+    EXPECT_EQ(barcode["orientation"].String, "UP");
+    EXPECT_EQ(barcode["modifiers"].Kind, TJson::TKind::Array);
+    ASSERT_GE(barcode["points"].Items.size(), 2u);
+    for (const auto& point : barcode["points"].Items) {
+        EXPECT_GE(point[0].Number, 0);
+        EXPECT_LT(point[0].Number, 1496);
+        EXPECT_GE(point[1].Number, 0);
+        EXPECT_LT(point[1].Number, 232);
+    }
+
+    EXPECT_EQ(objects[1]["path"].String, Missing);
+    EXPECT_NE(objects[1]["error"].String, "");
+    EXPECT_FALSE(objects[1].Has("barcodes"));
+    EXPECT_EQ(objects[2]["barcodes"].Items.size(), 0u);
+    EXPECT_FALSE(objects[2].Has("error"));
+    EXPECT_EQ(objects[3]["barcodes"].Items.size(), 2u);
+}
+
+TEST(Velscan, XmlIsWellFormedWithEscapedText) {
+    const auto run = Velscan({"--format", "xml", Sample("code128.jpg"), Missing,
+                              Broken("blank.png"), Sample("qrcode.webp")});
+    EXPECT_EQ(run.ExitStatus, 2);
+    const TXmlElement root = ParseXml(run.Out);
+    EXPECT_EQ(root.Name, "velscan");
+    EXPECT_EQ(root.Attribute("version"), "4.5");
+    const auto pictures = root.All("picture");
+    ASSERT_EQ(pictures.size(), 4u);
+
+    EXPECT_EQ(pictures[0]->Attribute("path"), Sample("code128.jpg"));
+    EXPECT_EQ(pictures[0]->Attribute("width"), "1496");
+    const auto barcodes = pictures[0]->All("barcode");
+    ASSERT_EQ(barcodes.size(), 1u);
+    EXPECT_EQ(barcodes[0]->Attribute("symbology"), "CODE-128");
+    EXPECT_EQ(barcodes[0]->Attribute("orientation"), "UP");
+    const auto data = barcodes[0]->All("data");
+    ASSERT_EQ(data.size(), 1u);
+    EXPECT_EQ(data[0]->Attribute("encoding"), "text");
+    EXPECT_EQ(data[0]->Text, Code128Data);
+    EXPECT_GE(barcodes[0]->All("points").at(0)->All("point").size(), 2u);
+
+    ASSERT_EQ(pictures[1]->All("error").size(), 1u);
+    EXPECT_NE(pictures[1]->All("error")[0]->Text, "");
+    EXPECT_TRUE(pictures[2]->All("barcode").empty());
+    EXPECT_EQ(pictures[3]->All("barcode").at(0)->All("data").at(0)->Text, QrData);
+}
+
+TEST(Velscan, DataThatIsNotTextComesAsBase64) {
+    // With ZBar's binary setting the QR code's bytes come back unconverted: FF 00 FE 80 "Vel".
+    const std::string picture = Broken("qr-binary.png");
+    const auto json = Velscan({"-S", "qrcode.binary=1", "--format=json", picture});
+    const TJson barcode = JsonLines(json.Out).at(0)["barcodes"][0];
+    EXPECT_EQ(barcode["encoding"].String, "base64");
+    EXPECT_EQ(barcode["data"].String, "/wD+gFZlbA==");
+
+    const auto xml = Velscan({"-Sqrcode.binary=1", "--format=xml", picture});
+    const TXmlElement root = ParseXml(xml.Out);
+    const auto data = root.All("picture").at(0)->All("barcode").at(0)->All("data");
+    EXPECT_EQ(data.at(0)->Attribute("encoding"), "base64");
+    EXPECT_EQ(data.at(0)->Text, "/wD+gFZlbA==");
+
+    const auto raw = Velscan({"--set", "qrcode.binary=1", "--format=raw", picture});
+    EXPECT_EQ(raw.Out, std::string("\xFF\x00\xFE\x80Vel\n", 8));
+
+    // Without it ZBar converts the bytes to text itself.
+    const auto converted = Velscan({"--format=json", picture});
+    EXPECT_EQ(JsonLines(converted.Out).at(0)["barcodes"][0]["encoding"].String, "text");
+}
+
+TEST(Velscan, ExitStatusTellsWhatHappened) {
+    struct TCase {
+        std::vector<std::string> Args;
+        int Status;
+        std::string ErrorMentions;
+    };
+    const std::vector<TCase> cases = {
+        {{Sample("ean13.png"), Broken("blank.png")}, 0, ""},
+        {{Broken("blank.png")}, 4, ""},
+        {{Sample("ean13.png"), Missing}, 2, Missing},
+        {{}, 1, "no picture given"},
+        {{"--bogus", Sample("ean13.png")}, 1, "--bogus"},
+        {{"--format", "yaml", Sample("ean13.png")}, 1, "yaml"},
+        {{"-j", "0", Sample("ean13.png")}, 1, "'0'"},
+        {{"--rect", "1,2,3", Sample("ean13.png")}, 1, "'1,2,3'"},
+        {{"--rect", "1,2,-3,4", Sample("ean13.png")}, 1, "'1,2,-3,4'"},
+        {{"--library", "/nonexistent/libzbar.so.0", Sample("ean13.png")},
+         1,
+         "/nonexistent/libzbar.so.0"},
+        {{"-S", "ean13.enable", "-S", "no-such-setting=3", Sample("ean13.png")},
+         1,
+         "Configuration error: 'no-such-setting=3'"},
+    };
+    for (const auto& c : cases) {
+        const auto run = Velscan(c.Args);
+        EXPECT_EQ(run.ExitStatus, c.Status) << run.Err;
+        EXPECT_NE(run.Err.find(c.ErrorMentions), std::string::npos) << run.Err;
+        if (c.Status == 1) {
+            EXPECT_EQ(run.Out, "");
+        }
+    }
+}
+
+TEST(Velscan, BadPicturesAreReportedAndTheRunGoesOn) {
+    const std::vector<std::string> bad = {Missing, Broken("truncated.png"), Broken("text.jpg"),
+                                          Broken("huge.png")};
+    const std::vector<std::string> args = {
+        Sample("ean13.png"), bad[0], bad[1], bad[2], Sample("code39.gif"), bad[3],
+        Broken("blank.png")};
+    const auto text = Velscan(args);
+    EXPECT_EQ(text.ExitStatus, 2);
+    EXPECT_EQ(text.Out, Ean13 + "\nCODE-39:VEL-2026\n");
+    const auto errors = Lines(text.Err);
+    ASSERT_EQ(errors.size(), bad.size()) << text.Err;
+    for (std::size_t i = 0; i < bad.size(); ++i)
+        EXPECT_TRUE(errors[i].starts_with("velscan: " + bad[i] + ": ")) << errors[i];
+
+    auto jsonArgs = args;
+    jsonArgs.insert(jsonArgs.begin(), "--format=json");
+    const auto json = Velscan(jsonArgs);
+    EXPECT_EQ(json.ExitStatus, 2);
+    const auto objects = JsonLines(json.Out);
+    ASSERT_EQ(objects.size(), args.size());
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        EXPECT_EQ(objects[i]["path"].String, args[i]);
+        const bool isBad = std::find(bad.begin(), bad.end(), args[i]) != bad.end();
+        EXPECT_EQ(objects[i].Has("error"), isBad) << args[i];
+    }
+}
+
+TEST(Velscan, OutputOrderDoesNotDependOnTheNumberOfJobs) {
+    const std::vector<std::string> pool = {
+        Sample("code128.jpg"),    Sample("ean13.png"),  Missing,
+        Sample("ean8-label.jpg"), Broken("blank.png"),  Sample("multi.png"),
+        Broken("text.jpg"),       Sample("databar.tif")};
+    std::string input;
+    std::vector<std::string> expectedPaths;
+    for (std::size_t i = 0; i < 40; ++i) {
+        expectedPaths.push_back(pool[(i * 5) % pool.size()]);
+        input += expectedPaths.back() + "\n";
+    }
+    const auto serial = Velscan({"-j1", "--format=json", "-"}, input);
+    EXPECT_EQ(JsonPaths(serial.Out), expectedPaths);
+    for (const char* jobs : {"2", "5"}) {
+        const auto parallel = Velscan({"-j", jobs, "--format=json", "-"}, input);
+        EXPECT_EQ(parallel.Out, serial.Out) << jobs;
+        EXPECT_EQ(parallel.ExitStatus, 2);
+    }
+}
+
+TEST(Velscan, ReadsPathsFromStandardInput) {
+    const std::string input =
+        Sample("code39.gif") + "\r\n\n" + Sample("ean13.png") + "\n" + Sample("ean8-label.jpg");
+    const auto run = Velscan({Sample("databar.tif"), "-"}, input);
+    EXPECT_EQ(run.ExitStatus, 0) << run.Err;
+    EXPECT_EQ(Lines(run.Out),
+              (std::vector<std::string>{"DataBar-Exp:0198898765432106320201234515991231",
+                                        "CODE-39:VEL-2026", Ean13, "EAN-8:96385074"}));
+}
+
+TEST(Velscan, FoldersGiveTheirPicturesInSortedOrder) {
+    TTempFolder folder;
+    const std::string b = folder.Add(Sample("ean13.png"), "b.png");
+    const std::string a = folder.Add(Sample("code39.gif"), "a.GIF");
+    const std::string deep = folder.Add(Sample("ean8-label.jpg"), "a-sub/x/label.jpeg");
+    folder.Add(Sample("make-samples.sh"), "notes.txt");
+    fs::create_directories(folder.Path() / "empty");
+
+    const auto flat = Velscan({"--format=json", folder.Path().string()});
+    EXPECT_EQ(JsonPaths(flat.Out), (std::vector<std::string>{a, b}));
+
+    const auto deepRun = Velscan({"-r", "--format=json", folder.Path().string()});
+    // "a-sub" sorts before "a.GIF": names are compared byte by byte.
+    EXPECT_EQ(JsonPaths(deepRun.Out), (std::vector<std::string>{deep, a, b}));
+    EXPECT_EQ(deepRun.ExitStatus, 0);
+
+    const auto empty = Velscan({(folder.Path() / "empty").string()});
+    EXPECT_EQ(empty.ExitStatus, 4);
+    EXPECT_NE(empty.Err.find("no pictures"), std::string::npos) << empty.Err;
+}
+
+TEST(Velscan, ScanRectangleLimitsTheScanAndKeepsPictureCoordinates) {
+    // multi.png holds the I2/5 code in its left 476 columns and the QR code right of them.
+    const auto left = Velscan({"--rect", "0,0,476,0", "--format=json", Sample("multi.png")});
+    const auto leftCodes = JsonLines(left.Out).at(0)["barcodes"].Items;
+    ASSERT_EQ(leftCodes.size(), 1u);
+    EXPECT_EQ(leftCodes[0]["symbology"].String, "I2/5");
+
+    const auto right = Velscan({"--rect=476,0,0,0", "--format=json", Sample("multi.png")});
+    const TJson picture = JsonLines(right.Out).at(0);
+    EXPECT_EQ(picture["width"].Number, 698);
+    const auto rightCodes = picture["barcodes"].Items;
+    ASSERT_EQ(rightCodes.size(), 1u);
+    EXPECT_EQ(rightCodes[0]["symbology"].String, "QR-Code");
+    for (const auto& point : rightCodes[0]["points"].Items)
+        EXPECT_GE(point[0].Number, 476);
+
+    const auto outside = Velscan({"--rect", "5000,0,10,10", Sample("multi.png")});
+    EXPECT_EQ(outside.ExitStatus, 4);
+}
+
+TEST(Velscan, HelpAndVersion) {
+    const auto help = Velscan({"--help"});
+    EXPECT_EQ(help.ExitStatus, 0);
+    for (const char* part : {"Usage: velscan", "Exit status:", "Examples:", "--rect", "-j"})
+        EXPECT_NE(help.Out.find(part), std::string::npos) << part;
+    const auto version = Velscan({"--version"});
+    EXPECT_EQ(version.ExitStatus, 0);
+    EXPECT_EQ(version.Out, "velscan 4.5\n");
+}
+
+} // namespace
