@@ -159,12 +159,17 @@ void TBitmap::CopyFrom(const TBitmap& other) {
     FPalette = other.FPalette;
 }
 
+// A raster's rows lie back to back in the pf32bit layout, so its pixels are taken over in one
+// copy, with no zero-filling of the new buffer first.
 void TBitmap::CopyFrom(const TRasterGraphic& raster) {
     TBitmap copy;
-    copy.SetSize(raster.Width(), raster.Height());
-    for (int y = 0; y < copy.FHeight; ++y)
-        std::memcpy(copy.GetScanline(y), raster.GetScanline(y),
-                    static_cast<size_t>(copy.FWidth) * sizeof(TColor32));
+    if (!raster.Empty()) {
+        const auto* first = reinterpret_cast<const uint8_t*>(raster.GetScanline(0));
+        copy.FWidth = raster.Width();
+        copy.FHeight = raster.Height();
+        copy.FStride = RowStrideFor(copy.FWidth, TPixelFormat::pf32bit);
+        copy.FPixels.assign(first, first + static_cast<size_t>(copy.FStride) * copy.FHeight);
+    }
     TakeFrom(copy);
 }
 
