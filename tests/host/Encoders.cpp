@@ -27,20 +27,20 @@ void AppendPng(png_structp png, png_bytep data, size_t length) {
     static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<char*>(data), length);
 }
 
-bool WritePng(png_structp png, png_infop info, const PngSpec* spec, png_bytepp rows,
+bool WritePng(png_structp png, png_infop info, const PngLayout* layout, png_bytepp rows,
               std::string* out, png_colorp palette, png_bytep alpha, png_color_16p key) {
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_set_write_fn(png, out, AppendPng, nullptr);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(spec->Width),
-                 static_cast<png_uint_32>(spec->Height), spec->BitDepth, spec->ColourType,
-                 spec->Interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, static_cast<png_uint_32>(layout->Width),
+                 static_cast<png_uint_32>(layout->Height), layout->BitDepth, layout->ColourType,
+                 layout->Interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (!spec->Palette.empty())
-        png_set_PLTE(png, info, palette, static_cast<int>(spec->Palette.size()));
-    if (!spec->PaletteAlpha.empty())
-        png_set_tRNS(png, info, alpha, static_cast<int>(spec->PaletteAlpha.size()), nullptr);
-    if (!spec->KeyColour.empty())
+    if (!layout->Palette.empty())
+        png_set_PLTE(png, info, palette, static_cast<int>(layout->Palette.size()));
+    if (!layout->PaletteAlpha.empty())
+        png_set_tRNS(png, info, alpha, static_cast<int>(layout->PaletteAlpha.size()), nullptr);
+    if (!layout->KeyColour.empty())
         png_set_tRNS(png, info, nullptr, 0, key);
     png_write_info(png, info);
     png_write_image(png, rows);
@@ -50,35 +50,35 @@ bool WritePng(png_structp png, png_infop info, const PngSpec* spec, png_bytepp r
 
 } // namespace
 
-std::string MakePng(const PngSpec& spec) {
+std::string MakePng(const PngLayout& layout) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     std::vector<png_color> palette;
-    for (uint32_t c : spec.Palette)
+    for (uint32_t c : layout.Palette)
         palette.push_back({static_cast<png_byte>(c >> 16), static_cast<png_byte>(c >> 8),
                            static_cast<png_byte>(c)});
     png_color_16 key{};
-    if (spec.KeyColour.size() == 1)
-        key.gray = spec.KeyColour[0];
-    if (spec.KeyColour.size() == 3) {
-        key.red = spec.KeyColour[0];
-        key.green = spec.KeyColour[1];
-        key.blue = spec.KeyColour[2];
+    if (layout.KeyColour.size() == 1)
+        key.gray = layout.KeyColour[0];
+    if (layout.KeyColour.size() == 3) {
+        key.red = layout.KeyColour[0];
+        key.green = layout.KeyColour[1];
+        key.blue = layout.KeyColour[2];
     }
     std::vector<png_bytep> rows;
-    for (const auto& row : spec.Rows)
+    for (const auto& row : layout.Rows)
         rows.push_back(const_cast<png_bytep>(row.data()));
-    std::vector<uint8_t> alpha = spec.PaletteAlpha;
+    std::vector<uint8_t> alpha = layout.PaletteAlpha;
     std::string out;
     const bool ok =
-        WritePng(png, info, &spec, rows.data(), &out, palette.data(), alpha.data(), &key);
+        WritePng(png, info, &layout, rows.data(), &out, palette.data(), alpha.data(), &key);
     png_destroy_write_struct(&png, &info);
     if (!ok)
         throw std::runtime_error("libpng could not write the test picture");
     return out;
 }
 
-std::string MakeJpeg(const JpegSpec& spec) {
+std::string MakeJpeg(const JpegLayout& layout) {
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
     info.err = jpeg_std_error(&errors);
@@ -86,20 +86,20 @@ std::string MakeJpeg(const JpegSpec& spec) {
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = static_cast<JDIMENSION>(spec.Width);
-    info.image_height = static_cast<JDIMENSION>(spec.Height);
-    info.input_components = spec.Components;
-    info.in_color_space = spec.Components == 1   ? JCS_GRAYSCALE
-                          : spec.Components == 3 ? JCS_RGB
-                                                 : JCS_CMYK;
+    info.image_width = static_cast<JDIMENSION>(layout.Width);
+    info.image_height = static_cast<JDIMENSION>(layout.Height);
+    info.input_components = layout.Components;
+    info.in_color_space = layout.Components == 1   ? JCS_GRAYSCALE
+                          : layout.Components == 3 ? JCS_RGB
+                                                   : JCS_CMYK;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 100, TRUE);
     for (int c = 0; c < info.num_components; ++c)
         info.comp_info[c].h_samp_factor = info.comp_info[c].v_samp_factor = 1; // no subsampling
-    if (spec.Progressive)
+    if (layout.Progressive)
         jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
-    for (const auto& row : spec.Rows) {
+    for (const auto& row : layout.Rows) {
         JSAMPROW samples = const_cast<JSAMPROW>(row.data());
         jpeg_write_scanlines(&info, &samples, 1);
     }
@@ -120,38 +120,38 @@ int AppendGif(GifFileType* gif, const GifByteType* data, int length) {
 
 } // namespace
 
-std::string MakeGif(const GifSpec& spec) {
+std::string MakeGif(const GifLayout& layout) {
     std::string out;
     int error = 0;
     GifFileType* gif = EGifOpen(&out, AppendGif, &error);
     std::vector<GifColorType> colours;
-    for (uint32_t c : spec.Palette)
+    for (uint32_t c : layout.Palette)
         colours.push_back({static_cast<GifByteType>(c >> 16), static_cast<GifByteType>(c >> 8),
                            static_cast<GifByteType>(c)});
     ColorMapObject* map = GifMakeMapObject(static_cast<int>(colours.size()), colours.data());
-    bool ok = EGifPutScreenDesc(gif, spec.ScreenWidth, spec.ScreenHeight, 8, spec.Background,
+    bool ok = EGifPutScreenDesc(gif, layout.ScreenWidth, layout.ScreenHeight, 8, layout.Background,
                                 map) == GIF_OK;
-    if (spec.Transparent >= 0) {
-        GraphicsControlBlock block{DISPOSAL_UNSPECIFIED, false, 0, spec.Transparent};
+    if (layout.Transparent >= 0) {
+        GraphicsControlBlock block{DISPOSAL_UNSPECIFIED, false, 0, layout.Transparent};
         GifByteType extension[4];
         const size_t length = EGifGCBToExtension(&block, extension);
         EGifSetGifVersion(gif, true);
         ok = ok && EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length),
                                     extension) == GIF_OK;
     }
-    ok = ok && EGifPutImageDesc(gif, spec.Left, spec.Top, spec.Width, spec.Height, spec.Interlaced,
-                                nullptr) == GIF_OK;
+    ok = ok && EGifPutImageDesc(gif, layout.Left, layout.Top, layout.Width, layout.Height,
+                                layout.Interlaced, nullptr) == GIF_OK;
     // An interlaced frame is stored in pass order.
     std::vector<int> order;
     for (const auto& [start, step] :
-         spec.Interlaced ? std::vector<std::pair<int, int>>{{0, 8}, {4, 8}, {2, 4}, {1, 2}}
-                         : std::vector<std::pair<int, int>>{{0, 1}})
-        for (int y = start; y < spec.Height; y += step)
+         layout.Interlaced ? std::vector<std::pair<int, int>>{{0, 8}, {4, 8}, {2, 4}, {1, 2}}
+                           : std::vector<std::pair<int, int>>{{0, 1}})
+        for (int y = start; y < layout.Height; y += step)
             order.push_back(y);
     for (int y : order)
         ok = ok &&
-             EGifPutLine(gif, const_cast<GifPixelType*>(spec.Rows[static_cast<size_t>(y)].data()),
-                         spec.Width) == GIF_OK;
+             EGifPutLine(gif, const_cast<GifPixelType*>(layout.Rows[static_cast<size_t>(y)].data()),
+                         layout.Width) == GIF_OK;
     ok = EGifCloseFile(gif, &error) == GIF_OK && ok;
     GifFreeMapObject(map);
     if (!ok)
@@ -159,34 +159,34 @@ std::string MakeGif(const GifSpec& spec) {
     return out;
 }
 
-std::string MakeTiff(const TiffSpec& spec) {
+std::string MakeTiff(const TiffLayout& layout) {
     char name[] = "/tmp/velhost-tiff-XXXXXX";
     const int fd = mkstemp(name);
     close(fd);
-    TIFF* tiff = TIFFOpen(name, spec.BigEndian ? "wb" : "wl");
-    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, spec.Width);
-    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, spec.Height);
-    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, spec.BitsPerSample);
-    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, spec.Samples);
-    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, spec.Photometric);
+    TIFF* tiff = TIFFOpen(name, layout.BigEndian ? "wb" : "wl");
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, layout.Width);
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, layout.Height);
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, layout.BitsPerSample);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, layout.Samples);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, layout.Photometric);
     TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-    TIFFSetField(tiff, TIFFTAG_COMPRESSION, spec.Compression);
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, layout.Compression);
     TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 1);
-    if (spec.UnassociatedAlpha) {
+    if (layout.UnassociatedAlpha) {
         const uint16_t extra[] = {EXTRASAMPLE_UNASSALPHA};
         TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, extra);
     }
     std::vector<uint16_t> red, green, blue;
-    for (uint32_t c : spec.Palette) {
+    for (uint32_t c : layout.Palette) {
         red.push_back(static_cast<uint16_t>(((c >> 16) & 0xFF) * 257));
         green.push_back(static_cast<uint16_t>(((c >> 8) & 0xFF) * 257));
         blue.push_back(static_cast<uint16_t>((c & 0xFF) * 257));
     }
-    if (!spec.Palette.empty())
+    if (!layout.Palette.empty())
         TIFFSetField(tiff, TIFFTAG_COLORMAP, red.data(), green.data(), blue.data());
     bool ok = true;
-    for (size_t y = 0; y < spec.Rows.size(); ++y)
-        ok = ok && TIFFWriteScanline(tiff, const_cast<uint8_t*>(spec.Rows[y].data()),
+    for (size_t y = 0; y < layout.Rows.size(); ++y)
+        ok = ok && TIFFWriteScanline(tiff, const_cast<uint8_t*>(layout.Rows[y].data()),
                                      static_cast<uint32_t>(y), 0) == 1;
     TIFFClose(tiff);
     std::string out;

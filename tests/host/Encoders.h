@@ -11,7 +11,7 @@ using RowBytes = std::vector<std::vector<uint8_t>>;
 // Packs samples of 1, 2 or 4 bits into bytes, leftmost in the high bits.
 std::vector<uint8_t> PackBits(const std::vector<uint8_t>& samples, int bits);
 
-struct PngSpec {
+struct PngLayout {
     int Width = 0;
     int Height = 0;
     int ColourType = 0; // PNG_COLOR_TYPE_*
@@ -22,18 +22,18 @@ struct PngSpec {
     std::vector<uint8_t> PaletteAlpha{}; // tRNS of a palette
     std::vector<uint16_t> KeyColour{};   // tRNS of gray (1 value) or RGB (3 values)
 };
-std::string MakePng(const PngSpec& spec);
+std::string MakePng(const PngLayout& layout);
 
-struct JpegSpec {
+struct JpegLayout {
     int Width = 0;
     int Height = 0;
     int Components = 3; // 1 gray, 3 RGB, 4 CMYK (Adobe, inverted)
     bool Progressive = false;
     RowBytes Rows{};
 };
-std::string MakeJpeg(const JpegSpec& spec);
+std::string MakeJpeg(const JpegLayout& layout);
 
-struct GifSpec {
+struct GifLayout {
     int ScreenWidth = 0;
     int ScreenHeight = 0;
     int Left = 0;
@@ -46,9 +46,9 @@ struct GifSpec {
     std::vector<uint32_t> Palette{}; // 0xRRGGBB, a power of two entries
     RowBytes Rows{};                 // frame rows of indices, top first
 };
-std::string MakeGif(const GifSpec& spec);
+std::string MakeGif(const GifLayout& layout);
 
-struct TiffSpec {
+struct TiffLayout {
     int Width = 0;
     int Height = 0;
     int Photometric = 2; // PHOTOMETRIC_*
@@ -60,7 +60,7 @@ struct TiffSpec {
     std::vector<uint32_t> Palette{}; // 0xRRGGBB, 2^BitsPerSample entries
     RowBytes Rows{};                 // packed samples, top first
 };
-std::string MakeTiff(const TiffSpec& spec);
+std::string MakeTiff(const TiffLayout& layout);
 
 // WebP of 32-bit pixels in the host's layout.
 std::string MakeWebP(int width, int height, const std::vector<uint32_t>& pixels, bool lossless);

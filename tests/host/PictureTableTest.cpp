@@ -215,9 +215,9 @@ std::vector<uint32_t> BlockPixels(bool gray = false) {
     return out;
 }
 
-std::function<std::string()> Png(PngSpec spec) {
-    return [spec] {
-        return MakePng(spec);
+std::function<std::string()> Png(PngLayout layout) {
+    return [layout] {
+        return MakePng(layout);
     };
 }
 
@@ -294,9 +294,9 @@ std::vector<PictureCase> PngCases() {
     };
 }
 
-std::function<std::string()> Jpeg(JpegSpec spec) {
-    return [spec] {
-        return MakeJpeg(spec);
+std::function<std::string()> Jpeg(JpegLayout layout) {
+    return [layout] {
+        return MakeJpeg(layout);
     };
 }
 
@@ -321,9 +321,9 @@ std::vector<PictureCase> JpegCases() {
     };
 }
 
-std::function<std::string()> Gif(GifSpec spec) {
-    return [spec] {
-        return MakeGif(spec);
+std::function<std::string()> Gif(GifLayout layout) {
+    return [layout] {
+        return MakeGif(layout);
     };
 }
 
@@ -363,9 +363,9 @@ std::vector<PictureCase> GifCases() {
     };
 }
 
-std::function<std::string()> Tiff(TiffSpec spec) {
-    return [spec] {
-        return MakeTiff(spec);
+std::function<std::string()> Tiff(TiffLayout layout) {
+    return [layout] {
+        return MakeTiff(layout);
     };
 }
 
