@@ -52,22 +52,72 @@ void WriteData(png_structp png, png_bytep data, size_t length) {
 
 void FlushData(png_structp) {}
 
-// Reads the header and sets the transforms that give 8-bit BGRA rows.
-bool ReadHeader(TPngState* s, png_uint_32* width, png_uint_32* height) {
+// Palette pictures and gray ones of up to 8 bits are read as one byte a pixel (an index or
+// a gray level) and turned into colours through a table, which costs far less than libpng's
+// row transforms to BGRA. The others are read through those transforms.
+struct TPngLayout {
+    png_uint_32 Width = 0;
+    png_uint_32 Height = 0;
+    bool Indexed = false;
+    TColor32 Colours[256] = {};
+};
+
+// The colour of each byte value of an indexed picture: palette entries with their tRNS
+// alpha, or gray levels scaled to 8 bits with the tRNS key transparent.
+void FillColourTable(TPngState* s, int colourType, int bitDepth, TPngLayout* layout) {
+    png_bytep alphas = nullptr;
+    int alphaCount = 0;
+    png_color_16p key = nullptr;
+    if (png_get_valid(s->Png, s->Info, PNG_INFO_tRNS))
+        png_get_tRNS(s->Png, s->Info, &alphas, &alphaCount, &key);
+    for (int v = 0; v < 256; ++v)
+        layout->Colours[v] = 0xFF000000u;
+    if (colourType == PNG_COLOR_TYPE_PALETTE) {
+        png_colorp palette = nullptr;
+        int count = 0;
+        png_get_PLTE(s->Png, s->Info, &palette, &count);
+        for (int i = 0; i < count; ++i) {
+            const TColor32 alpha = i < alphaCount ? alphas[i] : 0xFF;
+            layout->Colours[i] = alpha << 24 | TColor32{palette[i].red} << 16 |
+                                 TColor32{palette[i].green} << 8 | palette[i].blue;
+        }
+        return;
+    }
+    const int levels = (1 << bitDepth) - 1;
+    for (int v = 0; v <= levels; ++v) {
+        const TColor32 gray = static_cast<TColor32>(v * 255 / levels);
+        const TColor32 alpha = key && key->gray == v ? 0 : 0xFF;
+        layout->Colours[v] = alpha << 24 | gray << 16 | gray << 8 | gray;
+    }
+}
+
+// Reads the header and sets the transforms: one byte a pixel for indexed pictures, 8-bit
+// BGRA rows for the others.
+bool ReadHeader(TPngState* s, TPngLayout* layout) {
     if (setjmp(png_jmpbuf(s->Png)))
         return false;
     png_set_read_fn(s->Png, s, ReadData);
     png_read_info(s->Png, s->Info);
-    png_set_expand(s->Png);
-    png_set_scale_16(s->Png);
-    png_set_gray_to_rgb(s->Png);
-    png_set_bgr(s->Png);
-    png_set_filler(s->Png, 0xFF, PNG_FILLER_AFTER);
+    const int colourType = png_get_color_type(s->Png, s->Info);
+    const int bitDepth = png_get_bit_depth(s->Png, s->Info);
+    layout->Indexed = colourType == PNG_COLOR_TYPE_PALETTE ||
+                      (colourType == PNG_COLOR_TYPE_GRAY && bitDepth <= 8);
+    if (layout->Indexed) {
+        FillColourTable(s, colourType, bitDepth, layout);
+        png_set_packing(s->Png);
+    } else {
+        png_set_expand(s->Png);
+        png_set_scale_16(s->Png);
+        png_set_gray_to_rgb(s->Png);
+        png_set_bgr(s->Png);
+        png_set_filler(s->Png, 0xFF, PNG_FILLER_AFTER);
+    }
     png_set_interlace_handling(s->Png);
     png_read_update_info(s->Png, s->Info);
-    *width = png_get_image_width(s->Png, s->Info);
-    *height = png_get_image_height(s->Png, s->Info);
-    if (png_get_rowbytes(s->Png, s->Info) != static_cast<size_t>(*width) * 4)
+    layout->Width = png_get_image_width(s->Png, s->Info);
+    layout->Height = png_get_image_height(s->Png, s->Info);
+    const size_t pixelBytes = layout->Indexed ? 1 : 4;
+    if (png_get_rowbytes(s->Png, s->Info) != static_cast<size_t>(layout->Width) * pixelBytes)
         png_error(s->Png, "unexpected row layout");
     return true;
 }
@@ -96,12 +146,11 @@ bool WriteImage(TPngState* s, png_uint_32 width, png_uint_32 height, bool alpha,
     return true;
 }
 
-// The row addresses of a top-down 32-bit pixel buffer.
-std::vector<png_bytep> RowPointers(const TColor32* pixels, int width, int height) {
-    std::vector<png_bytep> rows(static_cast<size_t>(height));
-    for (int y = 0; y < height; ++y)
-        rows[static_cast<size_t>(y)] = reinterpret_cast<png_bytep>(
-            const_cast<TColor32*>(pixels + static_cast<size_t>(y) * static_cast<size_t>(width)));
+// The row addresses of a top-down buffer of rows of rowBytes bytes.
+std::vector<png_bytep> RowPointers(void* pixels, size_t rowBytes, png_uint_32 height) {
+    std::vector<png_bytep> rows(height);
+    for (png_uint_32 y = 0; y < height; ++y)
+        rows[y] = static_cast<png_bytep>(pixels) + y * rowBytes;
     return rows;
 }
 
@@ -119,16 +168,24 @@ void TPngImage::LoadFromStream(std::istream& stream) {
     if (!state.Info)
         ThrowInvalid(Kind, "out of memory");
 
-    png_uint_32 width = 0;
-    png_uint_32 height = 0;
-    if (!ReadHeader(&state, &width, &height))
+    TPngLayout layout;
+    if (!ReadHeader(&state, &layout))
         ThrowInvalid(Kind, state.Message);
-    std::vector<TColor32> pixels = AllocatePixels(Kind, width, height);
-    std::vector<png_bytep> rows =
-        RowPointers(pixels.data(), static_cast<int>(width), static_cast<int>(height));
-    if (!ReadRows(&state, rows.data()))
-        ThrowInvalid(Kind, state.Message);
-    TakePixels(static_cast<int>(width), static_cast<int>(height), std::move(pixels));
+    std::vector<TColor32> pixels = AllocatePixels(Kind, layout.Width, layout.Height);
+    if (layout.Indexed) {
+        std::vector<uint8_t> bytes(pixels.size());
+        std::vector<png_bytep> rows = RowPointers(bytes.data(), layout.Width, layout.Height);
+        if (!ReadRows(&state, rows.data()))
+            ThrowInvalid(Kind, state.Message);
+        std::transform(bytes.begin(), bytes.end(), pixels.begin(),
+                       [&layout](uint8_t value) { return layout.Colours[value]; });
+    } else {
+        std::vector<png_bytep> rows =
+            RowPointers(pixels.data(), layout.Width * sizeof(TColor32), layout.Height);
+        if (!ReadRows(&state, rows.data()))
+            ThrowInvalid(Kind, state.Message);
+    }
+    TakePixels(static_cast<int>(layout.Width), static_cast<int>(layout.Height), std::move(pixels));
 }
 
 void TPngImage::SaveToStream(std::ostream& stream) const {
@@ -149,7 +206,9 @@ void TPngImage::SaveToStream(std::ostream& stream) const {
     for (int y = 0; y < Height() && !alpha; ++y)
         alpha = std::any_of(GetScanline(y), GetScanline(y) + Width(),
                             [](TColor32 c) { return (c >> 24) != 0xFF; });
-    std::vector<png_bytep> rows = RowPointers(GetScanline(0), Width(), Height());
+    std::vector<png_bytep> rows =
+        RowPointers(const_cast<TColor32*>(GetScanline(0)), Width() * sizeof(TColor32),
+                    static_cast<png_uint_32>(Height()));
     if (!WriteImage(&state, static_cast<png_uint_32>(Width()), static_cast<png_uint_32>(Height()),
                     alpha, rows.data()))
         ThrowWriteFailure(stream, Kind, state.Message);
