@@ -1,6 +1,7 @@
 #include "vel/host/FormText.h"
 
 #include "vel/host/Errors.h"
+#include "vel/host/Utf8.h"
 
 #include <algorithm>
 #include <charconv>
@@ -333,14 +334,13 @@ private:
     TToken FToken;
 };
 
-// Valid UTF-8 survives the round trip through UTF-16 unchanged; anything else does not.
 // A line feed byte never occurs inside a UTF-8 sequence, so lines can be checked one by one.
 void CheckUtf8(std::string_view text) {
     int line = 1;
     for (size_t start = 0; start <= text.size(); ++line) {
         const size_t end = std::min(text.find('\n', start), text.size());
         const std::string_view part = text.substr(start, end - start);
-        if (ToAnsi(FromAnsi(part)) != part)
+        if (!IsValidUtf8(part))
             SyntaxError(line, u"the text is not valid UTF-8");
         start = end + 1;
     }

@@ -1,6 +1,8 @@
 // UTF-8 checks for the output formats: validation, code point decoding and repair.
 #pragma once
 
+#include "vel/host/Utf8.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -13,13 +15,10 @@ namespace VelScan {
 // a cut sequence, an overlong form, a surrogate or a value above U+10FFFF.
 std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& pos);
 
-// Whether the bytes are well-formed UTF-8 as a whole.
-bool IsValidUtf8(std::string_view bytes);
-
 // The bytes as UTF-8, each byte that starts no well-formed sequence replaced by U+FFFD.
 std::string ToValidUtf8(std::string_view bytes);
 
-// Appends the UTF-8 form of a code point.
-void AppendUtf8(std::string& out, char32_t codePoint);
+using Host::AppendUtf8;
+using Host::IsValidUtf8;
 
 } // namespace VelScan
