@@ -1,13 +1,16 @@
 # Install rules, the exported CMake package (find_package(Vel)) and the pkg-config file.
 include(CMakePackageConfigHelpers)
 
-install(TARGETS velhost vel EXPORT VelTargets
+install(TARGETS velhost velzbar vel EXPORT VelTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
-        INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-install(DIRECTORY host/include/ zbar/include/ component/include/
-        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+        FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+# The designer's side is a run-time dependency of veldesign and the design package only: no
+# headers, not part of the exported package.
+if(BUILD_SHARED_LIBS)
+    install(TARGETS veldesigner LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+endif()
 
 set(VEL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Vel)
 install(EXPORT VelTargets NAMESPACE Vel:: DESTINATION ${VEL_CMAKE_DIR})

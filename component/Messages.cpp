@@ -1,6 +1,6 @@
 #include "Messages.h"
 
-#include "vel/VelResources.h"
+#include "ComponentResources.h"
 
 namespace Vel {
 

@@ -14,9 +14,7 @@ enum class TVelMessage : std::uint16_t {
     msConfigurationError = 65523,
     msScanError = 65524,
     msIncorrectIndex = 65525,
-    msLibraryNotLoaded = 65526,
     msNoImageToScan = 65527,
-    msLibraryUnloaded = 65528,
 };
 
 // The text of a message.

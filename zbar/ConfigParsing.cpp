@@ -1,6 +1,6 @@
 #include "vel/zbar/ConfigParsing.h"
 
-#include "Check.h"
+#include "vel/Loader.h"
 #include "vel/ZBarEntries.h"
 
 namespace ZBar {

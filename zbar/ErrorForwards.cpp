@@ -1,6 +1,6 @@
 #include "vel/zbar/ErrorForwards.h"
 
-#include "Check.h"
+#include "vel/Loader.h"
 #include "vel/ZBarEntries.h"
 
 namespace ZBar {

@@ -2,6 +2,7 @@
 // TVelConfig and TVelOrientation carry ZBar's codes as their ordinals.
 #pragma once
 
+#include "vel/host/Export.h"
 #include "vel/zbar/Enums.h"
 
 #include <cstdint>
@@ -69,7 +70,7 @@ enum class TVelModifier : std::uint8_t { moGs1Reserved, moAimReserved };
 enum class TVelImageFormat : std::uint8_t { foY800, foGray };
 
 // A set of modifiers in one byte: bit 0 moGs1Reserved, bit 1 moAimReserved.
-class TVelModifiers {
+class VEL_API TVelModifiers {
 public:
     constexpr TVelModifiers() noexcept = default;
     constexpr TVelModifiers(std::initializer_list<TVelModifier> modifiers) noexcept {

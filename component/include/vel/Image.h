@@ -6,12 +6,13 @@
 
 #include "vel/Enumerations.h"
 #include "vel/Loader.h"
+#include "vel/host/Export.h"
 #include "vel/host/Object.h"
 #include "vel/zbar/Types.h"
 
 namespace Vel {
 
-class TVelImage : public Host::TObject {
+class VEL_API TVelImage : public Host::TObject {
 public:
     // Raises EVelError when no ZBar library is loaded, when a size is negative, when data is
     // null for a non-empty image, when dataLength is below width x height, or when ZBar

@@ -4,6 +4,7 @@
 
 #include "vel/Enumerations.h"
 #include "vel/Loader.h"
+#include "vel/host/Export.h"
 #include "vel/host/Object.h"
 #include "vel/host/String.h"
 #include "vel/zbar/Types.h"
@@ -12,7 +13,7 @@ namespace Vel {
 
 class TVelImage;
 
-class TVelImageScanner : public Host::TObject {
+class VEL_API TVelImageScanner : public Host::TObject {
 public:
     // Raises EVelError when no ZBar library is loaded or ZBar cannot create the scanner.
     TVelImageScanner();

@@ -3,13 +3,14 @@
 #pragma once
 
 #include "vel/Enumerations.h"
+#include "vel/host/Export.h"
 #include "vel/host/String.h"
 
 namespace Vel {
 
-Host::String SymbologyName(TVelSymbology symbology);
-Host::String SymbologyAddonName(TVelSymbologyAddon addon);
-Host::String ModifierName(TVelModifier modifier);
-Host::String OrientationName(TVelOrientation orientation);
+VEL_API Host::String SymbologyName(TVelSymbology symbology);
+VEL_API Host::String SymbologyAddonName(TVelSymbologyAddon addon);
+VEL_API Host::String ModifierName(TVelModifier modifier);
+VEL_API Host::String OrientationName(TVelOrientation orientation);
 
 } // namespace Vel

@@ -4,6 +4,7 @@
 
 #include "vel/Enumerations.h"
 #include "vel/host/Component.h"
+#include "vel/host/Export.h"
 #include "vel/host/NotifyEvent.h"
 #include "vel/host/Picture.h"
 #include "vel/host/String.h"
@@ -18,7 +19,7 @@ class TVelImage;
 class TVelImageScanner;
 class TVelSymbol;
 
-class TVel : public Host::TComponent {
+class VEL_API TVel : public Host::TComponent {
 public:
     // An inactive component with an empty picture, the scan rectangle 0, 0, 0, 0 (the whole
     // picture) and no handler.

@@ -4,12 +4,13 @@
 #pragma once
 
 #include "vel/host/ClassRegistry.h"
+#include "vel/host/Export.h"
 
 namespace Vel {
 
 // The platforms TVel is offered for: 32-bit and 64-bit Windows, as the host codes them.
 inline constexpr uint32_t VelComponentPlatforms = Host::pidWin32 | Host::pidWin64;
 
-const Host::TClassInfo& TVelClass();
+VEL_API const Host::TClassInfo& TVelClass();
 
 } // namespace Vel

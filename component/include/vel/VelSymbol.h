@@ -4,6 +4,7 @@
 
 #include "vel/Enumerations.h"
 #include "vel/Loader.h"
+#include "vel/host/Export.h"
 #include "vel/host/Object.h"
 #include "vel/host/String.h"
 #include "vel/zbar/Types.h"
@@ -16,7 +17,7 @@ namespace Vel {
 
 class TVel;
 
-class TVelSymbol : public Host::TObject {
+class VEL_API TVelSymbol : public Host::TObject {
 public:
     // Wraps the ZBar symbol, which stays ZBar's: it lives as long as the image it was read
     // from. vel is the component whose scan rectangle origin moves the outline into picture

@@ -3,15 +3,17 @@
 // otherwise; nothing is applied when the text does not parse.
 #pragma once
 
+#include "vel/host/Export.h"
 #include "vel/zbar/Types.h"
 
 namespace ZBar {
 
-int zbar_image_scanner_parse_config(zbar_image_scanner_t* scanner, const char* config_string);
-int zbar_decoder_parse_config(zbar_decoder_t* decoder, const char* config_string);
+VEL_API int zbar_image_scanner_parse_config(zbar_image_scanner_t* scanner,
+                                            const char* config_string);
+VEL_API int zbar_decoder_parse_config(zbar_decoder_t* decoder, const char* config_string);
 
 // No processor entry point is bound: this only tells whether the text parses (0), and the
 // processor is not used.
-int zbar_processor_parse_config(zbar_processor_t* processor, const char* config_string);
+VEL_API int zbar_processor_parse_config(zbar_processor_t* processor, const char* config_string);
 
 } // namespace ZBar

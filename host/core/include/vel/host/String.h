@@ -1,0 +1,23 @@
+// The system's text type and its one pair of conversions to and from 8-bit text.
+#pragma once
+
+#include "vel/host/Export.h"
+#include <string>
+#include <string_view>
+
+namespace Host {
+
+// UTF-16 text, the system's string type.
+using String = std::u16string;
+
+// 8-bit text in the platform's default code page (UTF-8 on Linux): bytes, not re-coded.
+using AnsiString = std::string;
+
+// Converts 8-bit text in the default code page to UTF-16. Byte sequences that are not
+// valid in that code page become U+FFFD; nothing is dropped silently.
+VEL_API String FromAnsi(std::string_view text);
+
+// Converts UTF-16 text to the default 8-bit code page. An unpaired surrogate becomes U+FFFD.
+VEL_API AnsiString ToAnsi(std::u16string_view text);
+
+} // namespace Host

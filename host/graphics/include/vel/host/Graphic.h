@@ -1,0 +1,53 @@
+// The abstract picture: a size, loading and saving in its own file format, and a change
+// event fired after every change of its content.
+#pragma once
+
+#include "vel/host/Export.h"
+#include "vel/host/NotifyEvent.h"
+#include "vel/host/Persistent.h"
+#include "vel/host/String.h"
+
+#include <iosfwd>
+#include <memory>
+
+namespace Host {
+
+class VEL_API TGraphic : public TPersistent {
+public:
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    // True when the graphic has no pixels.
+    virtual bool Empty() const { return Width() == 0 || Height() == 0; }
+    // Resizes the graphic; width and height 0 make it empty.
+    virtual void SetSize(int width, int height) = 0;
+
+    // Reads the file in this graphic's format. EFOpenError when the file cannot be opened,
+    // EInvalidGraphic naming the file when its content cannot be read; either way the
+    // graphic keeps its previous content.
+    void LoadFromFile(const String& fileName);
+    // Reads the graphic from the stream's current position; EInvalidGraphic on bad data.
+    virtual void LoadFromStream(std::istream& stream) = 0;
+    // Writes the file in this graphic's format; EFCreateError when it cannot be written,
+    // EInvalidGraphic when the graphic cannot be saved (an empty one).
+    void SaveToFile(const String& fileName) const;
+    virtual void SaveToStream(std::ostream& stream) const = 0;
+
+    // A new graphic of the same class holding a copy of this one (no change handler).
+    virtual std::unique_ptr<TGraphic> Clone() const = 0;
+
+    const TNotifyEvent& OnChange() const noexcept { return FOnChange; }
+    void SetOnChange(TNotifyEvent handler) { FOnChange = std::move(handler); }
+
+    // Tells the change handler that the pixels were changed directly, through the rows
+    // handed out by the graphic.
+    void MarkModified() { Changed(); }
+
+protected:
+    // Fires OnChange with this graphic as the sender.
+    void Changed();
+
+private:
+    TNotifyEvent FOnChange;
+};
+
+} // namespace Host

@@ -1,0 +1,27 @@
+// JPEG pictures, read and written with libjpeg-turbo.
+#pragma once
+
+#include "vel/host/Export.h"
+#include "vel/host/RasterGraphic.h"
+
+namespace Host {
+
+class VEL_API TJpegImage : public TRasterGraphic {
+public:
+    // Reads baseline and progressive JPEGs in gray, YCbCr/RGB, CMYK and YCCK; pixels are
+    // opaque.
+    void LoadFromStream(std::istream& stream) override;
+    // Writes a baseline YCbCr JPEG at CompressionQuality(); alpha is dropped.
+    void SaveToStream(std::ostream& stream) const override;
+    std::unique_ptr<TGraphic> Clone() const override;
+
+    // 1 to 100; 90 by default.
+    int CompressionQuality() const noexcept { return FQuality; }
+    // EConvertError outside 1 to 100.
+    void SetCompressionQuality(int quality);
+
+private:
+    int FQuality = 90;
+};
+
+} // namespace Host

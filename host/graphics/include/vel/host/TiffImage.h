@@ -1,0 +1,20 @@
+// TIFF pictures, read and written with libtiff.
+#pragma once
+
+#include "vel/host/Export.h"
+#include "vel/host/RasterGraphic.h"
+
+namespace Host {
+
+class VEL_API TTiffImage : public TRasterGraphic {
+public:
+    // Reads the first page in any layout libtiff's RGBA interface knows (bilevel, gray,
+    // palette, RGB, CMYK, YCbCr; any of its compressions), alpha kept unpremultiplied.
+    void LoadFromStream(std::istream& stream) override;
+    // Writes one page of 8-bit RGB, or RGBA with unassociated alpha when any pixel is not
+    // opaque, Deflate-compressed.
+    void SaveToStream(std::ostream& stream) const override;
+    std::unique_ptr<TGraphic> Clone() const override;
+};
+
+} // namespace Host
