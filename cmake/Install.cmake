@@ -21,5 +21,7 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/VelConfigVersion.cmake
 install(FILES ${PROJECT_BINARY_DIR}/VelConfig.cmake ${PROJECT_BINARY_DIR}/VelConfigVersion.cmake
         DESTINATION ${VEL_CMAKE_DIR})
 
+set(VEL_PC_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+file(RELATIVE_PATH VEL_PC_PREFIX_FROM_PCDIR /prefix/${VEL_PC_DIR} /prefix)
 configure_file(cmake/vel.pc.in ${PROJECT_BINARY_DIR}/vel.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/vel.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+install(FILES ${PROJECT_BINARY_DIR}/vel.pc DESTINATION ${VEL_PC_DIR})

@@ -6,8 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
-    # toolchain
-    g++ cmake ninja-build pkg-config
+    # toolchain; clang builds the sanitized tests, clang-format checks the style
+    g++ clang libclang-rt-14-dev clang-format cmake ninja-build pkg-config
     # tests and benchmarks
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     # ZBar, loaded at run time; zbar-tools gives the reference scanner for the benchmarks

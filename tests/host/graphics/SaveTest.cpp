@@ -67,7 +67,9 @@ TEST_P(SaveTable, SavesAPictureThatReadsBackAsTheSameKind) {
     TPicture loaded;
     loaded.LoadFromFile(file);
     ASSERT_NE(loaded.Graphic(), nullptr);
-    EXPECT_EQ(typeid(*loaded.Graphic()), typeid(*graphic));
+    const TGraphic& original = *graphic;
+    const TGraphic& reloaded = *loaded.Graphic();
+    EXPECT_EQ(typeid(reloaded), typeid(original));
 
     const std::vector<uint32_t> expected = Quadrants(c.KeepsAlpha);
     const std::vector<uint32_t> pixels = Pixels32(*loaded.Graphic());

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Installs the project into a temporary prefix and builds and runs programs against it:
+# a consumer through find_package(Vel), one through pkg-config, and the installed velscan,
+# each scanning a bundled sample picture.
+#   install-test.sh shared BUILD_DIR WORK_DIR   installs the given (shared) build
+#   install-test.sh static SOURCE_DIR WORK_DIR  builds the libraries static, then installs
+set -euo pipefail
+mode=$1 tree=$2 work=$3
+here=$(cd "$(dirname "$0")" && pwd)
+source_dir=$(cd "$here/../.." && pwd)
+sample=$source_dir/examples/samples/ean13.png
+expected='EAN-13:9780201379624'
+prefix=$work/prefix
+
+rm -rf "$work"
+mkdir -p "$work"
+if [ "$mode" = static ]; then
+    cmake -S "$tree" -B "$work/build" -G Ninja -DBUILD_SHARED_LIBS=OFF -DVEL_BUILD_TESTS=OFF \
+          -DVEL_BUILD_BENCH=OFF >"$work/configure.log"
+    cmake --build "$work/build" >"$work/build.log"
+    tree=$work/build
+fi
+cmake --install "$tree" --prefix "$prefix" >"$work/install.log"
+
+check() { # check WHAT COMMAND...: the command prints the sample's barcode
+    local output
+    if ! output=$("${@:2}"); then
+        echo "install test ($mode): $1 failed" >&2
+        exit 1
+    fi
+    if [ "$output" != "$expected" ]; then
+        echo "install test ($mode): $1 printed '$output', expected '$expected'" >&2
+        exit 1
+    fi
+    echo "$1: $output"
+}
+
+# Clean environment: nothing but the prefix tells the tools where the package is.
+unset CXXFLAGS LDFLAGS
+cmake -S "$here/consumer" -B "$work/consumer" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
+      >"$work/consumer-configure.log"
+cmake --build "$work/consumer" >"$work/consumer-build.log"
+check "find_package consumer" "$work/consumer/consumer" "$sample"
+
+export PKG_CONFIG_PATH=$prefix/lib/pkgconfig
+pkg_flags=(--cflags --libs)
+[ "$mode" = static ] && pkg_flags=(--static --cflags --libs)
+# shellcheck disable=SC2046
+c++ -std=c++20 -o "$work/pkgconfig-consumer" "$here/consumer/main.cpp" \
+    $(pkg-config "${pkg_flags[@]}" vel) -Wl,-rpath,"$prefix/lib"
+check "pkg-config consumer" "$work/pkgconfig-consumer" "$sample"
+
+check "installed velscan" "$prefix/bin/velscan" "$sample"
+[ "$mode" = static ] || "$prefix/bin/veldesign" --help >/dev/null
+echo "install test ($mode): passed"
