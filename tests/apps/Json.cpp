@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <stdexcept>
+#include <utility>
 
 namespace VelScanTest {
 
@@ -52,7 +53,7 @@ private:
                     SkipSpace();
                     std::string name = String();
                     Expect(":");
-                    value.Fields.emplace_back(std::move(name), Value());
+                    value.Fields.push_back({std::move(name), Value()});
                 } while (Accept(","));
                 Expect("}");
             }

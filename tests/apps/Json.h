@@ -4,10 +4,11 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace VelScanTest {
+
+struct TJsonField;
 
 struct TJson {
     enum class TKind { Null, Bool, Number, String, Array, Object };
@@ -17,12 +18,18 @@ struct TJson {
     double Number = 0;
     std::string String;
     std::vector<TJson> Items;
-    std::vector<std::pair<std::string, TJson>> Fields;
+    std::vector<TJsonField> Fields;
 
     bool Has(std::string_view name) const;
     // The named field of an object; throws when there is none.
     const TJson& operator[](std::string_view name) const;
     const TJson& operator[](std::size_t index) const { return Items.at(index); }
+};
+
+// One member of an object, in the order the text gives.
+struct TJsonField {
+    std::string Name;
+    TJson Value;
 };
 
 TJson ParseJson(std::string_view text);
