@@ -1,6 +1,7 @@
 // velscan: finds the barcodes in picture files with the Vel component.
 #include "Options.h"
 #include "ScanRun.h"
+#include "common/UsageError.h"
 
 #include <exception>
 #include <iostream>
@@ -12,9 +13,8 @@ int main(int argc, char** argv) {
     TOptions options;
     try {
         options = ParseOptions({argv + 1, static_cast<std::size_t>(argc - 1)});
-    } catch (const EUsageError& error) {
-        std::cerr << "velscan: " << error.what()
-                  << "\nTry 'velscan --help' for more information.\n";
+    } catch (const VelCli::EUsageError& error) {
+        VelCli::ReportUsageError(std::cerr, "velscan", error);
         return esFailed;
     }
     switch (options.Action) {
