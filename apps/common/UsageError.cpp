@@ -2,9 +2,11 @@
 
 namespace VelCli {
 
-void ReportUsageError(std::ostream& err, std::string_view program, const EUsageError& error) {
+TExitStatus ReportUsageError(std::ostream& err, std::string_view program,
+                             const EUsageError& error) {
     err << program << ": " << error.what() << "\nTry '" << program
         << " --help' for more information.\n";
+    return esFailure;
 }
 
 } // namespace VelCli

@@ -2,6 +2,7 @@
 #include "Options.h"
 #include "ScanRun.h"
 #include "common/UsageError.h"
+#include "common/Version.h"
 
 #include <exception>
 #include <iostream>
@@ -14,16 +15,15 @@ int main(int argc, char** argv) {
     try {
         options = ParseOptions({argv + 1, static_cast<std::size_t>(argc - 1)});
     } catch (const VelCli::EUsageError& error) {
-        VelCli::ReportUsageError(std::cerr, "velscan", error);
-        return esFailed;
+        return VelCli::ReportUsageError(std::cerr, "velscan", error);
     }
     switch (options.Action) {
     case TAction::Help:
         std::cout << HelpText();
-        return 0;
+        return VelCli::esSuccess;
     case TAction::Version:
-        std::cout << "velscan " VELSCAN_VERSION "\n";
-        return 0;
+        std::cout << VelCli::VersionLine("velscan");
+        return VelCli::esSuccess;
     case TAction::Scan:
         break;
     }
@@ -33,6 +33,6 @@ int main(int argc, char** argv) {
             {.Output = isatty(STDOUT_FILENO) == 1, .Errors = isatty(STDERR_FILENO) == 1});
     } catch (const std::exception& error) {
         std::cerr << "velscan: " << error.what() << '\n';
-        return esFailed;
+        return VelCli::esFailure;
     }
 }

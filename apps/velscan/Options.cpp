@@ -1,6 +1,7 @@
 #include "Options.h"
 
 #include "common/ArgReader.h"
+#include "common/ExitStatus.h"
 
 #include <charconv>
 #include <climits>
@@ -123,17 +124,15 @@ Options:
   -h, --help             show this help and exit
       --version          show the version and exit
 
+)" + std::string(VelCli::OptionFormsHelp) +
+           R"(
 Results are printed in input order whatever N is. Pictures that cannot be read are
 reported (on standard error for text and raw, in the picture's entry for json and xml)
 and the others are still scanned. A progress line is shown on standard error while a
 long run goes on, when standard error is a terminal.
 
-Exit status:
-  0  every picture was read and at least one barcode was found
-  4  every picture was read and none had a barcode
-  2  some picture could not be read
-  1  usage error, or ZBar cannot be loaded or configured
-
+)" + std::string(VelCli::ExitStatusHelp) +
+           R"(
 Examples:
   velscan label.png                      print the barcodes of one picture
   velscan -r --format json photos/       every picture under photos/, as JSON Lines
