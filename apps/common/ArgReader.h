@@ -49,8 +49,8 @@ private:
 
 // How options are written, for the programs' help.
 inline constexpr char OptionFormsHelp[] =
-    "An option's value follows it ('--jobs 4', '-j 4') or is glued to it ('--jobs=4', '-j4');\n"
-    "'--' ends the options.\n";
+    "An option's value follows it ('--opt VALUE', '-o VALUE') or is glued to it\n"
+    "('--opt=VALUE', '-oVALUE'); '--' ends the options.\n";
 
 // The error for an option the program does not know.
 EUsageError UnknownOption(const TArgument& option);
