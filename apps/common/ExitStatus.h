@@ -15,7 +15,7 @@ inline constexpr char ExitStatusHelp[] = R"(Exit status:
   0  success; for a scan, every picture was read and at least one barcode was found
   1  usage error (a bad option, command, name or value), or ZBar or a design package
      could not be loaded or configured
-  2  some file (a picture, a form) could not be read or written
+  2  some file (a picture, a form, a glyph) could not be read or written
   3  reserved
   4  every picture was read and none had a barcode
 )";
