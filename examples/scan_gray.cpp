@@ -1,7 +1,8 @@
 // Scans a binary PGM (P5) picture for barcodes through the Vel image scanner and prints each
 // barcode found as TYPE:DATA, one per line.
-//   scan_gray FILE.pgm
-// Exit status: 0 when the picture was scanned (with or without barcodes), 1 on any error.
+//   scan_gray [--library NAME] FILE.pgm
+// Exit status: the one every program of the project uses (scan_gray --help lists it).
+#include "CommandLine.h"
 #include "vel/Vel.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <exception>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -98,25 +100,49 @@ void PrintSymbols(const Vel::TVelImage& image) {
     }
 }
 
+// The picture, or nullopt when the file cannot be read, which this reports.
+std::optional<TGrayPicture> LoadPicture(const std::string& path) {
+    try {
+        return ReadPgm(path);
+    } catch (const std::exception& error) {
+        std::cerr << "scan_gray: " << error.what() << '\n';
+        return std::nullopt;
+    }
+}
+
+VelCli::TExitStatus Scan(const std::string& path) {
+    const std::optional<TGrayPicture> picture = LoadPicture(path);
+    if (!picture)
+        return VelCli::esFileError;
+    Vel::LoadLibrary();
+    Vel::TVelImageScanner scanner;
+    Vel::TVelImage image(Vel::TVelImageFormat::foY800, picture->Width, picture->Height,
+                         picture->Pixels.data(), static_cast<int>(picture->Pixels.size()));
+    if (scanner.Scan(&image) == 0) {
+        std::cerr << "scan_gray: " << path << ": no barcode found\n";
+        return VelCli::esNoBarcode;
+    }
+    PrintSymbols(image);
+    return VelCli::esSuccess;
+}
+
+constexpr Example::TExample Program = {
+    "scan_gray", "FILE.pgm",
+    "Scans a binary PGM (P5) picture for barcodes through the Vel image scanner and prints\n"
+    "each barcode found as TYPE:DATA, one per line.\n"};
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: scan_gray FILE.pgm\n";
-        return 1;
-    }
+    const Example::TCommandLine line = Example::ReadCommandLine(Program, argc, argv);
+    if (line.Answered)
+        return *line.Answered;
+    if (line.Library)
+        Vel::ZBarLibraryName = Host::FromAnsi(*line.Library);
     try {
-        const TGrayPicture picture = ReadPgm(argv[1]);
-        Vel::LoadLibrary();
-        Vel::TVelImageScanner scanner;
-        Vel::TVelImage image(Vel::TVelImageFormat::foY800, picture.Width, picture.Height,
-                             picture.Pixels.data(), static_cast<int>(picture.Pixels.size()));
-        if (scanner.Scan(&image) == 0)
-            std::cerr << "scan_gray: " << argv[1] << ": no barcode found\n";
-        PrintSymbols(image);
+        return Scan(line.File);
     } catch (const std::exception& error) {
         std::cerr << "scan_gray: " << error.what() << '\n';
-        return 1;
+        return VelCli::esFailure;
     }
-    return 0;
 }

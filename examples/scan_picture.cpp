@@ -1,11 +1,15 @@
 // Scans one picture file for barcodes and prints each barcode found: its symbology, its
 // data and the box around its outline in picture pixels.
-//   scan_picture PICTURE
+//   scan_picture [--library NAME] PICTURE
+// Exit status: the one every program of the project uses (scan_picture --help lists it).
+#include "CommandLine.h"
+
 #include <vel/Vel.h>
 
 #include <algorithm>
 #include <exception>
 #include <iostream>
+#include <string>
 
 namespace {
 
@@ -29,25 +33,50 @@ void PrintBarcode(const Vel::TVelSymbol& barcode) {
     std::cout << '\n';
 }
 
+// Loads the picture into the component; false when the file cannot be read, which this reports.
+bool LoadPicture(Vel::TVel& vel, const std::string& file) {
+    try {
+        vel.Picture()->LoadFromFile(Host::FromAnsi(file));
+        return true;
+    } catch (const std::exception& error) {
+        std::cerr << "scan_picture: " << error.what() << '\n';
+        return false;
+    }
+}
+
+VelCli::TExitStatus Scan(const std::string& file) {
+    Vel::TVel vel;
+    vel.SetActive(true);
+    if (!LoadPicture(vel, file))
+        return VelCli::esFileError;
+    vel.Scan();
+    for (int i = 0; i < vel.BarcodeCount(); ++i)
+        PrintBarcode(*vel.Barcode(i));
+    if (vel.BarcodeCount() == 0) {
+        std::cout << "no barcode found\n";
+        return VelCli::esNoBarcode;
+    }
+    return VelCli::esSuccess;
+}
+
+constexpr Example::TExample Program = {
+    "scan_picture", "PICTURE",
+    "Scans one picture file (PNG, JPEG, WebP, GIF, TIFF, BMP) for barcodes and prints each\n"
+    "barcode found: its symbology, its data and the box around its outline in picture\n"
+    "pixels.\n"};
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: scan_picture PICTURE\n";
-        return 2;
-    }
+    const Example::TCommandLine line = Example::ReadCommandLine(Program, argc, argv);
+    if (line.Answered)
+        return *line.Answered;
+    if (line.Library)
+        Vel::ZBarLibraryName = Host::FromAnsi(*line.Library);
     try {
-        Vel::TVel vel;
-        vel.SetActive(true);
-        vel.Picture()->LoadFromFile(Host::FromAnsi(argv[1]));
-        vel.Scan();
-        for (int i = 0; i < vel.BarcodeCount(); ++i)
-            PrintBarcode(*vel.Barcode(i));
-        if (vel.BarcodeCount() == 0)
-            std::cout << "no barcode found\n";
-        return 0;
+        return Scan(line.File);
     } catch (const std::exception& error) {
         std::cerr << "scan_picture: " << error.what() << '\n';
-        return 1;
+        return VelCli::esFailure;
     }
 }

@@ -2,7 +2,7 @@
 
 #include "Base64.h"
 #include "JsonText.h"
-#include "Utf8.h"
+#include "vel/host/Utf8.h"
 
 #include <string_view>
 
@@ -15,7 +15,7 @@ std::string_view AsText(const std::vector<std::uint8_t>& data) {
 }
 
 std::string BarcodeObject(const TFoundBarcode& barcode) {
-    const bool text = IsValidUtf8(AsText(barcode.Data));
+    const bool text = Host::IsValidUtf8(AsText(barcode.Data));
     std::string out = "{\"symbology\":" + JsonString(barcode.Symbology) +
                       ",\"addon\":" + JsonString(barcode.Addon) + ",\"data\":" +
                       (text ? JsonString(AsText(barcode.Data)) : '"' + Base64(barcode.Data) + '"') +

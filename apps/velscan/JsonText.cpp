@@ -1,6 +1,6 @@
 #include "JsonText.h"
 
-#include "Utf8.h"
+#include "Utf8Repair.h"
 
 #include <cstdio>
 

@@ -1,6 +1,8 @@
 // velscan: finds the barcodes in picture files with the Vel component.
 #include "Options.h"
 #include "ScanRun.h"
+#include "common/UsageError.h"
+#include "common/Version.h"
 
 #include <exception>
 #include <iostream>
@@ -12,18 +14,16 @@ int main(int argc, char** argv) {
     TOptions options;
     try {
         options = ParseOptions({argv + 1, static_cast<std::size_t>(argc - 1)});
-    } catch (const EUsageError& error) {
-        std::cerr << "velscan: " << error.what()
-                  << "\nTry 'velscan --help' for more information.\n";
-        return esFailed;
+    } catch (const VelCli::EUsageError& error) {
+        return VelCli::ReportUsageError(std::cerr, "velscan", error);
     }
     switch (options.Action) {
     case TAction::Help:
         std::cout << HelpText();
-        return 0;
+        return VelCli::esSuccess;
     case TAction::Version:
-        std::cout << "velscan " VELSCAN_VERSION "\n";
-        return 0;
+        std::cout << VelCli::VersionLine("velscan");
+        return VelCli::esSuccess;
     case TAction::Scan:
         break;
     }
@@ -33,6 +33,6 @@ int main(int argc, char** argv) {
             {.Output = isatty(STDOUT_FILENO) == 1, .Errors = isatty(STDERR_FILENO) == 1});
     } catch (const std::exception& error) {
         std::cerr << "velscan: " << error.what() << '\n';
-        return esFailed;
+        return VelCli::esFailure;
     }
 }

@@ -1,5 +1,8 @@
 #include "Options.h"
 
+#include "common/ArgReader.h"
+#include "common/ExitStatus.h"
+
 #include <charconv>
 #include <climits>
 #include <string_view>
@@ -9,28 +12,6 @@ namespace VelScan {
 namespace {
 
 constexpr unsigned MaxJobs = 256;
-
-// Reads the command line one argument at a time; an option's value is either glued to it
-// ("-j4", "--jobs=4") or the next argument ("-j 4", "--jobs 4").
-class TArgReader {
-public:
-    explicit TArgReader(std::span<const char* const> args) : FArgs(args) {}
-
-    bool AtEnd() const { return FNext == FArgs.size(); }
-    std::string_view Take() { return FArgs[FNext++]; }
-
-    std::string Value(std::string_view option, std::optional<std::string_view> glued) {
-        if (glued)
-            return std::string(*glued);
-        if (AtEnd())
-            throw EUsageError("option " + std::string(option) + " needs a value");
-        return std::string(Take());
-    }
-
-private:
-    std::span<const char* const> FArgs;
-    std::size_t FNext = 0;
-};
 
 std::optional<long long> ParseInteger(std::string_view text) {
     long long value = 0;
@@ -49,14 +30,15 @@ TFormat ParseFormat(const std::string& text) {
         return TFormat::Json;
     if (text == "xml")
         return TFormat::Xml;
-    throw EUsageError("invalid --format value '" + text + "': expected text, raw, json or xml");
+    throw VelCli::EUsageError("invalid --format value '" + text +
+                              "': expected text, raw, json or xml");
 }
 
 unsigned ParseJobs(const std::string& text) {
     const auto value = ParseInteger(text);
     if (!value || *value < 1 || *value > MaxJobs)
-        throw EUsageError("invalid -j value '" + text + "': expected a number from 1 to " +
-                          std::to_string(MaxJobs));
+        throw VelCli::EUsageError("invalid -j value '" + text + "': expected a number from 1 to " +
+                                  std::to_string(MaxJobs));
     return static_cast<unsigned>(*value);
 }
 
@@ -76,65 +58,45 @@ TScanRect ParseRect(const std::string& text) {
             return {values[0], values[1], values[2], values[3]};
         rest.remove_prefix(comma + 1);
     }
-    throw EUsageError("invalid --rect value '" + text +
-                      "': expected LEFT,TOP,WIDTH,HEIGHT, four whole numbers of 0 or more");
+    throw VelCli::EUsageError("invalid --rect value '" + text +
+                              "': expected LEFT,TOP,WIDTH,HEIGHT, four whole numbers of 0 or more");
 }
 
-// The option's name and the value glued to it, if any: "-j4" is "-j" and "4", "--jobs=4"
-// is "--jobs" and "4", "--jobs=" has an empty value and "--jobs" none.
-std::pair<std::string_view, std::optional<std::string_view>> SplitOption(std::string_view arg) {
-    if (arg[1] != '-')
-        return {arg.substr(0, 2), arg.size() > 2 ? std::optional(arg.substr(2)) : std::nullopt};
-    const std::size_t equals = arg.find('=');
-    if (equals == std::string_view::npos)
-        return {arg, std::nullopt};
-    return {arg.substr(0, equals), arg.substr(equals + 1)};
-}
-
-// Handles one option; returns false when the argument is not an option.
-bool ParseOption(std::string_view arg, TArgReader& reader, TOptions& options) {
-    if (arg.size() < 2 || arg[0] != '-')
-        return false;
-    const auto [name, value] = SplitOption(arg);
-    const bool flag = !value;
-
-    if ((name == "-h" || name == "--help") && flag)
+void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOptions& options) {
+    if (arg.IsFlag({"-h", "--help"}))
         options.Action = TAction::Help;
-    else if (name == "--version" && flag)
+    else if (arg.IsFlag({"--version"}))
         options.Action = TAction::Version;
-    else if ((name == "-r" || name == "--recursive") && flag)
+    else if (arg.IsFlag({"-r", "--recursive"}))
         options.Recursive = true;
-    else if (name == "-f" || name == "--format")
-        options.Format = ParseFormat(reader.Value(name, value));
-    else if (name == "-S" || name == "--set")
-        options.Configs.push_back(reader.Value(name, value));
-    else if (name == "-j" || name == "--jobs")
-        options.Jobs = ParseJobs(reader.Value(name, value));
-    else if (name == "--rect")
-        options.Rect = ParseRect(reader.Value(name, value));
-    else if (name == "--library")
-        options.Library = reader.Value(name, value);
+    else if (arg.Is({"-f", "--format"}))
+        options.Format = ParseFormat(reader.Value(arg));
+    else if (arg.Is({"-S", "--set"}))
+        options.Configs.push_back(reader.Value(arg));
+    else if (arg.Is({"-j", "--jobs"}))
+        options.Jobs = ParseJobs(reader.Value(arg));
+    else if (arg.Is({"--rect"}))
+        options.Rect = ParseRect(reader.Value(arg));
+    else if (arg.Is({"--library"}))
+        options.Library = reader.Value(arg);
     else
-        throw EUsageError("unknown option '" + std::string(arg) + "'");
-    return true;
+        throw VelCli::UnknownOption(arg);
 }
 
 } // namespace
 
 TOptions ParseOptions(std::span<const char* const> args) {
     TOptions options;
-    TArgReader reader(args);
-    bool optionsEnded = false;
-    while (!reader.AtEnd()) {
-        const std::string_view arg = reader.Take();
-        if (!optionsEnded && arg == "--")
-            optionsEnded = true;
-        else if (optionsEnded || !ParseOption(arg, reader, options))
-            options.Paths.emplace_back(arg);
+    VelCli::TArgReader reader(args);
+    while (const auto arg = reader.Next()) {
+        if (arg->IsOperand())
+            options.Paths.emplace_back(arg->Text);
+        else
+            ParseOption(*arg, reader, options);
     }
     if (options.Action == TAction::Scan && options.Paths.empty())
-        throw EUsageError("no picture given: name picture files or folders, or '-' to read "
-                          "paths from standard input");
+        throw VelCli::EUsageError("no picture given: name picture files or folders, or '-' to read "
+                                  "paths from standard input");
     return options;
 }
 
@@ -162,17 +124,15 @@ Options:
   -h, --help             show this help and exit
       --version          show the version and exit
 
+)" + std::string(VelCli::OptionFormsHelp) +
+           R"(
 Results are printed in input order whatever N is. Pictures that cannot be read are
 reported (on standard error for text and raw, in the picture's entry for json and xml)
 and the others are still scanned. A progress line is shown on standard error while a
 long run goes on, when standard error is a terminal.
 
-Exit status:
-  0  every picture was read and at least one barcode was found
-  4  every picture was read and none had a barcode
-  2  some picture could not be read
-  1  usage error, or ZBar cannot be loaded or configured
-
+)" + std::string(VelCli::ExitStatusHelp) +
+           R"(
 Examples:
   velscan label.png                      print the barcodes of one picture
   velscan -r --format json photos/       every picture under photos/, as JSON Lines

@@ -3,7 +3,6 @@
 
 #include <optional>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -32,13 +31,7 @@ struct TOptions {
     std::optional<std::string> Library;
 };
 
-// A command line velscan cannot run; the message names the option or value at fault.
-class EUsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// Parses the arguments after the program name; throws EUsageError.
+// Parses the arguments after the program name; throws VelCli::EUsageError.
 TOptions ParseOptions(std::span<const char* const> args);
 
 std::string HelpText();

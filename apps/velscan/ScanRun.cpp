@@ -47,10 +47,10 @@ struct TTally {
         AnyUnreadable |= result.Error.has_value();
         AnyBarcode |= !result.Barcodes.empty();
     }
-    TExitStatus Status() const {
+    VelCli::TExitStatus Status() const {
         if (AnyUnreadable)
-            return esUnreadable;
-        return AnyBarcode ? esFound : esNothingFound;
+            return VelCli::esFileError;
+        return AnyBarcode ? VelCli::esSuccess : VelCli::esNoBarcode;
     }
 };
 
@@ -81,8 +81,8 @@ void PrintWarnings(TWarnings& warnings, TProgress& progress, std::ostream& err) 
     }
 }
 
-TExitStatus WriteResults(TPool& pool, TOutput& output, TWarnings& warnings, std::ostream& err,
-                         TTerminals terminals) {
+VelCli::TExitStatus WriteResults(TPool& pool, TOutput& output, TWarnings& warnings,
+                                 std::ostream& err, TTerminals terminals) {
     TProgress progress(err, terminals.Errors);
     TTally tally;
     std::uint64_t done = 0;
@@ -105,8 +105,8 @@ TExitStatus WriteResults(TPool& pool, TOutput& output, TWarnings& warnings, std:
 
 } // namespace
 
-TExitStatus RunScan(const TOptions& options, std::istream& paths, std::ostream& out,
-                    std::ostream& err, TTerminals terminals) {
+VelCli::TExitStatus RunScan(const TOptions& options, std::istream& paths, std::ostream& out,
+                            std::ostream& err, TTerminals terminals) {
     if (options.Library)
         Vel::ZBarLibraryName = Host::FromAnsi(*options.Library);
     std::vector<std::unique_ptr<TPictureScanner>> scanners;
@@ -115,13 +115,13 @@ TExitStatus RunScan(const TOptions& options, std::istream& paths, std::ostream& 
         Vel::LoadLibrary();
     } catch (const std::exception& error) {
         err << "velscan: cannot load ZBar: " << error.what() << '\n';
-        return esFailed;
+        return VelCli::esFailure;
     }
     try {
         workers = MakeWorkers(options, scanners);
     } catch (const std::exception& error) {
         err << "velscan: " << error.what() << '\n';
-        return esFailed;
+        return VelCli::esFailure;
     }
 
     const auto output = MakeOutput(options.Format, out, err);
@@ -142,7 +142,7 @@ TExitStatus RunScan(const TOptions& options, std::istream& paths, std::ostream& 
         }
         pool.Close();
     });
-    const TExitStatus status = WriteResults(pool, *output, warnings, err, terminals);
+    const VelCli::TExitStatus status = WriteResults(pool, *output, warnings, err, terminals);
     lister.join();
     if (listingFailure)
         std::rethrow_exception(listingFailure);

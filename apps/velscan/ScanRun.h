@@ -3,18 +3,12 @@
 #pragma once
 
 #include "Options.h"
+#include "common/ExitStatus.h"
 
 #include <istream>
 #include <ostream>
 
 namespace VelScan {
-
-enum TExitStatus : int {
-    esFound = 0,        // every picture read, at least one barcode found
-    esFailed = 1,       // usage error, ZBar not loaded or not configured
-    esUnreadable = 2,   // some picture could not be read
-    esNothingFound = 4, // every picture read, none had a barcode
-};
 
 // Which of the run's streams are a terminal.
 struct TTerminals {
@@ -23,7 +17,7 @@ struct TTerminals {
 };
 
 // `paths` is read for the "-" arguments.
-TExitStatus RunScan(const TOptions& options, std::istream& paths, std::ostream& out,
-                    std::ostream& err, TTerminals terminals);
+VelCli::TExitStatus RunScan(const TOptions& options, std::istream& paths, std::ostream& out,
+                            std::ostream& err, TTerminals terminals);
 
 } // namespace VelScan

@@ -2,6 +2,7 @@
 
 #include "Base64.h"
 #include "XmlText.h"
+#include "common/Version.h"
 
 #include <string_view>
 
@@ -45,8 +46,8 @@ std::string BarcodeElement(const TFoundBarcode& barcode) {
 } // namespace
 
 void TXmlOutput::Begin() {
-    FOut << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<velscan version=\"" VELSCAN_VERSION
-            "\">\n"
+    FOut << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<velscan version=\"" << VelCli::Version
+         << "\">\n"
          << std::flush;
 }
 

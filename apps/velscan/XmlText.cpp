@@ -1,6 +1,7 @@
 #include "XmlText.h"
 
-#include "Utf8.h"
+#include "Utf8Repair.h"
+#include "vel/host/Utf8.h"
 
 namespace VelScan {
 
@@ -38,7 +39,7 @@ void AppendEscaped(std::string& out, char32_t c) {
         out += "&#13;";
         break;
     default:
-        AppendUtf8(out, IsXmlChar(c) ? c : U'\uFFFD');
+        Host::AppendUtf8(out, IsXmlChar(c) ? c : U'\uFFFD');
     }
 }
 
@@ -46,9 +47,10 @@ void AppendEscaped(std::string& out, char32_t c) {
 
 bool IsXmlText(std::string_view bytes) {
     for (std::size_t pos = 0; pos < bytes.size();) {
-        const auto c = NextCodePoint(bytes, pos);
-        if (!c || !IsXmlChar(*c))
+        const Host::TUtf8Sequence sequence = Host::ReadUtf8Sequence(bytes, pos);
+        if (!sequence.Valid || !IsXmlChar(sequence.CodePoint))
             return false;
+        pos += sequence.Length;
     }
     return true;
 }
@@ -56,15 +58,8 @@ bool IsXmlText(std::string_view bytes) {
 std::string XmlEscaped(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t pos = 0; pos < text.size();) {
-        const auto c = NextCodePoint(text, pos);
-        if (c) {
-            AppendEscaped(out, *c);
-        } else {
-            AppendEscaped(out, U'\uFFFD');
-            ++pos;
-        }
-    }
+    for (std::size_t pos = 0; pos < text.size();)
+        AppendEscaped(out, NextRepairedCodePoint(text, pos));
     return out;
 }
 

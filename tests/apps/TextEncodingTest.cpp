@@ -2,8 +2,9 @@
 // and XML escaping.
 #include "Base64.h"
 #include "JsonText.h"
-#include "Utf8.h"
+#include "Utf8Repair.h"
 #include "XmlText.h"
+#include "vel/host/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +42,7 @@ TEST(VelscanUtf8, ValidatesAndRepairs) {
         {"ab\xE2\x82", false, "ab" + Fffd + Fffd},              // cut at the end
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(IsValidUtf8(c.Bytes), c.Valid) << c.Bytes;
+        EXPECT_EQ(Host::IsValidUtf8(c.Bytes), c.Valid) << c.Bytes;
         EXPECT_EQ(ToValidUtf8(c.Bytes), c.Repaired) << c.Bytes;
     }
 }

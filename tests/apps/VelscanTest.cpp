@@ -239,6 +239,30 @@ TEST(Velscan, ExitStatusTellsWhatHappened) {
     }
 }
 
+TEST(Velscan, OptionValuesComeApartOrGlued) {
+    struct TCase {
+        const char* Name;
+        std::vector<std::string> Args;
+        int Status;
+        std::string Out;
+    };
+    const std::string ean13 = Sample("ean13.png");
+    const std::vector<TCase> cases = {
+        {"long, apart", {"--format", "raw", "--jobs", "1", ean13}, 0, "9780201379624\n"},
+        {"long, glued", {"--format=raw", "--jobs=1", ean13}, 0, "9780201379624\n"},
+        {"short, apart", {"-f", "raw", "-j", "1", ean13}, 0, "9780201379624\n"},
+        {"short, glued", {"-fraw", "-j1", ean13}, 0, "9780201379624\n"},
+        {"setting, apart", {"--set", "ean13.disable", ean13}, 4, ""},
+        {"setting, glued", {"--set=ean13.disable", ean13}, 4, ""},
+        {"options ended", {"--", "--version"}, 2, ""},
+    };
+    for (const auto& c : cases) {
+        const auto run = Velscan(c.Args);
+        EXPECT_EQ(run.ExitStatus, c.Status) << c.Name << ": " << run.Err;
+        EXPECT_EQ(run.Out, c.Out) << c.Name;
+    }
+}
+
 TEST(Velscan, BadPicturesAreReportedAndTheRunGoesOn) {
     const std::vector<std::string> bad = {Missing, Broken("truncated.png"), Broken("text.jpg"),
                                           Broken("huge.png")};

@@ -53,7 +53,7 @@ TEST(ScanPictureExample, PrintsEachBarcodeOfThePicture) {
 
 TEST(ScanPictureExample, NamesAFileItCannotRead) {
     const TRun run = RunExample("/nonexistent/picture.png");
-    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.ExitCode, 2);
     EXPECT_THAT(run.Output, testing::HasSubstr("/nonexistent/picture.png"));
 }
 

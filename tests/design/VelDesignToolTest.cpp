@@ -63,7 +63,37 @@ TEST_F(VelDesignTool, HelpShowsExamples) {
     EXPECT_EQ(run.Status, 0);
     EXPECT_NE(run.Output.find("Examples:"), std::string::npos);
     EXPECT_NE(run.Output.find("veldesign place"), std::string::npos);
-    EXPECT_EQ(RunTool({"frobnicate"}).Status, 2);
+    const TRun unknown = RunTool({"frobnicate"});
+    EXPECT_EQ(unknown.Status, 1);
+    EXPECT_NE(unknown.Output.find("unknown command 'frobnicate'"), std::string::npos)
+        << unknown.Output;
+}
+
+TEST_F(VelDesignTool, TakesOptionValuesApartOrGlued) {
+    const std::string form = Path("form.vfm");
+    const std::string package = VELP_FILE;
+    struct TStep {
+        const char* Name;
+        std::vector<std::string> Args;
+        std::string Shows;
+    };
+    const std::vector<TStep> steps = {
+        {"apart", {"new", form, "--name", "Apart", "--root", "TApart"}, "with Apart: TApart"},
+        {"glued", {"new", form, "--name=Glued", "--root=TGlued"}, "with Glued: TGlued"},
+        {"long package glued",
+         {"place", form, "TVel", "--package=" + package, "--name=Vel7"},
+         "Placed Vel7: TVel"},
+        {"short package glued", {"place", form, "TVel", "-p" + package}, "Placed Vel1: TVel"},
+        {"negative number as a value",
+         {"set", form, "Vel7", "Tag", "-5", "-p", package},
+         "Vel7.Tag = -5\n"},
+    };
+    for (const auto& step : steps) {
+        const TRun run = RunTool(step.Args);
+        EXPECT_EQ(run.Status, 0) << step.Name << ": " << run.Output;
+        EXPECT_NE(run.Output.find(step.Shows), std::string::npos)
+            << step.Name << ": " << run.Output;
+    }
 }
 
 TEST_F(VelDesignTool, ListsThePaletteAndExportsGlyphs) {
@@ -151,13 +181,14 @@ TEST_F(VelDesignTool, BadInputIsReportedAndChangesNothing) {
     EXPECT_EQ(
         RunTool({"set", form, "Vel1", "OnBarcodeDetected", "Vel1 Found", "-p", VELP_FILE}).Status,
         1);
+    // A file that cannot be read is told apart from a refused value.
     EXPECT_EQ(
-        RunTool({"set", form, "Vel1", "Picture", Path("missing.png"), "-p", VELP_FILE}).Status, 1);
+        RunTool({"set", form, "Vel1", "Picture", Path("missing.png"), "-p", VELP_FILE}).Status, 2);
     EXPECT_EQ(Contents(form), before);
 
     std::ofstream(form, std::ios::app) << "garbage\n";
     const TRun broken = RunTool({"inspect", form, "-p", VELP_FILE});
-    EXPECT_EQ(broken.Status, 1);
+    EXPECT_EQ(broken.Status, 2);
     EXPECT_NE(broken.Output.find("form.vfm: Line 5: "), std::string::npos) << broken.Output;
 }
 

@@ -1,0 +1,29 @@
+// The command line both examples take, "[--library NAME] FILE", with --help and --version,
+// read with the argument reader every program of the project uses.
+#pragma once
+
+#include "common/ExitStatus.h"
+
+#include <optional>
+#include <string>
+
+namespace Example {
+
+// What --help shows of an example.
+struct TExample {
+    const char* Name;        // "scan_gray"
+    const char* File;        // what FILE is, e.g. "FILE.pgm"
+    const char* Description; // a few lines on what the example does
+};
+
+struct TCommandLine {
+    std::string File;
+    std::optional<std::string> Library; // the ZBar library file to load
+    // Set when the command line was answered here (--help, --version, a usage error):
+    // the example then exits with this status.
+    std::optional<VelCli::TExitStatus> Answered;
+};
+
+TCommandLine ReadCommandLine(const TExample& example, int argc, char** argv);
+
+} // namespace Example
