@@ -5,6 +5,7 @@
 #include "vel/host/Forms.h"
 #include "vel/host/ModuleEntry.h"
 #include "vel/host/RegisterComponents.h"
+#include "vel/host/TextCase.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -15,13 +16,6 @@
 namespace Host {
 
 namespace {
-
-String UpperCase(String text) {
-    for (char16_t& c : text)
-        if (c >= u'a' && c <= u'z')
-            c = static_cast<char16_t>(c - (u'a' - u'A'));
-    return text;
-}
 
 // A bare file name that exists in the current folder is meant as that file, not as a name
 // for the platform loader's search.

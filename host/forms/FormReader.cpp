@@ -2,6 +2,7 @@
 #include "vel/host/Errors.h"
 #include "vel/host/FormText.h"
 #include "vel/host/Forms.h"
+#include "vel/host/TextCase.h"
 
 #include <exception>
 #include <string>

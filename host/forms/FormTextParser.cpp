@@ -1,6 +1,7 @@
 #include "vel/host/FormText.h"
 
 #include "vel/host/Errors.h"
+#include "vel/host/TextCase.h"
 #include "vel/host/Utf8.h"
 
 #include <algorithm>
@@ -33,15 +34,6 @@ int HexDigit(char c) {
     if (c >= 'a' && c <= 'f')
         return c - 'a' + 10;
     return -1;
-}
-
-bool SameKeyword(std::string_view word, std::string_view keyword) {
-    if (word.size() != keyword.size())
-        return false;
-    for (size_t i = 0; i < word.size(); ++i)
-        if ((word[i] | 0x20) != keyword[i])
-            return false;
-    return true;
 }
 
 enum class TTokenKind { Ident, Integer, String, Binary, Symbol, End };
@@ -235,7 +227,7 @@ private:
     void Shift() { FToken = FLexer.Next(); }
 
     bool AtKeyword(std::string_view keyword) const {
-        return FToken.Kind == TTokenKind::Ident && SameKeyword(FToken.Text, keyword);
+        return FToken.Kind == TTokenKind::Ident && SameText(FToken.Text, keyword);
     }
 
     bool AtSymbol(char symbol) const {

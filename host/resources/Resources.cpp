@@ -1,8 +1,8 @@
 #include "vel/host/Resources.h"
 
 #include "vel/host/Bitmap.h"
-#include "vel/host/ClassRegistry.h"
 #include "vel/host/ModuleEntry.h"
+#include "vel/host/TextCase.h"
 
 #include <sstream>
 #include <string>
