@@ -2,20 +2,12 @@
 
 #include "vel/host/Errors.h"
 #include "vel/host/Identifier.h"
+#include "vel/host/NumberText.h"
 #include "vel/host/TextCase.h"
 
 #include <algorithm>
-#include <string>
 
 namespace Host {
-
-namespace {
-
-String Number(int value) {
-    return FromAnsi(std::to_string(value));
-}
-
-} // namespace
 
 TComponent::TComponent(TComponent* owner) {
     if (owner != nullptr)
@@ -41,8 +33,8 @@ void TComponent::SetName(const String& name) {
 
 TComponent* TComponent::Components(int index) const {
     if (index < 0 || index >= ComponentCount())
-        throw EComponentError(u"Component index " + Number(index) + u" out of bounds (" +
-                              Number(ComponentCount()) + u" components)");
+        throw EComponentError(u"Component index " + IntToStr(index) + u" out of bounds (" +
+                              IntToStr(ComponentCount()) + u" components)");
     return FComponents[static_cast<size_t>(index)];
 }
 

@@ -4,6 +4,7 @@
 #include "vel/host/FormText.h"
 #include "vel/host/Forms.h"
 #include "vel/host/ModuleEntry.h"
+#include "vel/host/NumberText.h"
 #include "vel/host/RegisterComponents.h"
 #include "vel/host/TextCase.h"
 
@@ -173,7 +174,7 @@ TComponent& TDesigner::CreateComponent(TDesignForm& form, const String& classNam
     if (newName.empty()) {
         const String base = item->Class->Name.substr(item->Class->Name[0] == u'T' ? 1 : 0);
         for (int n = 1; newName.empty() || form.FindComponent(newName) != nullptr; ++n)
-            newName = base + FromAnsi(std::to_string(n));
+            newName = base + IntToStr(n);
     }
     std::unique_ptr<TComponent> component(item->Class->Create(&form));
     component->SetDesigning(true);

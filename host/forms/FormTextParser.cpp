@@ -1,6 +1,7 @@
 #include "vel/host/FormText.h"
 
 #include "vel/host/Errors.h"
+#include "vel/host/NumberText.h"
 #include "vel/host/TextCase.h"
 #include "vel/host/Utf8.h"
 
@@ -13,7 +14,7 @@ namespace Host {
 namespace {
 
 [[noreturn]] void SyntaxError(int line, const String& what) {
-    throw EReadError(u"Line " + FromAnsi(std::to_string(line)) + u": " + what);
+    throw EReadError(u"Line " + IntToStr(line) + u": " + what);
 }
 
 bool IsLetter(char c) {

@@ -2,6 +2,7 @@
 
 #include "vel/host/Bitmap.h"
 #include "vel/host/ModuleEntry.h"
+#include "vel/host/NumberText.h"
 #include "vel/host/TextCase.h"
 
 #include <sstream>
@@ -26,10 +27,6 @@ uint32_t DoubleWord(TResourceData data, size_t at) {
 void PutDoubleWord(std::string& out, uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8)
         out += static_cast<char>((value >> shift) & 0xFF);
-}
-
-String Number(unsigned value) {
-    return FromAnsi(std::to_string(value));
 }
 
 // The offset of the pixels after a DIB's header and colour table.
@@ -87,7 +84,7 @@ String LoadResString(const TResourceTable& table, uint16_t id) {
         }
         at += 2 * length;
     }
-    throw EResNotFound(u"String resource " + Number(id) + u" not found");
+    throw EResNotFound(u"String resource " + IntToStr(id) + u" not found");
 }
 
 // A bitmap resource is a BMP file without its file header.
