@@ -3,6 +3,7 @@
 #include "vel/host/Errors.h"
 #include "vel/host/FormText.h"
 #include "vel/host/Forms.h"
+#include "vel/host/LittleEndian.h"
 #include "vel/host/ModuleEntry.h"
 #include "vel/host/NumberText.h"
 #include "vel/host/RegisterComponents.h"
@@ -67,7 +68,7 @@ String TDesignPackage::Description() const {
                           : std::nullopt;
     String text;
     for (size_t i = 0; data && i + 1 < data->size(); i += 2) {
-        const auto c = static_cast<char16_t>((*data)[i] | ((*data)[i + 1] << 8));
+        const char16_t c = ReadWord(data->data() + i);
         if (c == 0)
             break;
         text += c;
