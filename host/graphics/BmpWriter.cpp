@@ -1,6 +1,7 @@
 #include "BmpWriter.h"
 
 #include "PixelFormats.h"
+#include "vel/host/BmpFormat.h"
 #include "vel/host/Errors.h"
 #include "vel/host/LittleEndian.h"
 
@@ -10,17 +11,12 @@ namespace Host {
 
 namespace {
 
-constexpr uint32_t FileHeaderSize = 14;
-constexpr uint32_t InfoHeaderSize = 40;
-constexpr uint32_t BiRgb = 0;
-constexpr uint32_t BiBitfields = 3;
-
 // File header, info header, bit-field masks and palette.
 std::string Headers(const TBitmap& bitmap) {
     const bool bitfields = bitmap.PixelFormat() == TPixelFormat::pf16bit;
     const auto paletteBytes = static_cast<uint32_t>(bitmap.Palette().size() * 4);
     const uint32_t pixelOffset =
-        FileHeaderSize + InfoHeaderSize + (bitfields ? 12 : 0) + paletteBytes;
+        BmpFileHeaderSize + BmpInfoHeaderSize + (bitfields ? 12 : 0) + paletteBytes;
     const auto imageSize =
         static_cast<uint32_t>(uint64_t{static_cast<uint32_t>(bitmap.RowStride())} *
                               static_cast<uint32_t>(bitmap.Height()));
@@ -28,7 +24,7 @@ std::string Headers(const TBitmap& bitmap) {
     AppendDWord(out, pixelOffset + imageSize);
     AppendDWord(out, 0);
     AppendDWord(out, pixelOffset);
-    AppendDWord(out, InfoHeaderSize);
+    AppendDWord(out, BmpInfoHeaderSize);
     AppendDWord(out, static_cast<uint32_t>(bitmap.Width()));
     AppendDWord(out, static_cast<uint32_t>(bitmap.Height())); // positive: bottom-up rows
     AppendWord(out, 1);

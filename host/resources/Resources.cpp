@@ -1,6 +1,7 @@
 #include "vel/host/Resources.h"
 
 #include "vel/host/Bitmap.h"
+#include "vel/host/BmpFormat.h"
 #include "vel/host/LittleEndian.h"
 #include "vel/host/ModuleEntry.h"
 #include "vel/host/NumberText.h"
@@ -14,19 +15,17 @@ namespace Host {
 namespace {
 
 constexpr size_t StringsPerBlock = 16;
-constexpr size_t BitmapFileHeaderSize = 14;
-constexpr size_t BitmapInfoHeaderSize = 40;
 
 // The offset of the pixels after a DIB's header and colour table.
 uint32_t PixelOffset(TResourceData dib) {
-    if (dib.size() < BitmapInfoHeaderSize)
+    if (dib.size() < BmpInfoHeaderSize)
         return 0;
     const uint32_t headerSize = ReadDWord(dib.data());
     const uint16_t bitCount = ReadWord(dib.data() + 14);
     uint32_t colours = ReadDWord(dib.data() + 32);
     if (colours == 0 && bitCount <= 8)
         colours = 1u << bitCount;
-    return BitmapFileHeaderSize + headerSize + colours * 4;
+    return BmpFileHeaderSize + headerSize + colours * 4;
 }
 
 } // namespace
@@ -81,7 +80,7 @@ std::unique_ptr<TBitmap> LoadResourceBitmap(const TResourceTable& table, const S
     if (!dib)
         throw EResNotFound(u"Bitmap resource " + name + u" not found");
     std::string file = "BM";
-    AppendDWord(file, static_cast<uint32_t>(BitmapFileHeaderSize + dib->size()));
+    AppendDWord(file, static_cast<uint32_t>(BmpFileHeaderSize + dib->size()));
     AppendDWord(file, 0);
     AppendDWord(file, PixelOffset(*dib));
     file.append(reinterpret_cast<const char*>(dib->data()), dib->size());

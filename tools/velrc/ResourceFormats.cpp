@@ -1,5 +1,6 @@
 #include "ResourceFormats.h"
 
+#include "vel/host/BmpFormat.h"
 #include "vel/host/LittleEndian.h"
 
 #include <cstdio>
@@ -44,12 +45,12 @@ size_t RowBytes(int width, int bitsPerPixel) {
 }
 
 void PutInfoHeader(TBytes& out, int width, int height) {
-    AppendDWord(out, 40);
+    AppendDWord(out, Host::BmpInfoHeaderSize);
     AppendDWord(out, static_cast<uint32_t>(width));
     AppendDWord(out, static_cast<uint32_t>(height));
-    AppendWord(out, 1);  // planes
-    AppendWord(out, 4);  // bits per pixel
-    AppendDWord(out, 0); // no compression
+    AppendWord(out, 1); // planes
+    AppendWord(out, 4); // bits per pixel
+    AppendDWord(out, Host::BiRgb);
     AppendDWord(out, static_cast<uint32_t>(RowBytes(width, 4) * static_cast<size_t>(height)));
     AppendDWord(out, 0); // horizontal and vertical resolution: unspecified
     AppendDWord(out, 0);
