@@ -141,12 +141,6 @@ void TBitmap::SaveToStream(std::ostream& stream) const {
     WriteBmp(*this, stream);
 }
 
-std::unique_ptr<TGraphic> TBitmap::Clone() const {
-    auto copy = std::make_unique<TBitmap>();
-    copy->CopyFrom(*this);
-    return copy;
-}
-
 void TBitmap::CopyFrom(const TBitmap& other) {
     FWidth = other.FWidth;
     FHeight = other.FHeight;

@@ -169,10 +169,4 @@ void TGifImage::SaveToStream(std::ostream& stream) const {
         ThrowWriteFailure(stream, Kind, ErrorText(error));
 }
 
-std::unique_ptr<TGraphic> TGifImage::Clone() const {
-    auto copy = std::make_unique<TGifImage>();
-    copy->CopyPixelsFrom(*this);
-    return copy;
-}
-
 } // namespace Host

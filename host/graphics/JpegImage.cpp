@@ -214,13 +214,6 @@ void TJpegImage::SaveToStream(std::ostream& stream) const {
         ThrowWriteFailure(stream, Kind, state.Message);
 }
 
-std::unique_ptr<TGraphic> TJpegImage::Clone() const {
-    auto copy = std::make_unique<TJpegImage>();
-    copy->CopyPixelsFrom(*this);
-    copy->FQuality = FQuality;
-    return copy;
-}
-
 void TJpegImage::SetCompressionQuality(int quality) {
     if (quality < 1 || quality > 100)
         throw EConvertError(FromAnsi("JPEG compression quality " + std::to_string(quality) +

@@ -217,10 +217,4 @@ void TPngImage::SaveToStream(std::ostream& stream) const {
         ThrowWriteFailure(stream, Kind, state.Message);
 }
 
-std::unique_ptr<TGraphic> TPngImage::Clone() const {
-    auto copy = std::make_unique<TPngImage>();
-    copy->CopyPixelsFrom(*this);
-    return copy;
-}
-
 } // namespace Host

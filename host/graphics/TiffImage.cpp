@@ -195,10 +195,4 @@ void TTiffImage::SaveToStream(std::ostream& stream) const {
     WriteBytes(stream, file.Data.data(), file.Data.size(), Kind);
 }
 
-std::unique_ptr<TGraphic> TTiffImage::Clone() const {
-    auto copy = std::make_unique<TTiffImage>();
-    copy->CopyPixelsFrom(*this);
-    return copy;
-}
-
 } // namespace Host

@@ -78,14 +78,6 @@ void TWebPImage::SaveToStream(std::ostream& stream) const {
     WriteBytes(stream, output, size, Kind);
 }
 
-std::unique_ptr<TGraphic> TWebPImage::Clone() const {
-    auto copy = std::make_unique<TWebPImage>();
-    copy->CopyPixelsFrom(*this);
-    copy->FLossless = FLossless;
-    copy->FQuality = FQuality;
-    return copy;
-}
-
 void TWebPImage::SetQuality(int quality) {
     if (quality < 0 || quality > 100)
         throw EConvertError(
