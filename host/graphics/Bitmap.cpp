@@ -102,9 +102,7 @@ void* TBitmap::GetScanline(int row) {
 }
 
 const void* TBitmap::GetScanline(int row) const {
-    if (row < 0 || row >= FHeight)
-        throw EInvalidGraphic(u"Scan line index " + IntToStr(row) + u" out of range (height " +
-                              IntToStr(FHeight) + u")");
+    CheckScanline(row, FHeight);
     return FPixels.data() + static_cast<size_t>(row) * static_cast<size_t>(FStride);
 }
 

@@ -21,4 +21,10 @@ void CheckPictureSize(const char* kind, uint64_t width, uint64_t height) {
                                        std::to_string(MaxPicturePixels()) + " pixels"));
 }
 
+void CheckScanline(int row, int height) {
+    if (row < 0 || row >= height)
+        throw EInvalidGraphic(FromAnsi("Scan line index " + std::to_string(row) +
+                                       " out of range (height " + std::to_string(height) + ")"));
+}
+
 } // namespace Host
