@@ -1,6 +1,6 @@
 // veldesign as a person uses it, run as a process: the palette, then a form made, edited,
 // saved, reopened and inspected.
-#include "Process.h"
+#include "ToolRun.h"
 #include "vel/host/Bitmap.h"
 
 #include <gtest/gtest.h>
@@ -11,33 +11,7 @@
 
 namespace {
 
-using VelScanTest::TProcessResult;
-
-TProcessResult RunTool(std::vector<std::string> args) {
-    args.insert(args.begin(), VELDESIGN_FILE);
-    return VelScanTest::RunProcess(args);
-}
-
-std::string Contents(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-class VelDesignTool : public testing::Test {
-protected:
-    void SetUp() override {
-        FDir = std::filesystem::path(testing::TempDir()) /
-               testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::filesystem::remove_all(FDir);
-        std::filesystem::create_directories(FDir);
-    }
-
-    std::string Path(const char* name) const { return (FDir / name).string(); }
-
-    std::filesystem::path FDir;
-};
+using namespace VelDesignTest;
 
 TEST_F(VelDesignTool, HelpShowsExamples) {
     const auto run = RunTool({"--help"});
