@@ -40,6 +40,8 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TComm
         options.Drawing = TOptions::TDrawing::Colour;
     else if (arg.IsFlag({"--ascii"}))
         options.Drawing = TOptions::TDrawing::Characters;
+    else if (arg.IsFlag({"--force"}))
+        options.Force = true;
     else
         throw VelCli::UnknownOption(arg);
 }
@@ -67,8 +69,9 @@ properties, and saves the forms as text.
 
 Commands:
   palette [PACKAGE...]               the pages and classes of the packages, with glyphs
-  new FORM [--root CLASS] [--name NAME]
-                                     a new empty form (root class TForm1, name Form1)
+  new FORM [--root CLASS] [--name NAME] [--force]
+                                     a new empty form (root class TForm1, name Form1);
+                                     an existing FORM is replaced only with --force
   place FORM CLASS [--name NAME]     puts a component of a palette class on the form
   inspect FORM [COMPONENT]           the form's components, or one component's
                                      published properties and values
@@ -86,6 +89,7 @@ Options:
                           (default: colours on a terminal)
   --export DIR            also write each glyph to DIR/CLASS.bmp (or .png)
   --format bmp|png        the format of exported glyphs
+  --force                 let new replace an existing file
   -h, --help              show this help and exit
   --version               show the version and exit
 

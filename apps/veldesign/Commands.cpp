@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "GlyphOutput.h"
+#include "NewFiles.h"
 #include "PropertyText.h"
 
 #include "vel/host/Designer.h"
@@ -114,6 +115,7 @@ void NewForm(std::ostream& out, const std::string& form, const TOptions& options
         !options.Name.empty() ? options.Name : root.substr(root.size() > 1 && root[0] == 'T');
     Host::TDesigner designer;
     const auto designForm = designer.NewForm(FromAnsi(root), FromAnsi(name));
+    CheckNewFile(form, options.Force);
     Host::WriteFormFile(FromAnsi(form), *designForm);
     out << "Created " << form << " with " << name << ": " << root << "\n";
 }

@@ -33,7 +33,7 @@ TEST_F(VelDesignTool, TakesOptionValuesApartOrGlued) {
     };
     const std::vector<TStep> steps = {
         {"apart", {"new", form, "--name", "Apart", "--root", "TApart"}, "with Apart: TApart"},
-        {"glued", {"new", form, "--name=Glued", "--root=TGlued"}, "with Glued: TGlued"},
+        {"glued", {"new", form, "--name=Glued", "--root=TGlued", "--force"}, "with Glued: TGlued"},
         {"long package glued",
          {"place", form, "TVel", "--package=" + package, "--name=Vel7"},
          "Placed Vel7: TVel"},
