@@ -1,5 +1,9 @@
-// The files veldesign creates: an existing one is replaced only with --force.
+// The files veldesign creates: an existing one is replaced only with --force, and the file
+// written is the one named, whatever bytes its name holds.
+#include "ParamLabel.h"
 #include "ToolRun.h"
+
+#include "vel/host/String.h"
 
 #include <gtest/gtest.h>
 
@@ -59,5 +63,49 @@ TEST_F(VelDesignTool, NewRefusesAnExistingFileUnlessForced) {
     EXPECT_EQ(forced.ExitStatus, 0) << forced.Err;
     EXPECT_EQ(Contents(form), "object Small: TForm1\nend\n");
 }
+
+struct TFileName {
+    std::string Label;
+    std::string Name;
+};
+
+// Shown in test lists by its label rather than its bytes.
+void PrintTo(const TFileName& name, std::ostream* out) {
+    *out << name.Label;
+}
+
+class VelDesignFileName : public VelDesignTool, public testing::WithParamInterface<TFileName> {};
+
+// Each command finds the form by the name given and writes it back under that name: the
+// folder holds that one file and nothing else.
+TEST_P(VelDesignFileName, IsWrittenExactlyAsGiven) {
+    const std::string& name = GetParam().Name;
+    if (Host::ToAnsi(Host::FromAnsi(name)) != name)
+        GTEST_SKIP() << "the host's conversion of file names to text and back is lossy here";
+    const std::string form = Path(name);
+    const std::vector<std::vector<std::string>> steps = {
+        {"new", form, "--root", "TScanForm"},
+        {"place", form, "TVel", "-p", VELP_FILE},
+        {"set", form, "Vel1", "ScanTop", "3", "-p", VELP_FILE},
+    };
+    for (const auto& step : steps) {
+        const auto run = RunTool(step);
+        ASSERT_EQ(run.ExitStatus, 0) << step[0] << ": " << run.Err;
+        EXPECT_NE(run.Out.find(step[0] == "set" ? "Vel1.ScanTop = 3" : form), std::string::npos)
+            << step[0] << ": " << run.Out;
+    }
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(FDir))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{name});
+    EXPECT_EQ(Contents(form),
+              "object ScanForm: TScanForm\n  object Vel1: TVel\n    ScanTop = 3\n  end\nend\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, VelDesignFileName,
+                         testing::Values(TFileName{"SpacesAndQuotes", "my 'scan' \"form\".vfm"},
+                                         TFileName{"Utf8", "caf\xC3\xA9 \xE2\x82\xAC.vfm"},
+                                         TFileName{"Latin1", "caf\xE9.vfm"}),
+                         ParamLabel());
 
 } // namespace
