@@ -75,7 +75,8 @@ Commands:
   place FORM CLASS [--name NAME]     puts a component of a palette class on the form
   inspect FORM [COMPONENT]           the form's components, or one component's
                                      published properties and values
-  set FORM COMPONENT PROPERTY VALUE  sets a published property; for Picture, VALUE is a
+  set FORM COMPONENT PROPERTY VALUE  sets a published property that forms store (not a
+                                     read-only one such as About); for Picture, VALUE is a
                                      picture file to load ('' for none); for an event,
                                      the handler's method name ('' for none)
   remove FORM COMPONENT              takes a component off the form

@@ -147,6 +147,9 @@ void Set(std::ostream& out, const std::string& form, const std::string& componen
     if (info == nullptr)
         throw Host::EComponentError(FromAnsi(ClassName(target)) + u" has no property " +
                                     FromAnsi(property));
+    if (IsReadOnly(*info))
+        throw Host::EComponentError(FromAnsi(ClassName(target)) + u"." + info->Name +
+                                    u" is read-only: a form never stores it");
     SetPropertyText(target, *info, *session.Form, value);
     Host::WriteFormFile(FromAnsi(form), *session.Form);
     out << ToAnsi(target.Name()) << "." << ToAnsi(info->Name) << " = "

@@ -81,7 +81,6 @@ TEST_F(VelDesignTool, PlacesSetsSavesReopensAndInspects) {
         {"set", form, "Vel1", "Active", "true", "-p", VELP_FILE},
         {"set", form, "Vel1", "Picture", picture, "-p", VELP_FILE},
         {"set", form, "Vel1", "OnBarcodeDetected", "Vel1BarcodeDetected", "-p", VELP_FILE},
-        {"set", form, "Vel1", "About", "mine", "-p", VELP_FILE},
     };
     for (const auto& step : steps) {
         const auto run = RunTool(step);
@@ -131,6 +130,10 @@ TEST_F(VelDesignTool, BadInputIsReportedAndChangesNothing) {
         << notNumber.Err;
     EXPECT_EQ(RunTool({"set", form, "Vel9", "Active", "True", "-p", VELP_FILE}).ExitStatus, 1);
     EXPECT_EQ(RunTool({"set", form, "Vel1", "Colour", "1", "-p", VELP_FILE}).ExitStatus, 1);
+    const auto readOnly = RunTool({"set", form, "Vel1", "about", "mine", "-p", VELP_FILE});
+    EXPECT_EQ(readOnly.ExitStatus, 1);
+    EXPECT_EQ(readOnly.Err, "veldesign: TVel.About is read-only: a form never stores it\n");
+    EXPECT_EQ(readOnly.Out, "");
     EXPECT_EQ(RunTool({"set", form, "Vel1", "OnBarcodeDetected", "Vel1 Found", "-p", VELP_FILE})
                   .ExitStatus,
               1);
