@@ -106,7 +106,7 @@ Examples:
   veldesign place scanner.vfm TVel --name=Vel1
   veldesign set scanner.vfm Vel1 ScanLeft 10
   veldesign set scanner.vfm Vel1 Active True
-  veldesign set scanner.vfm Vel1 Picture label.png
+  veldesign set scanner.vfm Vel1 Picture examples/samples/ean13.png
   veldesign set scanner.vfm Vel1 OnBarcodeDetected Vel1BarcodeDetected
   veldesign inspect scanner.vfm Vel1
   cat scanner.vfm
