@@ -80,6 +80,11 @@ Commands:
                                      picture file to load ('' for none); for an event,
                                      the handler's method name ('' for none)
   remove FORM COMPONENT              takes a component off the form
+  code FORM [FILE] [--force]         writes the C++ side of the form (its root class with
+                                     the handlers it names, the class's registration and
+                                     a main that reads the form and scans a picture) to
+                                     FILE, or shows it; an existing FILE is replaced only
+                                     with --force
 
 Options:
   -p, --package PACKAGE   load a design package (repeatable); without any, the
@@ -90,7 +95,7 @@ Options:
                           (default: colours on a terminal)
   --export DIR            also write each glyph to DIR/CLASS.bmp (or .png)
   --format bmp|png        the format of exported glyphs
-  --force                 let new replace an existing file
+  --force                 let new and code replace an existing file
   -h, --help              show this help and exit
   --version               show the version and exit
 
@@ -109,6 +114,7 @@ Examples:
   veldesign set scanner.vfm Vel1 Picture examples/samples/ean13.png
   veldesign set scanner.vfm Vel1 OnBarcodeDetected Vel1BarcodeDetected
   veldesign inspect scanner.vfm Vel1
+  veldesign code scanner.vfm ScanForm.cpp
   cat scanner.vfm
 )";
 }

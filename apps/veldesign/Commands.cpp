@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "FormCode.h"
 #include "GlyphOutput.h"
 #include "NewFiles.h"
 #include "PropertyText.h"
@@ -154,6 +155,19 @@ void Set(std::ostream& out, const std::string& form, const std::string& componen
     Host::WriteFormFile(FromAnsi(form), *session.Form);
     out << ToAnsi(target.Name()) << "." << ToAnsi(info->Name) << " = "
         << PropertyText(target, *info) << "\n";
+}
+
+void Code(std::ostream& out, const std::string& form, const std::string& file,
+          const TOptions& options) {
+    const TSession session(form, options);
+    const std::string code = FormCode(*session.Form, form);
+    if (file.empty()) {
+        out << code;
+        return;
+    }
+    CheckNewFile(file, options.Force);
+    WriteNewFile(file, code);
+    out << "Wrote " << file << ": the class " << ClassName(*session.Form) << " of " << form << "\n";
 }
 
 void Remove(std::ostream& out, const std::string& form, const std::string& component,

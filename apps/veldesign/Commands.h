@@ -14,7 +14,7 @@ struct TOptions {
     std::string Root;
     std::string ExportDir;
     std::string Format = "bmp";
-    bool Force = false; // replace a file that new would create
+    bool Force = false; // replace a file that new or code would create
     enum class TDrawing { Auto, Colour, Characters } Drawing = TDrawing::Auto;
 };
 
@@ -31,6 +31,10 @@ void Inspect(std::ostream& out, const std::string& form, const std::string& comp
 // set FORM COMPONENT PROPERTY VALUE
 void Set(std::ostream& out, const std::string& form, const std::string& component,
          const std::string& property, const std::string& value, const TOptions& options);
+// code FORM [FILE]: the C++ side of the form, written to FILE (which must not exist unless
+// options.Force), or to out without FILE.
+void Code(std::ostream& out, const std::string& form, const std::string& file,
+          const TOptions& options);
 // remove FORM COMPONENT
 void Remove(std::ostream& out, const std::string& form, const std::string& component,
             const TOptions& options);

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace VelDesign {
 
@@ -16,5 +17,8 @@ public:
 // Throws EFileError unless replace is set when anything is under the name: a file, a folder,
 // or a link (even one to nothing, which writing would replace).
 void CheckNewFile(const std::string& fileName, bool replace);
+
+// Writes the text as the file's whole contents; EFileError naming the file when it cannot.
+void WriteNewFile(const std::string& fileName, std::string_view text);
 
 } // namespace VelDesign

@@ -57,6 +57,10 @@ void Run(VelDesign::TCommandLine& line) {
     } else if (command == "set") {
         need(5, "set FORM COMPONENT PROPERTY VALUE");
         VelDesign::Set(std::cout, args[1], args[2], args[3], args[4], options);
+    } else if (command == "code") {
+        if (args.size() != 2)
+            need(3, "code FORM [FILE] [--force]");
+        VelDesign::Code(std::cout, args[1], args.size() == 3 ? args[2] : "", options);
     } else if (command == "remove") {
         need(3, "remove FORM COMPONENT");
         VelDesign::Remove(std::cout, args[1], args[2], options);
