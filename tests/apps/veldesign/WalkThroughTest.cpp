@@ -37,16 +37,14 @@ protected:
         fs::create_directory_symlink(VEL_SOURCE_DIR "/examples", FDir / "examples");
     }
 
-    // Runs each line as written, in order, and expects each to succeed; the last one's run.
-    VelScanTest::TProcessResult RunAsWritten(const std::vector<std::string>& lines) const {
-        VelScanTest::TProcessResult run;
+    // Runs each line as written, in order, and expects each to succeed.
+    void RunAsWritten(const std::vector<std::string>& lines) const {
         for (const std::string& line : lines) {
-            run = VelScanTest::RunProcess(
+            const auto run = VelScanTest::RunProcess(
                 {"/bin/sh", "-c",
                  "cd '" + FDir.string() + "' && export PATH=$PWD/build/bin:$PATH && " + line});
             EXPECT_EQ(run.ExitStatus, 0) << line << "\n" << run.Err;
         }
-        return run;
     }
 };
 
@@ -56,18 +54,22 @@ TEST_F(VelDesignWalkThrough, ReadmeCommandsRunAsWritten) {
     ASSERT_GE(lines.size(), 6u);
     for (const std::string& line : lines)
         EXPECT_TRUE(line.starts_with("veldesign ")) << line;
-    const auto inspect = RunAsWritten(lines);
-    EXPECT_NE(inspect.Out.find("Picture            (TPngImage "), std::string::npos) << inspect.Out;
-    EXPECT_NE(inspect.Out.find("OnBarcodeDetected  Vel1BarcodeDetected\n"), std::string::npos)
-        << inspect.Out;
+    RunAsWritten(lines);
+    const std::string form = Contents(FDir / "scanner.vfm");
+    EXPECT_NE(form.find("    Picture.Data = {\n      0954506E67496D616765"), std::string::npos)
+        << form; // a TPngImage
+    EXPECT_NE(form.find("    OnBarcodeDetected = Vel1BarcodeDetected\n"), std::string::npos);
+    EXPECT_NE(Contents(FDir / "ScanForm.cpp").find("void Vel1BarcodeDetected("), std::string::npos);
 }
 
 TEST_F(VelDesignWalkThrough, HelpExamplesRunAsWritten) {
     const auto lines = IndentedBlock(RunTool({"--help"}).Out, "\nExamples:\n", "  ");
     ASSERT_GE(lines.size(), 6u);
-    const auto form = RunAsWritten(lines);
-    EXPECT_NE(form.Out.find("    Active = True\n    Picture.Data = {"), std::string::npos)
-        << form.Out;
+    RunAsWritten(lines);
+    const std::string form = Contents(FDir / "scanner.vfm");
+    EXPECT_NE(form.find("    Active = True\n    Picture.Data = {"), std::string::npos) << form;
+    EXPECT_TRUE(fs::exists(FDir / "glyphs/TVel.png"));
+    EXPECT_NE(Contents(FDir / "ScanForm.cpp").find("class TScanForm "), std::string::npos);
 }
 
 } // namespace
