@@ -177,6 +177,20 @@ TEST(Velscan, ExitStatusTellsWhatHappened) {
     }
 }
 
+TEST(Velscan, ZBarThatCannotBeLoadedIsNamedOnceWithTheWayOut) {
+    for (const std::string library : {"libnope.so", "/nonexistent/libzbar.so.0"}) {
+        const auto run = Velscan({"--library", library, Sample("ean13.png")});
+        EXPECT_EQ(run.ExitStatus, 1) << library;
+        EXPECT_EQ(run.Out, "") << library;
+        EXPECT_TRUE(run.Err.starts_with("velscan: cannot load ZBar from " + library + ": "))
+            << run.Err;
+        EXPECT_TRUE(run.Err.ends_with("; install libzbar0 (Debian/Ubuntu) or set --library\n"))
+            << run.Err;
+        EXPECT_EQ(Lines(run.Err).size(), 1u) << run.Err;
+        EXPECT_EQ(run.Err.find(library), run.Err.rfind(library)) << run.Err;
+    }
+}
+
 TEST(Velscan, OptionValuesComeApartOrGlued) {
     struct TCase {
         const char* Name;
