@@ -63,9 +63,9 @@ TCommandLine ParseCommandLine(std::span<const char* const> args) {
 std::string HelpText() {
     return R"(Usage: veldesign COMMAND [ARGUMENTS] [OPTIONS]
 
-A command-line form designer: lists the component palette of design packages, and
+A command-line form designer: lists the component palette of design packages,
 creates forms, places components on them, inspects and sets their published
-properties, and saves the forms as text.
+properties, saves the forms as text, and writes a form's C++ side.
 
 Commands:
   palette [PACKAGE...]               the pages and classes of the packages, with glyphs
