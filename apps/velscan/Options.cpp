@@ -120,7 +120,8 @@ Options:
       --rect L,T,W,H     scan only this rectangle of each picture (pixels; a width or
                          height of 0 reaches the picture's edge)
   -j, --jobs N           scan N pictures at a time (default: one per processor core)
-      --library NAME     the ZBar library file to load (default libzbar.so.0)
+      --library NAME     the ZBar library file to load (default libzbar.so.0, of the
+                         package libzbar0)
   -h, --help             show this help and exit
       --version          show the version and exit
 
