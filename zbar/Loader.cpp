@@ -32,8 +32,16 @@ void Check(bool condition, std::uint16_t message) {
         throw EVelError(Host::LoadResString(LoaderResources(), message));
 }
 
+// The platform's text without a leading "<name>: " of its own (dlerror names the file it could
+// not open), so that the message names the file once.
+Host::String PlatformText(const Host::String& name, const Host::TModuleError& error) {
+    const Host::String text = Host::SysErrorMessage(error);
+    const Host::String prefix = name + u": ";
+    return text.starts_with(prefix) ? text.substr(prefix.size()) : text;
+}
+
 EVelError LoadError(const Host::String& name, const Host::TModuleError& error) {
-    return EVelError(name + u": " + Host::SysErrorMessage(error));
+    return EVelError(name + u": " + PlatformText(name, error));
 }
 
 // Frees the loaded library, if any, and empties the table; LoadLock is held.

@@ -46,6 +46,26 @@ TEST_F(LoaderStateTest, MissingFileRaisesItsNameAndThePlatformText) {
     }
 }
 
+struct TMissingFileCase {
+    const char* Label;
+    const char* Name;
+};
+
+class MissingFileTest : public LoaderStateTest,
+                        public testing::WithParamInterface<TMissingFileCase> {};
+
+TEST_P(MissingFileTest, MessageNamesTheFileOnceThenThePlatformText) {
+    ZBarLibraryName = Host::FromAnsi(GetParam().Name);
+    EXPECT_EQ(LoadError(), std::string(GetParam().Name) +
+                               ": cannot open shared object file: No such file or "
+                               "directory");
+}
+
+INSTANTIATE_TEST_SUITE_P(Loader, MissingFileTest,
+                         testing::Values(TMissingFileCase{"BareName", "libnope.so"},
+                                         TMissingFileCase{"Path", "/nonexistent/libnope.so"}),
+                         ParamLabel());
+
 struct TLackingCase {
     const char* Label;
     const char* Path;

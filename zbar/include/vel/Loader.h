@@ -39,7 +39,8 @@ extern VEL_API Host::TModuleHandle ZBarLibrary;
 
 // Loads the library named by ZBarLibraryName and resolves every table entry, unless a library
 // is already loaded. Raises EVelError "<file name>: <platform text>" when the file cannot be
-// loaded, or "<entry name>: <platform text>" for the first entry the library lacks; the
+// loaded (the platform's text without the file name it may start with, so the name appears
+// once), or "<entry name>: <platform text>" for the first entry the library lacks; the
 // library is then freed again and the table left empty. A thread that calls it while another
 // loads waits for that load and then finds the library loaded (or tries again after a failure).
 VEL_API void LoadLibrary();
