@@ -32,6 +32,28 @@ void AppendUtf16(String& out, char32_t cp) {
     out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
 }
 
+// UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD, or the byte it carries when
+// restoreBytes is set.
+AnsiString EncodeUtf8(std::u16string_view text, bool restoreBytes) {
+    AnsiString out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) +
+                                (text[i + 1] - 0xDC00));
+            ++i;
+        } else if (restoreBytes && IsEscapedByte(c)) {
+            out.push_back(static_cast<char>(c - EscapeBase));
+        } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
+            AppendUtf8(out, ReplacementCharacter);
+        } else {
+            AppendUtf8(out, c);
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 String FromAnsi(std::string_view text) {
@@ -51,23 +73,11 @@ String FromAnsi(std::string_view text) {
 }
 
 AnsiString ToAnsi(std::u16string_view text) {
-    AnsiString out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) +
-                                (text[i + 1] - 0xDC00));
-            ++i;
-        } else if (IsEscapedByte(c)) {
-            out.push_back(static_cast<char>(c - EscapeBase));
-        } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
-            AppendUtf8(out, ReplacementCharacter);
-        } else {
-            AppendUtf8(out, c);
-        }
-    }
-    return out;
+    return EncodeUtf8(text, true);
+}
+
+AnsiString ToUtf8(std::u16string_view text) {
+    return EncodeUtf8(text, false);
 }
 
 } // namespace Host

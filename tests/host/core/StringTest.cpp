@@ -61,4 +61,11 @@ TEST(ToAnsi, RoundTripsEveryValidText) {
     EXPECT_EQ(FromAnsi(ToAnsi(text)), text);
 }
 
+TEST(ToUtf8, GivesWellFormedUtf8ReplacingEveryUnpairedSurrogate) {
+    EXPECT_EQ(ToUtf8(u"EAN-13 \u00e9\U0001F600"), "EAN-13 \xC3\xA9\xF0\x9F\x98\x80");
+    EXPECT_EQ(ToUtf8(FromAnsi("caf\xE9")), "caf\xEF\xBF\xBD");
+    EXPECT_EQ(ToUtf8(String{char16_t(0xD800), u'b'}), "\xEF\xBF\xBD"
+                                                      "b");
+}
+
 } // namespace

@@ -1,4 +1,5 @@
-// The system's text type and its one pair of conversions to and from 8-bit text.
+// The system's text type, its one pair of conversions to and from 8-bit text, and UTF-8 for
+// printing.
 #pragma once
 
 #include "vel/host/Export.h"
@@ -22,5 +23,9 @@ VEL_API String FromAnsi(std::string_view text);
 // lone surrogate U+DC80 to U+DCFF becomes the byte it carries; any other unpaired surrogate
 // becomes U+FFFD.
 VEL_API AnsiString ToAnsi(std::u16string_view text);
+
+// Converts UTF-16 text to well-formed UTF-8, for printing and for text that must be UTF-8
+// whatever it holds: every unpaired surrogate, a carried byte too, becomes U+FFFD.
+VEL_API AnsiString ToUtf8(std::u16string_view text);
 
 } // namespace Host
