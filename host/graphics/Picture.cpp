@@ -43,9 +43,9 @@ int TPicture::Height() const {
     return FGraphic ? FGraphic->Height() : 0;
 }
 
+// Assigning the picture itself is a change like any other: the graphic is cloned before the
+// old one is released, and OnChange fires.
 void TPicture::Assign(TPersistent* source) {
-    if (source == this)
-        return;
     if (source == nullptr) {
         Hold(nullptr);
     } else if (const auto* picture = dynamic_cast<const TPicture*>(source)) {

@@ -175,6 +175,7 @@ TEST_F(LifeCycle, PictureChangesDiscardTheResults) {
             c.SetPicture(&picture);
         },
         [](TVel& c, Host::TBitmap& same) { c.Picture()->Assign(&same); },
+        [](TVel& c, Host::TBitmap&) { c.SetPicture(c.Picture()); },
         [](TVel& c, Host::TBitmap&) { c.Picture()->Graphic()->MarkModified(); },
     };
     for (const auto& change : changes) {

@@ -29,8 +29,9 @@ public:
     int Width() const;
     int Height() const;
 
-    // From a picture: a copy of its graphic (none when it has none). From a graphic: a copy
-    // of it. Null: no graphic. Other classes: EConvertError.
+    // From a picture: a copy of its graphic (none when it has none); the picture itself
+    // too, which fires OnChange like any other assignment. From a graphic: a copy of it.
+    // Null: no graphic. Other classes: EConvertError.
     void Assign(TPersistent* source) override;
 
     // Loads a file of any registered kind, told by its first bytes. On any error (see
