@@ -138,6 +138,19 @@ TEST_F(LifeCycle, EventFiresOnceWithTheComponentAfterTheBarcodesAreReadable) {
     EXPECT_EQ(events, 1);
 }
 
+TEST_F(LifeCycle, EventHandlerMayBeAnyCallable) {
+    int events = 0;
+    Component.SetOnBarcodeDetected([&events](Host::TObject*) { ++events; });
+    ScanBarcodePicture();
+    const std::function<void(Host::TObject*)> counter = [&events](Host::TObject*) {
+        events += 10;
+    };
+    Component.SetOnBarcodeDetected(counter);
+    Component.Scan();
+    EXPECT_EQ(events, 11);
+    EXPECT_EQ(Component.OnBarcodeDetected().Object(), nullptr);
+}
+
 TEST_F(LifeCycle, PictureWithoutBarcodeKeepsTheImageOnly) {
     Component.SetActive(true);
     Component.Picture()->Assign(
