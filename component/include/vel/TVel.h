@@ -2,6 +2,7 @@
 // calls Scan and reads the barcodes found.
 #pragma once
 
+#include "vel/Barcode.h"
 #include "vel/Enumerations.h"
 #include "vel/host/Component.h"
 #include "vel/host/Export.h"
@@ -69,6 +70,9 @@ public:
     // index outside 0 to BarcodeCount() - 1.
     int BarcodeCount() const noexcept { return static_cast<int>(FBarcodes.size()); }
     TVelSymbol* Barcode(int index) const;
+    // The barcodes of the last scan as values, in ZBar's order: copies that stay as they are
+    // when the results are discarded, the component is destroyed or ZBar is unloaded.
+    std::vector<TBarcode> Barcodes() const;
 
     // Changes one setting of the scanner; the setting is lost on deactivation. Raises on an
     // inactive component and when ZBar refuses the setting; does nothing in the designer.

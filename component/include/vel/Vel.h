@@ -1,9 +1,11 @@
 // The component unit: the ZBar loader and its entry-point table, the enumerations and name
 // functions, the image and image scanner wrappers, the ZBar binding, and the component TVel
-// with the symbols its scans find.
+// with the symbols its scans find, and the barcodes it found as values.
 #pragma once
 
+#include "vel/Barcode.h"
 #include "vel/Enumerations.h"
+#include "vel/Geometry.h"
 #include "vel/Image.h"
 #include "vel/ImageScanner.h"
 #include "vel/Loader.h"
