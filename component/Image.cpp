@@ -35,7 +35,7 @@ void CheckBuffer(int width, int height, const void* data, int dataLength) {
 
 TVelImage::TVelImage(TVelImageFormat format, int width, int height, const void* data,
                      int dataLength) {
-    CheckLoaded();
+    FGeneration = CheckLoaded();
     CheckBuffer(width, height, data, dataLength);
     FHandle = zbar_image_create();
     Check(FHandle != nullptr, TVelMessage::msCantCreateImage);

@@ -9,7 +9,7 @@
 namespace Vel {
 
 TVelImageScanner::TVelImageScanner() {
-    CheckLoaded();
+    FGeneration = CheckLoaded();
     FHandle = zbar_image_scanner_create();
     Check(FHandle != nullptr, TVelMessage::msCantCreateImageScanner);
 }

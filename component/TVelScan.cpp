@@ -1,6 +1,8 @@
-// TVel's scan and its results: the image, the gray bytes under it and the barcode list.
+// TVel's scan and its results: the image, the gray bytes under it and the barcode list, and
+// the barcodes as values.
 #include "vel/TVel.h"
 
+#include "BarcodeValue.h"
 #include "vel/Image.h"
 #include "vel/ImageScanner.h"
 #include "vel/VelSymbol.h"
@@ -41,6 +43,14 @@ void TVel::WrapSymbols(int count) {
         FBarcodes.push_back(std::make_unique<TVelSymbol>(this, handle));
         handle = zbar_symbol_next(handle);
     }
+}
+
+std::vector<TBarcode> TVel::Barcodes() const {
+    std::vector<TBarcode> barcodes;
+    barcodes.reserve(FBarcodes.size());
+    for (const auto& symbol : FBarcodes)
+        barcodes.push_back(BarcodeValue(*symbol));
+    return barcodes;
 }
 
 } // namespace Vel

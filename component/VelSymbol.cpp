@@ -9,7 +9,7 @@
 namespace Vel {
 
 TVelSymbol::TVelSymbol(const TVel* vel, const ZBar::zbar_symbol_t* handle)
-    : FHandle(handle), FVel(vel) {
+    : FHandle(handle), FGeneration(CheckLoaded()), FVel(vel) {
     Check(handle != nullptr, TVelMessage::msSymbolIsNull);
 }
 

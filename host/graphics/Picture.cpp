@@ -43,9 +43,9 @@ int TPicture::Height() const {
     return FGraphic ? FGraphic->Height() : 0;
 }
 
+// Assigning the picture itself is a change like any other: the graphic is cloned before the
+// old one is released, and OnChange fires.
 void TPicture::Assign(TPersistent* source) {
-    if (source == this)
-        return;
     if (source == nullptr) {
         Hold(nullptr);
     } else if (const auto* picture = dynamic_cast<const TPicture*>(source)) {
@@ -61,6 +61,10 @@ void TPicture::LoadFromFile(const String& fileName) {
     ReadPictureFile(fileName, [this](std::istream& stream) { LoadFromStream(stream); });
 }
 
+void TPicture::LoadFromFile(const std::filesystem::path& file) {
+    ReadPictureFile(file, [this](std::istream& stream) { LoadFromStream(stream); });
+}
+
 void TPicture::LoadFromStream(std::istream& stream) {
     std::unique_ptr<TGraphic> graphic = CreateGraphicFor(PeekSignature(stream));
     graphic->LoadFromStream(stream);
@@ -69,6 +73,11 @@ void TPicture::LoadFromStream(std::istream& stream) {
 
 void TPicture::SaveToFile(const String& fileName) const {
     RequireGraphic().SaveToFile(fileName);
+}
+
+void TPicture::SaveToFile(const std::filesystem::path& file) const {
+    const TGraphic& graphic = RequireGraphic();
+    WritePictureFile(file, [&graphic](std::ostream& stream) { graphic.SaveToStream(stream); });
 }
 
 void TPicture::SaveToStream(std::ostream& stream) const {

@@ -12,35 +12,40 @@ namespace Host {
 
 namespace {
 
-String Quoted(const String& fileName) {
-    return u"\"" + fileName + u"\"";
+// The file's name in quotes, as the messages give it.
+String Quoted(const std::filesystem::path& file) {
+    return u"\"" + FromAnsi(file.string()) + u"\"";
 }
 
 String SystemReason(int error) {
     return FromAnsi(std::strerror(error));
 }
 
-[[noreturn]] void ThrowOpenError(const String& fileName, const String& reason) {
-    throw EFOpenError(u"Cannot open file " + Quoted(fileName) + u": " + reason);
+[[noreturn]] void ThrowOpenError(const std::filesystem::path& file, const String& reason) {
+    throw EFOpenError(u"Cannot open file " + Quoted(file) + u": " + reason);
 }
 
-std::ifstream OpenForReading(const String& fileName) {
-    const std::filesystem::path path(ToAnsi(fileName));
+std::ifstream OpenForReading(const std::filesystem::path& path) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
-        ThrowOpenError(fileName, u"it is a directory");
+        ThrowOpenError(path, u"it is a directory");
     errno = 0;
     std::ifstream file(path, std::ios::binary);
     if (!file)
-        ThrowOpenError(fileName, SystemReason(errno != 0 ? errno : EIO));
+        ThrowOpenError(path, SystemReason(errno != 0 ? errno : EIO));
     return file;
+}
+
+std::filesystem::path PathOf(const String& fileName) {
+    return std::filesystem::path(ToAnsi(fileName));
 }
 
 } // namespace
 
-void ReadPictureFile(const String& fileName, const std::function<void(std::istream&)>& read) {
-    std::ifstream file = OpenForReading(fileName);
-    const String prefix = u"Cannot load picture file " + Quoted(fileName) + u": ";
+void ReadPictureFile(const std::filesystem::path& path,
+                     const std::function<void(std::istream&)>& read) {
+    std::ifstream file = OpenForReading(path);
+    const String prefix = u"Cannot load picture file " + Quoted(path) + u": ";
     if (file.peek() == std::ifstream::traits_type::eof())
         throw EInvalidGraphic(prefix + u"the file is empty");
     try {
@@ -50,19 +55,28 @@ void ReadPictureFile(const String& fileName, const std::function<void(std::istre
     }
 }
 
-void WritePictureFile(const String& fileName, const std::function<void(std::ostream&)>& write) {
+void WritePictureFile(const std::filesystem::path& path,
+                      const std::function<void(std::ostream&)>& write) {
     std::ostringstream content;
     write(content);
     const std::string bytes = std::move(content).str();
     errno = 0;
-    std::ofstream file(std::filesystem::path(ToAnsi(fileName)), std::ios::binary);
+    std::ofstream file(path, std::ios::binary);
     if (file)
         file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (file)
         file.close();
     if (!file)
-        throw EFCreateError(u"Cannot write file " + Quoted(fileName) + u": " +
+        throw EFCreateError(u"Cannot write file " + Quoted(path) + u": " +
                             SystemReason(errno != 0 ? errno : EIO));
+}
+
+void ReadPictureFile(const String& fileName, const std::function<void(std::istream&)>& read) {
+    ReadPictureFile(PathOf(fileName), read);
+}
+
+void WritePictureFile(const String& fileName, const std::function<void(std::ostream&)>& write) {
+    WritePictureFile(PathOf(fileName), write);
 }
 
 } // namespace Host

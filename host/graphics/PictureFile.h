@@ -3,6 +3,7 @@
 
 #include "vel/host/String.h"
 
+#include <filesystem>
 #include <functional>
 #include <iosfwd>
 
@@ -11,10 +12,16 @@ namespace Host {
 // Opens the file and hands it to read. A file that cannot be opened (missing, a directory,
 // no permission) raises EFOpenError; an empty file, or EInvalidGraphic from read, raises
 // EInvalidGraphic "Cannot load picture file "<name>": <reason>".
-void ReadPictureFile(const String& fileName, const std::function<void(std::istream&)>& read);
+void ReadPictureFile(const std::filesystem::path& file,
+                     const std::function<void(std::istream&)>& read);
 
 // Has write produce the whole file in memory first, so that a failed encoding leaves an
 // existing file untouched, then writes it; EFCreateError when that fails.
+void WritePictureFile(const std::filesystem::path& file,
+                      const std::function<void(std::ostream&)>& write);
+
+// The same for a file name in the system's text, turned back into the file system's bytes.
+void ReadPictureFile(const String& fileName, const std::function<void(std::istream&)>& read);
 void WritePictureFile(const String& fileName, const std::function<void(std::ostream&)>& write);
 
 } // namespace Host

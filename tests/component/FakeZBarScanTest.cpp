@@ -233,6 +233,23 @@ TEST_F(FakeZBarSymbolRead, PropertiesAreZBarsAnswersConverted) {
                                                       Vel::TVelModifier::moAimReserved}));
 }
 
+TEST_F(FakeZBarSymbolRead, ValueHoldsWhatTheSymbolSays) {
+    ScanOne({0x050D, "5\0\xFF", 3, 42, 3, 2, 1}, {{5, 7}, {30, 9}});
+    const Vel::TBarcode expected{
+        .Symbology = Vel::TVelSymbology::syEan13,
+        .SymbologyName = "symbol 13",
+        .SymbologyAddon = Vel::TVelSymbologyAddon::sa5Digit,
+        .SymbologyAddonName = "addon 1280",
+        .Data = "5\0\xFF"s,
+        .Quality = 42,
+        .Orientation = Vel::TVelOrientation::orDown,
+        .OrientationName = "orientation 2",
+        .Modifiers = {Vel::TVelModifier::moGs1Reserved},
+        .Outline = {{15, 27}, {40, 29}},
+    };
+    EXPECT_EQ(Component.Barcodes(), std::vector{expected});
+}
+
 TEST_F(FakeZBarSymbolRead, DataWithZeroBytesComesBackWhole) {
     const TVelSymbol& symbol = ScanOne({128, "5\0 7\0", 5, 0, 0, 0, 0});
     EXPECT_EQ(symbol.DataLength(), 5);

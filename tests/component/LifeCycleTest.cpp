@@ -138,6 +138,19 @@ TEST_F(LifeCycle, EventFiresOnceWithTheComponentAfterTheBarcodesAreReadable) {
     EXPECT_EQ(events, 1);
 }
 
+TEST_F(LifeCycle, EventHandlerMayBeAnyCallable) {
+    int events = 0;
+    Component.SetOnBarcodeDetected([&events](Host::TObject*) { ++events; });
+    ScanBarcodePicture();
+    const std::function<void(Host::TObject*)> counter = [&events](Host::TObject*) {
+        events += 10;
+    };
+    Component.SetOnBarcodeDetected(counter);
+    Component.Scan();
+    EXPECT_EQ(events, 11);
+    EXPECT_EQ(Component.OnBarcodeDetected().Object(), nullptr);
+}
+
 TEST_F(LifeCycle, PictureWithoutBarcodeKeepsTheImageOnly) {
     Component.SetActive(true);
     Component.Picture()->Assign(
@@ -175,6 +188,7 @@ TEST_F(LifeCycle, PictureChangesDiscardTheResults) {
             c.SetPicture(&picture);
         },
         [](TVel& c, Host::TBitmap& same) { c.Picture()->Assign(&same); },
+        [](TVel& c, Host::TBitmap&) { c.SetPicture(c.Picture()); },
         [](TVel& c, Host::TBitmap&) { c.Picture()->Graphic()->MarkModified(); },
     };
     for (const auto& change : changes) {

@@ -16,6 +16,11 @@ TEST_F(LoaderStateTest, WrappersAndNamesRaiseWhileNothingIsLoaded) {
     const std::function<void()> operations[] = {
         [] { TVelImageScanner scanner; },
         [] { TVelImage image(TVelImageFormat::foY800, 0, 0, nullptr, 0); },
+        [] { TVelSymbol symbol(nullptr, nullptr); },
+        [] {
+            const char somewhere = 0;
+            TVelSymbol symbol(nullptr, reinterpret_cast<const ZBar::zbar_symbol_t*>(&somewhere));
+        },
         [] { SymbologyName(TVelSymbology::syEan13); },
         [] { SymbologyAddonName(TVelSymbologyAddon::saNone); },
         [] { ModifierName(TVelModifier::moGs1Reserved); },

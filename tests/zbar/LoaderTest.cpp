@@ -1,13 +1,12 @@
 #include "vel/Loader.h"
 #include "LoaderFixtures.h"
 #include "ParamLabel.h"
+#include "TableChecks.h"
 #include "vel/VelError.h"
 #include "vel/ZBarEntries.h"
 #include "vel/zbar/ZBar.h"
 
 #include <gmock/gmock.h>
-
-#include <dlfcn.h>
 
 #include <functional>
 #include <string>
@@ -25,30 +24,6 @@ std::string LoadError() {
         return error.what();
     }
     return "(no error)";
-}
-
-void ExpectTableEmpty() {
-#define VEL_ZBAR_ENTRY(ReturnType, name, parameters) EXPECT_EQ(name, nullptr) << #name;
-#include "vel/ZBarEntries.def"
-#undef VEL_ZBAR_ENTRY
-}
-
-// Every entry holds the address of that name in the module file at path.
-void ExpectTableFrom(const char* path) {
-    void* module = dlopen(path, RTLD_NOW | RTLD_NOLOAD);
-    ASSERT_NE(module, nullptr) << path << " is not loaded";
-#define VEL_ZBAR_ENTRY(ReturnType, name, parameters)                                               \
-    EXPECT_EQ(reinterpret_cast<void*>(name), dlsym(module, #name)) << #name;
-#include "vel/ZBarEntries.def"
-#undef VEL_ZBAR_ENTRY
-    dlclose(module);
-}
-
-bool ModuleLoaded(const char* path) {
-    void* module = dlopen(path, RTLD_NOW | RTLD_NOLOAD);
-    if (module != nullptr)
-        dlclose(module);
-    return module != nullptr;
 }
 
 } // namespace
@@ -70,6 +45,26 @@ TEST_F(LoaderStateTest, MissingFileRaisesItsNameAndThePlatformText) {
         ExpectTableEmpty();
     }
 }
+
+struct TMissingFileCase {
+    const char* Label;
+    const char* Name;
+};
+
+class MissingFileTest : public LoaderStateTest,
+                        public testing::WithParamInterface<TMissingFileCase> {};
+
+TEST_P(MissingFileTest, MessageNamesTheFileOnceThenThePlatformText) {
+    ZBarLibraryName = Host::FromAnsi(GetParam().Name);
+    EXPECT_EQ(LoadError(), std::string(GetParam().Name) +
+                               ": cannot open shared object file: No such file or "
+                               "directory");
+}
+
+INSTANTIATE_TEST_SUITE_P(Loader, MissingFileTest,
+                         testing::Values(TMissingFileCase{"BareName", "libnope.so"},
+                                         TMissingFileCase{"Path", "/nonexistent/libnope.so"}),
+                         ParamLabel());
 
 struct TLackingCase {
     const char* Label;

@@ -32,7 +32,7 @@ public:
 
 private:
     ZBar::zbar_image_t* FHandle = nullptr;
-    TLibraryGeneration FGeneration = LibraryGeneration();
+    TLibraryGeneration FGeneration = 0;
 };
 
 } // namespace Vel

@@ -40,7 +40,7 @@ public:
 
 private:
     ZBar::zbar_image_scanner_t* FHandle = nullptr;
-    TLibraryGeneration FGeneration = LibraryGeneration();
+    TLibraryGeneration FGeneration = 0;
 };
 
 } // namespace Vel

@@ -1,7 +1,15 @@
 // TVel: the non-visual barcode component. An application activates it, gives it a picture,
-// calls Scan and reads the barcodes found.
+// calls Scan and reads the barcodes found:
+//   Vel::TVel vel;
+//   vel.SetActive(true);                         // loads ZBar, creates the scanner
+//   vel.Picture()->LoadFromFile("label.png");
+//   vel.Scan();
+//   for (const Vel::TBarcode& barcode : vel.Barcodes()) ...
+// One component is used by one thread at a time; components on different threads may be
+// activated and scan at once (vel/Loader.h).
 #pragma once
 
+#include "vel/Barcode.h"
 #include "vel/Enumerations.h"
 #include "vel/host/Component.h"
 #include "vel/host/Export.h"
@@ -55,7 +63,8 @@ public:
     int ScanWidth() const noexcept { return FScanWidth; }
     void SetScanWidth(int value);
 
-    // Called by Scan, with the component as the sender, once barcodes have been found.
+    // Called by Scan, with the component as the sender, once barcodes have been found. Any
+    // callable taking the sender will do: vel.SetOnBarcodeDetected([](Host::TObject*) {...}).
     const Host::TNotifyEvent& OnBarcodeDetected() const noexcept { return FOnBarcodeDetected; }
     void SetOnBarcodeDetected(Host::TNotifyEvent handler);
 
@@ -69,14 +78,19 @@ public:
     // index outside 0 to BarcodeCount() - 1.
     int BarcodeCount() const noexcept { return static_cast<int>(FBarcodes.size()); }
     TVelSymbol* Barcode(int index) const;
+    // The barcodes of the last scan as values, in ZBar's order: copies that stay as they are
+    // when the results are discarded, the component is destroyed or ZBar is unloaded.
+    std::vector<TBarcode> Barcodes() const;
 
-    // Changes one setting of the scanner; the setting is lost on deactivation. Raises on an
-    // inactive component and when ZBar refuses the setting; does nothing in the designer.
+    // Changes one setting of the scanner; the setting is lost on deactivation. Raises when
+    // ZBar refuses the setting, and on an inactive component (see Scan); does nothing in the
+    // designer.
     void Configure(TVelSymbology symbology, TVelSymbologyAddon addon, TVelConfig config, int value);
 
     // Discards the last results, then finds the barcodes in the scan rectangle of the
-    // picture and fires OnBarcodeDetected when there are any. Raises on an inactive
-    // component.
+    // picture and fires OnBarcodeDetected when there are any. On an inactive component it
+    // raises EVelError "Cannot perform this operation on an inactive <Name> component": call
+    // SetActive(true) first (a component starts inactive).
     void Scan();
 
     // Applies the stored Active once the stored form has been read.

@@ -1,13 +1,19 @@
 // The component unit: the ZBar loader and its entry-point table, the enumerations and name
 // functions, the image and image scanner wrappers, the ZBar binding, and the component TVel
-// with the symbols its scans find.
+// with the symbols its scans find, the barcodes it found as values, and ReadBarcodes, which
+// reads the barcodes of a picture in one call.
 #pragma once
 
+#include "vel/Barcode.h"
 #include "vel/Enumerations.h"
+#include "vel/Geometry.h"
+#include "vel/GrayView.h"
 #include "vel/Image.h"
 #include "vel/ImageScanner.h"
 #include "vel/Loader.h"
 #include "vel/Names.h"
+#include "vel/ReadBarcodes.h"
+#include "vel/ReadOptions.h"
 #include "vel/TVel.h"
 #include "vel/VelError.h"
 #include "vel/VelSymbol.h"

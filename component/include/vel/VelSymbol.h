@@ -21,8 +21,8 @@ class VEL_API TVelSymbol : public Host::TObject {
 public:
     // Wraps the ZBar symbol, which stays ZBar's: it lives as long as the image it was read
     // from. vel is the component whose scan rectangle origin moves the outline into picture
-    // coordinates; without one the origin is (0, 0). Raises "ZBar Symbol is null" for a null
-    // handle.
+    // coordinates; without one the origin is (0, 0). Raises "ZBar library is not loaded" while
+    // no library is loaded, and "ZBar Symbol is null" for a null handle.
     TVelSymbol(const TVel* vel, const ZBar::zbar_symbol_t* handle);
 
     const ZBar::zbar_symbol_t* Handle() const noexcept { return FHandle; }
@@ -57,7 +57,7 @@ private:
     int OriginY() const noexcept;
 
     const ZBar::zbar_symbol_t* FHandle;
-    TLibraryGeneration FGeneration = LibraryGeneration();
+    TLibraryGeneration FGeneration;
     const TVel* FVel;
 };
 

@@ -62,6 +62,24 @@ TEST(Picture, AssignCopiesTheGraphicAndNotifies) {
     EXPECT_EQ(watch.Changes, 5);
 }
 
+TEST(Picture, AssigningItselfKeepsTheGraphicAndNotifies) {
+    TBitmap bitmap;
+    FillTest(bitmap);
+    TPicture picture;
+    picture.SetGraphic(&bitmap);
+    PictureWatch watch(picture);
+    picture.Assign(&picture);
+    EXPECT_EQ(watch.Changes, 1);
+    ASSERT_NE(picture.Graphic(), nullptr);
+    EXPECT_EQ(Pixels32(*picture.Graphic()), TestPixels);
+
+    TPicture empty;
+    PictureWatch emptyWatch(empty);
+    empty.Assign(&empty);
+    EXPECT_EQ(emptyWatch.Changes, 1);
+    EXPECT_EQ(empty.Graphic(), nullptr);
+}
+
 TEST(Picture, ChangesMadeToItsGraphicNotify) {
     TempFolder folder;
     TBitmap bitmap;

@@ -17,6 +17,19 @@ inline constexpr char16_t DefaultZBarLibraryName[] = u"libzbar.0.dylib";
 inline constexpr char16_t DefaultZBarLibraryName[] = u"libzbar.so.0";
 #endif
 
+// Threads. LoadLibrary, UnloadLibrary, LoadedLibrary, LibraryGeneration and the checks below
+// may be called from any number of threads at once: loads and unloads are serialised by one
+// lock, and a library is published (LoadedLibrary true) only once every table entry holds its
+// address, so a thread that finds it loaded may call through the table at once. A failed load
+// leaves nothing loaded and the table empty. What stays the caller's to order:
+// - ZBarLibraryName is a plain variable: change it only while no other thread loads.
+// - ZBarLibrary is written under the lock; read it only while no other thread can load or
+//   unload (LoadedLibrary answers from any thread).
+// - Unloading frees the library under every object made from it: unload only when no other
+//   thread uses ZBar, its objects or a component.
+// - One TVel, and one wrapper (TVelImageScanner, TVelImage, TVelSymbol), is used by one thread
+//   at a time; different objects may be used on different threads at once.
+
 // File name of the ZBar library, handed to the platform loader unchanged by each load.
 // A change while the library is loaded takes effect after UnloadLibrary and a new load.
 extern VEL_API Host::String ZBarLibraryName;
@@ -26,14 +39,16 @@ extern VEL_API Host::TModuleHandle ZBarLibrary;
 
 // Loads the library named by ZBarLibraryName and resolves every table entry, unless a library
 // is already loaded. Raises EVelError "<file name>: <platform text>" when the file cannot be
-// loaded, or "<entry name>: <platform text>" for the first entry the library lacks; the
-// library is then freed again and the table left empty.
+// loaded (the platform's text without the file name it may start with, so the name appears
+// once), or "<entry name>: <platform text>" for the first entry the library lacks; the
+// library is then freed again and the table left empty. A thread that calls it while another
+// loads waits for that load and then finds the library loaded (or tries again after a failure).
 VEL_API void LoadLibrary();
 
 // Frees the library, if one is loaded, and empties the table. Never raises.
 VEL_API void UnloadLibrary();
 
-// True exactly while a library is loaded.
+// True exactly while a library is loaded and every entry resolved.
 VEL_API bool LoadedLibrary() noexcept;
 
 // Each successful load starts a new generation; 0 while no library is loaded. A ZBar object
@@ -41,8 +56,9 @@ VEL_API bool LoadedLibrary() noexcept;
 using TLibraryGeneration = unsigned long long;
 VEL_API TLibraryGeneration LibraryGeneration() noexcept;
 
-// Raises EVelError "ZBar library is not loaded" unless the table's entries are resolved.
-VEL_API void CheckLoaded();
+// Raises EVelError "ZBar library is not loaded" unless the table's entries are resolved;
+// returns the generation of the loaded library, read once with the check.
+VEL_API TLibraryGeneration CheckLoaded();
 
 // Raises unless the library that made an object is still the one loaded, so that no call
 // goes through an empty entry or hands ZBar a handle of a freed library.

@@ -7,6 +7,7 @@
 #include "vel/host/String.h"
 
 #include <functional>
+#include <type_traits>
 #include <utility>
 
 namespace Host {
@@ -21,9 +22,14 @@ public:
         : FObject(object),
           FHandler([object, method](TObject* sender) { (object->*method)(sender); }) {}
 
-    // A handler that is any callable; object is the one it belongs to (may be null).
-    TNotifyEvent(std::function<void(TObject*)> handler, TObject* object = nullptr)
-        : FObject(object), FHandler(std::move(handler)) {}
+    // A handler that is any callable taking the sender (a lambda, a std::function, ...);
+    // object is the one it belongs to (may be null). Implicit, so that a setter taking a
+    // TNotifyEvent takes a lambda too.
+    template <class F>
+    requires(!std::is_same_v<std::remove_cvref_t<F>, TNotifyEvent> &&
+             std::is_invocable_r_v<void, F&, TObject*>)
+        TNotifyEvent(F&& handler, TObject* object = nullptr)
+        : FObject(object), FHandler(std::forward<F>(handler)) {}
 
     bool Assigned() const noexcept { return static_cast<bool>(FHandler); }
     explicit operator bool() const noexcept { return Assigned(); }

@@ -7,6 +7,7 @@
 #include "vel/host/Persistent.h"
 #include "vel/host/String.h"
 
+#include <filesystem>
 #include <iosfwd>
 #include <memory>
 
@@ -29,16 +30,23 @@ public:
     int Width() const;
     int Height() const;
 
-    // From a picture: a copy of its graphic (none when it has none). From a graphic: a copy
-    // of it. Null: no graphic. Other classes: EConvertError.
+    // From a picture: a copy of its graphic (none when it has none); the picture itself
+    // too, which fires OnChange like any other assignment. From a graphic: a copy of it.
+    // Null: no graphic. Other classes: EConvertError.
     void Assign(TPersistent* source) override;
 
     // Loads a file of any registered kind, told by its first bytes. On any error (see
-    // TGraphic::LoadFromFile) the picture keeps its graphic and OnChange does not fire.
+    // TGraphic::LoadFromFile) the picture keeps its graphic and OnChange does not fire. The
+    // path overloads hand the path's bytes to the file system as they are; a String name is
+    // turned back into the bytes it came from (FromAnsi).
     void LoadFromFile(const String& fileName);
+    void LoadFromFile(const char16_t* fileName) { LoadFromFile(String(fileName)); }
+    void LoadFromFile(const std::filesystem::path& file);
     void LoadFromStream(std::istream& stream);
     // Saves the graphic in its own format; EInvalidGraphic when there is none.
     void SaveToFile(const String& fileName) const;
+    void SaveToFile(const char16_t* fileName) const { SaveToFile(String(fileName)); }
+    void SaveToFile(const std::filesystem::path& file) const;
     void SaveToStream(std::ostream& stream) const;
 
     // Fired with the picture as the sender after every change of its graphic.

@@ -1,0 +1,46 @@
+// TBarcode: one barcode a scan found, as a value. It holds copies of what ZBar reported, so
+// it outlives the scan, the scanner, the component and the library, and can be copied,
+// stored and compared.
+#pragma once
+
+#include "vel/Enumerations.h"
+#include "vel/Geometry.h"
+#include "vel/host/Export.h"
+
+#include <string>
+#include <vector>
+
+namespace Vel {
+
+// Fields are named like TVelSymbol's properties. Set them by name (designated initializers):
+// fields may be added. Each has a default, so that one left out raises no warning.
+struct VEL_API TBarcode {
+    TVelSymbology Symbology = TVelSymbology::syNone;
+    // ZBar's name of the symbology in UTF-8, e.g. "EAN-13", "QR-Code".
+    std::string SymbologyName{};
+    TVelSymbologyAddon SymbologyAddon = TVelSymbologyAddon::saNone;
+    // ZBar's name of the add-on in UTF-8: "+2", "+5", or empty without one.
+    std::string SymbologyAddonName{};
+    // The decoded bytes as ZBar gave them, zero bytes included, not re-coded.
+    std::string Data{};
+    // ZBar's relative confidence; larger is better.
+    int Quality = 0;
+    TVelOrientation Orientation = TVelOrientation::orUnknown;
+    // ZBar's name of the orientation in UTF-8, e.g. "UP", "UNKNOWN".
+    std::string OrientationName{};
+    TVelModifiers Modifiers{};
+    // The points ZBar gives around the barcode, in coordinates of the whole picture.
+    std::vector<TPoint> Outline{};
+
+    // Whether Data is well-formed UTF-8 text.
+    bool IsText() const noexcept;
+    // Data as UTF-8 text: Data itself when IsText(), otherwise Data with every byte that is
+    // no part of a well-formed sequence replaced by U+FFFD.
+    std::string Text() const;
+    // The smallest rectangle holding every outline point; all zero without outline.
+    TRect BoundingBox() const noexcept;
+
+    friend bool operator==(const TBarcode&, const TBarcode&) = default;
+};
+
+} // namespace Vel

@@ -1,0 +1,35 @@
+// TReadOptions: how ReadBarcodes reads a picture.
+#pragma once
+
+#include "vel/Geometry.h"
+#include "vel/host/Export.h"
+
+#include <string>
+#include <vector>
+
+namespace Vel {
+
+// The defaults, ZBar's own decoder settings over the whole picture, suit most uses. Each
+// setter returns the options, so that settings chain:
+//   Vel::TReadOptions().AddSetting("ean13.disable").SetScanRect({0, 0, 640, 120})
+class VEL_API TReadOptions {
+public:
+    // ZBar settings in ZBar's own text syntax, e.g. "ean13.enable=0", "qrcode.binary",
+    // "x-density=2"; each read applies them in order to a scanner of its own. Bytes, handed
+    // to ZBar unchanged.
+    const std::vector<std::string>& Settings() const noexcept { return FSettings; }
+    TReadOptions& SetSettings(std::vector<std::string> settings);
+    TReadOptions& AddSetting(std::string setting);
+
+    // The part of the picture to scan, cut to the picture; a Width or Height of 0 reaches
+    // the picture's edge, so the default (all zero) is the whole picture. Outlines are given
+    // in coordinates of the whole picture all the same. Raises EVelError for a negative value.
+    const TRect& ScanRect() const noexcept { return FScanRect; }
+    TReadOptions& SetScanRect(const TRect& rect);
+
+private:
+    std::vector<std::string> FSettings;
+    TRect FScanRect;
+};
+
+} // namespace Vel
