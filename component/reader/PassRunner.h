@@ -1,0 +1,33 @@
+// Runs one pass: makes its image in the reader's working buffers and scans it with a fresh
+// ZBar scanner (ZBar's decoders keep state from one scan to the next), then copies the
+// symbols out with their outlines in the picture's coordinates.
+#pragma once
+
+#include "reader/Pass.h"
+#include "vel/Reader.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace Vel {
+
+class TPassRunner {
+public:
+    // Above efFast the scanner takes the raw QR bytes (made text by QrTextToUtf8, unless the
+    // options' configuration texts set QR's binary setting themselves) and reads EAN-2 and
+    // EAN-5 add-ons (joined by MergeAddons). The options' configuration texts come last.
+    // Raises EVelError "Configuration error: 'TEXT'" for a text ZBar refuses.
+    explicit TPassRunner(TReaderOptions options);
+
+    const TReaderOptions& Options() const noexcept { return FOptions; }
+
+    std::vector<TReadBarcode> Run(const TPass& pass, TGrayView gray);
+
+private:
+    TReaderOptions FOptions;
+    bool FQrText = false;
+    std::vector<std::uint8_t> FFirst;
+    std::vector<std::uint8_t> FSecond;
+};
+
+} // namespace Vel
