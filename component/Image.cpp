@@ -2,10 +2,10 @@
 
 #include "Check.h"
 #include "vel/ZBarEntries.h"
+#include "vel/host/NumberText.h"
 #include "vel/zbar/FourCC.h"
 
 #include <cstdint>
-#include <string>
 
 namespace Vel {
 
@@ -14,12 +14,8 @@ namespace {
 constexpr unsigned long Y800 = ZBar::zbar_fourcc('Y', '8', '0', '0');
 constexpr unsigned long Gray = ZBar::zbar_fourcc('G', 'R', 'A', 'Y');
 
-Host::String Number(std::int64_t value) {
-    return Host::FromAnsi(std::to_string(value));
-}
-
 Host::String SizeText(int width, int height) {
-    return Number(width) + u" x " + Number(height);
+    return Host::IntToStr(width) + u" x " + Host::IntToStr(height);
 }
 
 // The buffer must be able to hold width x height bytes, so that ZBar reads only the caller's.
@@ -29,10 +25,10 @@ void CheckBuffer(int width, int height, const void* data, int dataLength) {
     const std::int64_t pixels = std::int64_t{width} * height;
     if (data == nullptr && (pixels != 0 || dataLength != 0))
         throw EVelError(u"Image data is null for a " + SizeText(width, height) +
-                        u" image of data length " + Number(dataLength));
+                        u" image of data length " + Host::IntToStr(dataLength));
     if (dataLength < pixels)
-        throw EVelError(u"Image data length " + Number(dataLength) + u" is less than " +
-                        SizeText(width, height) + u" = " + Number(pixels) + u" bytes");
+        throw EVelError(u"Image data length " + Host::IntToStr(dataLength) + u" is less than " +
+                        SizeText(width, height) + u" = " + Host::IntToStr(pixels) + u" bytes");
 }
 
 } // namespace

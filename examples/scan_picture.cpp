@@ -14,9 +14,9 @@
 namespace {
 
 void PrintBarcode(const Vel::TVelSymbol& barcode) {
-    std::cout << Host::ToAnsi(barcode.SymbologyName());
-    if (barcode.SymbologyAddon() != Vel::TVelSymbologyAddon::saNone)
-        std::cout << '+' << Host::ToAnsi(barcode.SymbologyAddonName());
+    // ZBar's add-on names carry their '+' ("+5"); without an add-on the name is empty.
+    std::cout << Host::ToAnsi(barcode.SymbologyName())
+              << Host::ToAnsi(barcode.SymbologyAddonName());
     std::cout << ": " << barcode.DataAnsi();
     const int points = barcode.LocationCount();
     if (points > 0) {

@@ -18,6 +18,8 @@ packages=(
     libzint-dev
     # measurements
     time
+    # groff checks the manual pages (man/*.1)
+    groff-base
 )
 
 missing=()

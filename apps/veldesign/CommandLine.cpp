@@ -40,6 +40,8 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TComm
         options.Drawing = TOptions::TDrawing::Colour;
     else if (arg.IsFlag({"--ascii"}))
         options.Drawing = TOptions::TDrawing::Characters;
+    else if (arg.IsFlag({"--force"}))
+        options.Force = true;
     else
         throw VelCli::UnknownOption(arg);
 }
@@ -61,21 +63,28 @@ TCommandLine ParseCommandLine(std::span<const char* const> args) {
 std::string HelpText() {
     return R"(Usage: veldesign COMMAND [ARGUMENTS] [OPTIONS]
 
-A command-line form designer: lists the component palette of design packages, and
+A command-line form designer: lists the component palette of design packages,
 creates forms, places components on them, inspects and sets their published
-properties, and saves the forms as text.
+properties, saves the forms as text, and writes a form's C++ side.
 
 Commands:
   palette [PACKAGE...]               the pages and classes of the packages, with glyphs
-  new FORM [--root CLASS] [--name NAME]
-                                     a new empty form (root class TForm1, name Form1)
+  new FORM [--root CLASS] [--name NAME] [--force]
+                                     a new empty form (root class TForm1, name Form1);
+                                     an existing FORM is replaced only with --force
   place FORM CLASS [--name NAME]     puts a component of a palette class on the form
   inspect FORM [COMPONENT]           the form's components, or one component's
                                      published properties and values
-  set FORM COMPONENT PROPERTY VALUE  sets a published property; for Picture, VALUE is a
+  set FORM COMPONENT PROPERTY VALUE  sets a published property that forms store (not a
+                                     read-only one such as About); for Picture, VALUE is a
                                      picture file to load ('' for none); for an event,
                                      the handler's method name ('' for none)
   remove FORM COMPONENT              takes a component off the form
+  code FORM [FILE] [--force]         writes the C++ side of the form (its root class with
+                                     the handlers it names, the class's registration and
+                                     a main that reads the form and scans a picture) to
+                                     FILE, or shows it; an existing FILE is replaced only
+                                     with --force
 
 Options:
   -p, --package PACKAGE   load a design package (repeatable); without any, the
@@ -86,6 +95,7 @@ Options:
                           (default: colours on a terminal)
   --export DIR            also write each glyph to DIR/CLASS.bmp (or .png)
   --format bmp|png        the format of exported glyphs
+  --force                 let new and code replace an existing file
   -h, --help              show this help and exit
   --version               show the version and exit
 
@@ -101,9 +111,10 @@ Examples:
   veldesign place scanner.vfm TVel --name=Vel1
   veldesign set scanner.vfm Vel1 ScanLeft 10
   veldesign set scanner.vfm Vel1 Active True
-  veldesign set scanner.vfm Vel1 Picture label.png
+  veldesign set scanner.vfm Vel1 Picture examples/samples/ean13.png
   veldesign set scanner.vfm Vel1 OnBarcodeDetected Vel1BarcodeDetected
   veldesign inspect scanner.vfm Vel1
+  veldesign code scanner.vfm ScanForm.cpp
   cat scanner.vfm
 )";
 }

@@ -1,6 +1,8 @@
 #include "Commands.h"
 
+#include "FormCode.h"
 #include "GlyphOutput.h"
+#include "NewFiles.h"
 #include "PropertyText.h"
 
 #include "vel/host/Designer.h"
@@ -114,6 +116,7 @@ void NewForm(std::ostream& out, const std::string& form, const TOptions& options
         !options.Name.empty() ? options.Name : root.substr(root.size() > 1 && root[0] == 'T');
     Host::TDesigner designer;
     const auto designForm = designer.NewForm(FromAnsi(root), FromAnsi(name));
+    CheckNewFile(form, options.Force);
     Host::WriteFormFile(FromAnsi(form), *designForm);
     out << "Created " << form << " with " << name << ": " << root << "\n";
 }
@@ -145,10 +148,26 @@ void Set(std::ostream& out, const std::string& form, const std::string& componen
     if (info == nullptr)
         throw Host::EComponentError(FromAnsi(ClassName(target)) + u" has no property " +
                                     FromAnsi(property));
+    if (IsReadOnly(*info))
+        throw Host::EComponentError(FromAnsi(ClassName(target)) + u"." + info->Name +
+                                    u" is read-only: a form never stores it");
     SetPropertyText(target, *info, *session.Form, value);
     Host::WriteFormFile(FromAnsi(form), *session.Form);
     out << ToAnsi(target.Name()) << "." << ToAnsi(info->Name) << " = "
         << PropertyText(target, *info) << "\n";
+}
+
+void Code(std::ostream& out, const std::string& form, const std::string& file,
+          const TOptions& options) {
+    const TSession session(form, options);
+    const std::string code = FormCode(*session.Form, form);
+    if (file.empty()) {
+        out << code;
+        return;
+    }
+    CheckNewFile(file, options.Force);
+    WriteNewFile(file, code);
+    out << "Wrote " << file << ": the class " << ClassName(*session.Form) << " of " << form << "\n";
 }
 
 void Remove(std::ostream& out, const std::string& form, const std::string& component,

@@ -70,6 +70,10 @@ void LoadPicture(Host::TPersistent* object, const std::string& fileName) {
 
 } // namespace
 
+bool IsReadOnly(const Host::TPropertyInfo& property) {
+    return !property.Storage.Stored && &property != Host::ComponentClass().FindProperty(u"Name");
+}
+
 std::string PropertyText(const Host::TComponent& component, const Host::TPropertyInfo& property) {
     if (property.Kind == Host::TTypeKind::tkClass)
         return PictureText(property.GetObject(component));

@@ -2,6 +2,7 @@
 // and creates, edits, inspects and saves forms holding the components they offer.
 #include "CommandLine.h"
 #include "Commands.h"
+#include "NewFiles.h"
 #include "common/ExitStatus.h"
 #include "common/UsageError.h"
 #include "common/Version.h"
@@ -14,6 +15,7 @@
 namespace {
 
 using VelCli::EUsageError;
+using VelDesign::EFileError;
 
 // The design package installed beside the tool: the build tree's lib/, or the install's.
 std::vector<std::string> DefaultPackages() {
@@ -43,7 +45,7 @@ void Run(VelDesign::TCommandLine& line) {
         std::vector<std::string> packages(args.begin() + 1, args.end());
         VelDesign::Palette(std::cout, packages.empty() ? options.Packages : packages, options);
     } else if (command == "new") {
-        need(2, "new FORM [--root CLASS] [--name NAME]");
+        need(2, "new FORM [--root CLASS] [--name NAME] [--force]");
         VelDesign::NewForm(std::cout, args[1], options);
     } else if (command == "place") {
         need(3, "place FORM CLASS [--name NAME]");
@@ -55,6 +57,10 @@ void Run(VelDesign::TCommandLine& line) {
     } else if (command == "set") {
         need(5, "set FORM COMPONENT PROPERTY VALUE");
         VelDesign::Set(std::cout, args[1], args[2], args[3], args[4], options);
+    } else if (command == "code") {
+        if (args.size() != 2)
+            need(3, "code FORM [FILE] [--force]");
+        VelDesign::Code(std::cout, args[1], args.size() == 3 ? args[2] : "", options);
     } else if (command == "remove") {
         need(3, "remove FORM COMPONENT");
         VelDesign::Remove(std::cout, args[1], args[2], options);
@@ -64,10 +70,12 @@ void Run(VelDesign::TCommandLine& line) {
     }
 }
 
-// A form, picture or glyph file that could not be read or written is a file error; anything
-// else a command refuses (a name, a value, a package that does not load) is a failure.
+// A form, picture or glyph file that could not be read or written, or a file that would be
+// replaced without --force, is a file error; anything else a command refuses (a name, a
+// value, a package that does not load) is a failure.
 VelCli::TExitStatus StatusOf(const std::exception& error) {
-    const bool fileError = dynamic_cast<const Host::EFOpenError*>(&error) ||
+    const bool fileError = dynamic_cast<const EFileError*>(&error) ||
+                           dynamic_cast<const Host::EFOpenError*>(&error) ||
                            dynamic_cast<const Host::EFCreateError*>(&error) ||
                            dynamic_cast<const Host::EWriteError*>(&error) ||
                            dynamic_cast<const Host::EReadError*>(&error) ||

@@ -22,4 +22,8 @@ std::string Base64(std::span<const std::uint8_t> bytes) {
     return out;
 }
 
+std::string Base64(std::string_view bytes) {
+    return Base64({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+}
+
 } // namespace VelScan

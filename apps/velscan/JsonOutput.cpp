@@ -31,10 +31,19 @@ std::string BarcodeObject(const TFoundBarcode& barcode) {
     return out + "],\"pass\":" + JsonString(barcode.Pass) + '}';
 }
 
+// A path that is not UTF-8 shows with U+FFFD in "path", which two paths may share; its
+// bytes then follow exactly in "path_base64".
+std::string PathFields(const std::string& path) {
+    std::string fields = "\"path\":" + JsonString(path);
+    if (!Host::IsValidUtf8(path))
+        fields += ",\"path_base64\":\"" + Base64(path) + '"';
+    return fields;
+}
+
 } // namespace
 
 void TJsonOutput::Write(const TPictureResult& result) {
-    std::string line = "{\"path\":" + JsonString(result.Path);
+    std::string line = '{' + PathFields(result.Path);
     if (result.Error) {
         line += ",\"error\":" + JsonString(*result.Error);
     } else {

@@ -130,15 +130,16 @@ Options:
                            xml   one XML document with a <picture> element per picture
   -e, --effort LEVEL     how hard to look:
                            fast      ZBar's own scan, one pass, as zbarimg does
-                           normal    also whole QR text, EAN/UPC add-ons, and two
+                           normal    also whole QR text, EAN/UPC add-ons, and three
                                      cheap retry passes where nothing was found (default)
-                           thorough  every retry pass that pays, for about 3x the time
+                           thorough  every retry pass that pays, for about 3.4x the time
   -S, --set TEXT         a ZBar setting in ZBar's own syntax, e.g. 'qrcode.disable',
                          'ean13.enable=1', 'x-density=2'; repeatable, applied in order
       --rect L,T,W,H     scan only this rectangle of each picture (pixels; a width or
                          height of 0 reaches the picture's edge)
   -j, --jobs N           scan N pictures at a time (default: one per processor core)
-      --library NAME     the ZBar library file to load (default libzbar.so.0)
+      --library NAME     the ZBar library file to load (default libzbar.so.0, of the
+                         package libzbar0)
   -h, --help             show this help and exit
       --version          show the version and exit
 

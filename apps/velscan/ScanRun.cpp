@@ -5,8 +5,7 @@
 #include "Output.h"
 #include "PictureScanner.h"
 #include "Progress.h"
-
-#include <vel/Vel.h>
+#include "ZBarLoading.h"
 
 #include <algorithm>
 #include <exception>
@@ -106,17 +105,10 @@ VelCli::TExitStatus WriteResults(TPool& pool, TOutput& output, TWarnings& warnin
 
 VelCli::TExitStatus RunScan(const TOptions& options, std::istream& paths, std::ostream& out,
                             std::ostream& err, TTerminals terminals) {
-    if (options.Library)
-        Vel::ZBarLibraryName = Host::FromAnsi(*options.Library);
     std::vector<std::unique_ptr<TPictureScanner>> scanners;
     std::vector<TPool::TWorker> workers;
     try {
-        Vel::LoadLibrary();
-    } catch (const std::exception& error) {
-        err << "velscan: cannot load ZBar: " << error.what() << '\n';
-        return VelCli::esFailure;
-    }
-    try {
+        LoadZBar(options.Library);
         workers = MakeWorkers(options, scanners);
     } catch (const std::exception& error) {
         err << "velscan: " << error.what() << '\n';

@@ -44,6 +44,15 @@ std::string BarcodeElement(const TFoundBarcode& barcode) {
     return out + "</points>\n  </barcode>\n";
 }
 
+// A path that XML cannot carry as it is shows with U+FFFD in path, which two paths may share;
+// its bytes then follow exactly in path_base64.
+std::string PathAttributes(const std::string& path) {
+    std::string attributes = Attribute("path", path);
+    if (!IsXmlText(path))
+        attributes += Attribute("path_base64", Base64(path));
+    return attributes;
+}
+
 } // namespace
 
 void TXmlOutput::Begin() {
@@ -53,7 +62,7 @@ void TXmlOutput::Begin() {
 }
 
 void TXmlOutput::Write(const TPictureResult& result) {
-    std::string element = "<picture" + Attribute("path", result.Path);
+    std::string element = "<picture" + PathAttributes(result.Path);
     if (result.Error) {
         element += ">\n  <error>" + XmlEscaped(*result.Error) + "</error>\n</picture>\n";
     } else {

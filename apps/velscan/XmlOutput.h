@@ -8,6 +8,8 @@
 //     </picture>
 //     <picture path="..."><error>...</error></picture>
 //   </velscan>
+// A path that XML cannot carry as it is (bytes that are not UTF-8, control characters) has
+// U+FFFD in path and its exact bytes in a path_base64 attribute right after it.
 #pragma once
 
 #include "Output.h"

@@ -1,42 +1,13 @@
 #include "vel/host/Component.h"
 
 #include "vel/host/Errors.h"
+#include "vel/host/Identifier.h"
+#include "vel/host/NumberText.h"
+#include "vel/host/TextCase.h"
 
 #include <algorithm>
-#include <string>
 
 namespace Host {
-
-namespace {
-
-bool IsAsciiLetter(char16_t c) {
-    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
-}
-bool IsAsciiDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
-
-bool IsIdentifier(const String& name) {
-    if (name.empty() || !(IsAsciiLetter(name[0]) || name[0] == u'_'))
-        return false;
-    return std::all_of(name.begin() + 1, name.end(),
-                       [](char16_t c) { return IsAsciiLetter(c) || IsAsciiDigit(c) || c == u'_'; });
-}
-
-char16_t AsciiUpper(char16_t c) {
-    return c >= u'a' && c <= u'z' ? c - (u'a' - u'A') : c;
-}
-
-bool SameName(const String& a, const String& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char16_t x, char16_t y) { return AsciiUpper(x) == AsciiUpper(y); });
-}
-
-String Number(int value) {
-    return FromAnsi(std::to_string(value));
-}
-
-} // namespace
 
 TComponent::TComponent(TComponent* owner) {
     if (owner != nullptr)
@@ -53,7 +24,7 @@ TComponent::~TComponent() {
 void TComponent::SetName(const String& name) {
     if (name == FName)
         return;
-    if (!name.empty() && !IsIdentifier(name))
+    if (!name.empty() && !IsValidIdent(name))
         throw EComponentError(u"'" + name + u"' is not a valid component name");
     if (FOwner != nullptr)
         FOwner->CheckUniqueName(name, this);
@@ -62,8 +33,8 @@ void TComponent::SetName(const String& name) {
 
 TComponent* TComponent::Components(int index) const {
     if (index < 0 || index >= ComponentCount())
-        throw EComponentError(u"Component index " + Number(index) + u" out of bounds (" +
-                              Number(ComponentCount()) + u" components)");
+        throw EComponentError(u"Component index " + IntToStr(index) + u" out of bounds (" +
+                              IntToStr(ComponentCount()) + u" components)");
     return FComponents[static_cast<size_t>(index)];
 }
 
@@ -71,7 +42,7 @@ TComponent* TComponent::FindComponent(const String& name) const {
     if (name.empty())
         return nullptr;
     const auto found = std::find_if(FComponents.begin(), FComponents.end(),
-                                    [&](const TComponent* c) { return SameName(c->FName, name); });
+                                    [&](const TComponent* c) { return SameText(c->FName, name); });
     return found == FComponents.end() ? nullptr : *found;
 }
 

@@ -1,6 +1,7 @@
 #include "vel/host/DesignForm.h"
 
 #include "vel/host/Errors.h"
+#include "vel/host/Identifier.h"
 
 namespace Host {
 

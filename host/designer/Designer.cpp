@@ -3,8 +3,11 @@
 #include "vel/host/Errors.h"
 #include "vel/host/FormText.h"
 #include "vel/host/Forms.h"
+#include "vel/host/LittleEndian.h"
 #include "vel/host/ModuleEntry.h"
+#include "vel/host/NumberText.h"
 #include "vel/host/RegisterComponents.h"
+#include "vel/host/TextCase.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -15,13 +18,6 @@
 namespace Host {
 
 namespace {
-
-String UpperCase(String text) {
-    for (char16_t& c : text)
-        if (c >= u'a' && c <= u'z')
-            c = static_cast<char16_t>(c - (u'a' - u'A'));
-    return text;
-}
 
 // A bare file name that exists in the current folder is meant as that file, not as a name
 // for the platform loader's search.
@@ -72,7 +68,7 @@ String TDesignPackage::Description() const {
                           : std::nullopt;
     String text;
     for (size_t i = 0; data && i + 1 < data->size(); i += 2) {
-        const auto c = static_cast<char16_t>((*data)[i] | ((*data)[i + 1] << 8));
+        const char16_t c = ReadWord(data->data() + i);
         if (c == 0)
             break;
         text += c;
@@ -179,7 +175,7 @@ TComponent& TDesigner::CreateComponent(TDesignForm& form, const String& classNam
     if (newName.empty()) {
         const String base = item->Class->Name.substr(item->Class->Name[0] == u'T' ? 1 : 0);
         for (int n = 1; newName.empty() || form.FindComponent(newName) != nullptr; ++n)
-            newName = base + FromAnsi(std::to_string(n));
+            newName = base + IntToStr(n);
     }
     std::unique_ptr<TComponent> component(item->Class->Create(&form));
     component->SetDesigning(true);

@@ -2,23 +2,14 @@
 
 #include "vel/host/Component.h"
 #include "vel/host/Errors.h"
+#include "vel/host/Identifier.h"
+#include "vel/host/TextCase.h"
 
-#include <algorithm>
 #include <map>
 
 namespace Host {
 
 namespace {
-
-char16_t AsciiUpper(char16_t c) {
-    return c >= u'a' && c <= u'z' ? c - (u'a' - u'A') : c;
-}
-
-String UpperCase(const String& name) {
-    String upper = name;
-    std::transform(upper.begin(), upper.end(), upper.begin(), AsciiUpper);
-    return upper;
-}
 
 struct TRegistry {
     std::map<String, const TClassInfo*> ByName; // by upper-case name
@@ -31,21 +22,6 @@ TRegistry& Registry() {
 }
 
 } // namespace
-
-bool SameText(const String& a, const String& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char16_t x, char16_t y) { return AsciiUpper(x) == AsciiUpper(y); });
-}
-
-bool IsValidIdent(const String& name) {
-    const auto letter = [](char16_t c) {
-        return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_';
-    };
-    if (name.empty() || !letter(name[0]))
-        return false;
-    return std::all_of(name.begin(), name.end(),
-                       [&](char16_t c) { return letter(c) || (c >= u'0' && c <= u'9'); });
-}
 
 std::vector<const TPropertyInfo*> TClassInfo::Properties() const {
     std::vector<const TPropertyInfo*> all =

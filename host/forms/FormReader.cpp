@@ -2,9 +2,10 @@
 #include "vel/host/Errors.h"
 #include "vel/host/FormText.h"
 #include "vel/host/Forms.h"
+#include "vel/host/NumberText.h"
+#include "vel/host/TextCase.h"
 
 #include <exception>
-#include <string>
 #include <vector>
 
 namespace Host {
@@ -12,7 +13,7 @@ namespace Host {
 namespace {
 
 String LineText(int line) {
-    return u"Line " + FromAnsi(std::to_string(line)) + u": ";
+    return u"Line " + IntToStr(line) + u": ";
 }
 
 String ValueKind(const TFormValue& value) {
@@ -123,7 +124,7 @@ private:
         case TTypeKind::tkInteger:
             if (const auto* number = std::get_if<int64_t>(&value)) {
                 if (*number < property.MinValue || *number > property.MaxValue)
-                    Fail(what + u" cannot hold " + FromAnsi(std::to_string(*number)));
+                    Fail(what + u" cannot hold " + IntToStr(*number));
                 return *number;
             }
             Fail(what + u" expects an integer, not " + ValueKind(value));

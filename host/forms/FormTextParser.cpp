@@ -1,6 +1,8 @@
 #include "vel/host/FormText.h"
 
 #include "vel/host/Errors.h"
+#include "vel/host/NumberText.h"
+#include "vel/host/TextCase.h"
 #include "vel/host/Utf8.h"
 
 #include <algorithm>
@@ -12,7 +14,7 @@ namespace Host {
 namespace {
 
 [[noreturn]] void SyntaxError(int line, const String& what) {
-    throw EReadError(u"Line " + FromAnsi(std::to_string(line)) + u": " + what);
+    throw EReadError(u"Line " + IntToStr(line) + u": " + what);
 }
 
 bool IsLetter(char c) {
@@ -33,15 +35,6 @@ int HexDigit(char c) {
     if (c >= 'a' && c <= 'f')
         return c - 'a' + 10;
     return -1;
-}
-
-bool SameKeyword(std::string_view word, std::string_view keyword) {
-    if (word.size() != keyword.size())
-        return false;
-    for (size_t i = 0; i < word.size(); ++i)
-        if ((word[i] | 0x20) != keyword[i])
-            return false;
-    return true;
 }
 
 enum class TTokenKind { Ident, Integer, String, Binary, Symbol, End };
@@ -235,7 +228,7 @@ private:
     void Shift() { FToken = FLexer.Next(); }
 
     bool AtKeyword(std::string_view keyword) const {
-        return FToken.Kind == TTokenKind::Ident && SameKeyword(FToken.Text, keyword);
+        return FToken.Kind == TTokenKind::Ident && SameText(FToken.Text, keyword);
     }
 
     bool AtSymbol(char symbol) const {

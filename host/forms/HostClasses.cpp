@@ -3,6 +3,7 @@
 #include "vel/host/ClassRegistry.h"
 #include "vel/host/Component.h"
 #include "vel/host/Errors.h"
+#include "vel/host/NumberText.h"
 #include "vel/host/Picture.h"
 
 #include <sstream>
@@ -26,7 +27,7 @@ TFormBytes PictureData(const TPersistent& object) {
 
 void ReadPictureData(TPersistent& object, const TFormBytes& data) {
     if (data.empty() || data.size() < 1u + data[0])
-        throw EReadError(u"Picture data truncated: " + FromAnsi(std::to_string(data.size())) +
+        throw EReadError(u"Picture data truncated: " + IntToStr(static_cast<int64_t>(data.size())) +
                          u" bytes");
     const String kind = FromAnsi(std::string(data.begin() + 1, data.begin() + 1 + data[0]));
     std::istringstream file(std::string(data.begin() + 1 + data[0], data.end()));

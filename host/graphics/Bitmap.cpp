@@ -5,19 +5,15 @@
 #include "PictureSize.h"
 #include "PixelFormats.h"
 #include "vel/host/Errors.h"
+#include "vel/host/NumberText.h"
 #include "vel/host/RasterGraphic.h"
 
 #include <algorithm>
 #include <cstring>
-#include <string>
 
 namespace Host {
 
 namespace {
-
-String Number(int64_t value) {
-    return FromAnsi(std::to_string(value));
-}
 
 // The palette a conversion to a palette format uses: the bitmap's own colours when they
 // fit, otherwise the fixed palette of the format.
@@ -48,7 +44,8 @@ std::vector<TColor32> ChoosePalette(const TBitmap& bitmap, TPixelFormat format) 
 
 void TBitmap::SetSize(int width, int height) {
     if (width < 0 || height < 0)
-        throw EInvalidGraphic(u"Invalid bitmap size " + Number(width) + u" x " + Number(height));
+        throw EInvalidGraphic(u"Invalid bitmap size " + IntToStr(width) + u" x " +
+                              IntToStr(height));
     if (width == FWidth && height == FHeight)
         return;
     if (width > 0 && height > 0)
@@ -92,9 +89,9 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
 
 void TBitmap::SetPalette(std::span<const TColor32> colours) {
     if (colours.size() > FPalette.size())
-        throw EConvertError(u"A bitmap with " + Number(static_cast<int64_t>(FPalette.size())) +
+        throw EConvertError(u"A bitmap with " + IntToStr(static_cast<int64_t>(FPalette.size())) +
                             u" palette entries cannot take " +
-                            Number(static_cast<int64_t>(colours.size())) + u" colours");
+                            IntToStr(static_cast<int64_t>(colours.size())) + u" colours");
     std::transform(colours.begin(), colours.end(), FPalette.begin(),
                    [](TColor32 c) { return c | OpaqueAlpha; });
     Changed();
@@ -105,9 +102,7 @@ void* TBitmap::GetScanline(int row) {
 }
 
 const void* TBitmap::GetScanline(int row) const {
-    if (row < 0 || row >= FHeight)
-        throw EInvalidGraphic(u"Scan line index " + Number(row) + u" out of range (height " +
-                              Number(FHeight) + u")");
+    CheckScanline(row, FHeight);
     return FPixels.data() + static_cast<size_t>(row) * static_cast<size_t>(FStride);
 }
 
@@ -142,12 +137,6 @@ void TBitmap::LoadFromStream(std::istream& stream) {
 
 void TBitmap::SaveToStream(std::ostream& stream) const {
     WriteBmp(*this, stream);
-}
-
-std::unique_ptr<TGraphic> TBitmap::Clone() const {
-    auto copy = std::make_unique<TBitmap>();
-    copy->CopyFrom(*this);
-    return copy;
 }
 
 void TBitmap::CopyFrom(const TBitmap& other) {

@@ -3,6 +3,7 @@
 #include "ByteSource.h"
 #include "PictureSize.h"
 #include "PixelFormats.h"
+#include "vel/host/BmpFormat.h"
 #include "vel/host/Errors.h"
 
 #include <algorithm>
@@ -14,17 +15,6 @@
 namespace Host {
 
 namespace {
-
-enum Compression : uint32_t {
-    BiRgb = 0,
-    BiRle8 = 1,
-    BiRle4 = 2,
-    BiBitfields = 3,
-    BiAlphaBitfields = 6
-};
-
-constexpr uint32_t CoreHeaderSize = 12;
-constexpr uint32_t InfoHeaderSize = 40;
 
 [[noreturn]] void Invalid(const std::string& reason) {
     throw EInvalidGraphic(FromAnsi("Invalid BMP picture: " + reason));
@@ -86,12 +76,12 @@ void ReadInfoHeader(TByteSource& source, uint32_t headerSize, THeader& h) {
     h.ColoursUsed = source.DWord();
     source.DWord(); // important colours
     const bool masksFollow = h.Compression == BiBitfields || h.Compression == BiAlphaBitfields;
-    const uint32_t maskCount = headerSize > InfoHeaderSize ? (headerSize >= 56 ? 4 : 3)
+    const uint32_t maskCount = headerSize > BmpInfoHeaderSize ? (headerSize >= 56 ? 4 : 3)
                                : masksFollow ? (h.Compression == BiAlphaBitfields ? 4 : 3)
                                              : 0;
     for (uint32_t i = 0; i < maskCount; ++i)
         h.Masks[i] = source.DWord();
-    source.SkipTo(14 + headerSize);
+    source.SkipTo(BmpFileHeaderSize + headerSize);
 }
 
 THeader ReadHeaders(TByteSource& source) {
@@ -102,9 +92,9 @@ THeader ReadHeaders(TByteSource& source) {
     source.DWord(); // reserved
     h.PixelOffset = source.DWord();
     const uint32_t headerSize = source.DWord();
-    if (headerSize == CoreHeaderSize)
+    if (headerSize == BmpCoreHeaderSize)
         ReadCoreHeader(source, h);
-    else if (headerSize == InfoHeaderSize || headerSize == 52 || headerSize == 56 ||
+    else if (headerSize == BmpInfoHeaderSize || headerSize == 52 || headerSize == 56 ||
              headerSize == 108 || headerSize == 124)
         ReadInfoHeader(source, headerSize, h);
     else

@@ -1,7 +1,9 @@
 #include "BmpWriter.h"
 
 #include "PixelFormats.h"
+#include "vel/host/BmpFormat.h"
 #include "vel/host/Errors.h"
+#include "vel/host/LittleEndian.h"
 
 #include <string>
 
@@ -9,52 +11,37 @@ namespace Host {
 
 namespace {
 
-constexpr uint32_t FileHeaderSize = 14;
-constexpr uint32_t InfoHeaderSize = 40;
-constexpr uint32_t BiRgb = 0;
-constexpr uint32_t BiBitfields = 3;
-
-void Put16(std::string& out, uint32_t value) {
-    out.push_back(static_cast<char>(value & 0xFF));
-    out.push_back(static_cast<char>((value >> 8) & 0xFF));
-}
-
-void Put32(std::string& out, uint32_t value) {
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
-}
-
 // File header, info header, bit-field masks and palette.
 std::string Headers(const TBitmap& bitmap) {
     const bool bitfields = bitmap.PixelFormat() == TPixelFormat::pf16bit;
     const auto paletteBytes = static_cast<uint32_t>(bitmap.Palette().size() * 4);
     const uint32_t pixelOffset =
-        FileHeaderSize + InfoHeaderSize + (bitfields ? 12 : 0) + paletteBytes;
+        BmpFileHeaderSize + BmpInfoHeaderSize + (bitfields ? 12 : 0) + paletteBytes;
     const auto imageSize =
         static_cast<uint32_t>(uint64_t{static_cast<uint32_t>(bitmap.RowStride())} *
                               static_cast<uint32_t>(bitmap.Height()));
     std::string out = "BM";
-    Put32(out, pixelOffset + imageSize);
-    Put32(out, 0);
-    Put32(out, pixelOffset);
-    Put32(out, InfoHeaderSize);
-    Put32(out, static_cast<uint32_t>(bitmap.Width()));
-    Put32(out, static_cast<uint32_t>(bitmap.Height())); // positive: bottom-up rows
-    Put16(out, 1);
-    Put16(out, static_cast<uint32_t>(BitsPerPixel(bitmap.PixelFormat())));
-    Put32(out, bitfields ? BiBitfields : BiRgb);
-    Put32(out, imageSize);
-    Put32(out, 2835); // 72 dots per inch
-    Put32(out, 2835);
-    Put32(out, static_cast<uint32_t>(bitmap.Palette().size()));
-    Put32(out, 0);
+    AppendDWord(out, pixelOffset + imageSize);
+    AppendDWord(out, 0);
+    AppendDWord(out, pixelOffset);
+    AppendDWord(out, BmpInfoHeaderSize);
+    AppendDWord(out, static_cast<uint32_t>(bitmap.Width()));
+    AppendDWord(out, static_cast<uint32_t>(bitmap.Height())); // positive: bottom-up rows
+    AppendWord(out, 1);
+    AppendWord(out, static_cast<uint16_t>(BitsPerPixel(bitmap.PixelFormat())));
+    AppendDWord(out, bitfields ? BiBitfields : BiRgb);
+    AppendDWord(out, imageSize);
+    AppendDWord(out, 2835); // 72 dots per inch
+    AppendDWord(out, 2835);
+    AppendDWord(out, static_cast<uint32_t>(bitmap.Palette().size()));
+    AppendDWord(out, 0);
     if (bitfields) {
-        Put32(out, 0xF800);
-        Put32(out, 0x07E0);
-        Put32(out, 0x001F);
+        AppendDWord(out, 0xF800);
+        AppendDWord(out, 0x07E0);
+        AppendDWord(out, 0x001F);
     }
     for (const TColor32 colour : bitmap.Palette())
-        Put32(out, colour & ColourMask);
+        AppendDWord(out, colour & ColourMask);
     return out;
 }
 

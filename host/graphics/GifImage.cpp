@@ -1,5 +1,6 @@
 #include "vel/host/GifImage.h"
 
+#include "CHandle.h"
 #include "CodecSupport.h"
 #include "vel/host/Bitmap.h"
 
@@ -7,7 +8,6 @@
 
 #include <algorithm>
 #include <istream>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -37,10 +37,10 @@ int WriteOutput(GifFileType* gif, const GifByteType* data, int length) {
     return output->write(reinterpret_cast<const char*>(data), length) ? length : 0;
 }
 
-struct TCloseReader {
-    void operator()(GifFileType* gif) const { DGifCloseFile(gif, nullptr); }
-};
-using TGifReader = std::unique_ptr<GifFileType, TCloseReader>;
+void CloseReader(GifFileType* gif) {
+    DGifCloseFile(gif, nullptr);
+}
+using TGifReader = TCHandle<GifFileType, CloseReader>;
 
 TColor32 Colour(const GifColorType& c, uint32_t alpha) {
     return (alpha << 24) | (uint32_t{c.Red} << 16) | (uint32_t{c.Green} << 8) | c.Blue;
@@ -148,8 +148,8 @@ void TGifImage::SaveToStream(std::ostream& stream) const {
         colours[i] = {static_cast<GifByteType>(c >> 16), static_cast<GifByteType>(c >> 8),
                       static_cast<GifByteType>(c)};
     }
-    const std::unique_ptr<ColorMapObject, decltype(&GifFreeMapObject)> map(
-        GifMakeMapObject(256, colours), &GifFreeMapObject);
+    const TCHandle<ColorMapObject, GifFreeMapObject> map(GifMakeMapObject(256, colours));
+    // Closed by hand, not by an owner: closing writes the end of the file and can fail.
     int error = 0;
     GifFileType* gif = EGifOpen(&stream, WriteOutput, &error);
     if (gif == nullptr)
@@ -167,12 +167,6 @@ void TGifImage::SaveToStream(std::ostream& stream) const {
     }
     if (!written)
         ThrowWriteFailure(stream, Kind, ErrorText(error));
-}
-
-std::unique_ptr<TGraphic> TGifImage::Clone() const {
-    auto copy = std::make_unique<TGifImage>();
-    copy->CopyPixelsFrom(*this);
-    return copy;
 }
 
 } // namespace Host

@@ -1,5 +1,6 @@
 #include "vel/host/JpegImage.h"
 
+#include "CHandle.h"
 #include "CodecSupport.h"
 #include "vel/host/Errors.h"
 
@@ -188,10 +189,7 @@ void TJpegImage::LoadFromStream(std::istream& stream) {
     state.Input = stream.rdbuf();
     jpeg_decompress_struct info{};
     SetUp(state, reinterpret_cast<j_common_ptr>(&info));
-    struct TGuard {
-        jpeg_decompress_struct& Info;
-        ~TGuard() { jpeg_destroy_decompress(&Info); }
-    } guard{info};
+    const TCHandle<jpeg_decompress_struct, jpeg_destroy_decompress> release(&info);
 
     if (!ReadHeader(&state, &info))
         ThrowInvalid(Kind, state.Message);
@@ -211,19 +209,9 @@ void TJpegImage::SaveToStream(std::ostream& stream) const {
     state.Output = &stream;
     jpeg_compress_struct info{};
     SetUp(state, reinterpret_cast<j_common_ptr>(&info));
-    struct TGuard {
-        jpeg_compress_struct& Info;
-        ~TGuard() { jpeg_destroy_compress(&Info); }
-    } guard{info};
+    const TCHandle<jpeg_compress_struct, jpeg_destroy_compress> release(&info);
     if (!WritePixels(&state, &info, GetScanline(0), Width(), Height(), FQuality))
         ThrowWriteFailure(stream, Kind, state.Message);
-}
-
-std::unique_ptr<TGraphic> TJpegImage::Clone() const {
-    auto copy = std::make_unique<TJpegImage>();
-    copy->CopyPixelsFrom(*this);
-    copy->FQuality = FQuality;
-    return copy;
 }
 
 void TJpegImage::SetCompressionQuality(int quality) {

@@ -1,5 +1,7 @@
 #include "PixelFormats.h"
 
+#include "vel/host/LittleEndian.h"
+
 #include <climits>
 
 namespace Host {
@@ -24,15 +26,6 @@ uint32_t Blue(TColor32 c) {
 uint32_t ReduceChannel(uint32_t value, int bits) {
     const uint32_t largest = (1u << bits) - 1;
     return (value * largest + 127) / 255;
-}
-
-uint16_t ReadWord(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-void WriteWord(uint8_t* p, uint32_t value) {
-    p[0] = static_cast<uint8_t>(value);
-    p[1] = static_cast<uint8_t>(value >> 8);
 }
 
 unsigned PaletteIndex(const uint8_t* row, int x, int bits) {
@@ -129,7 +122,7 @@ void RowToColor32(TPixelFormat format, std::span<const TColor32> palette, const 
             dest[x] = Rgb(source[3 * x + 2], source[3 * x + 1], source[3 * x]);
             break;
         default:
-            dest[x] = ReadWord(source + 4 * x) | (uint32_t{ReadWord(source + 4 * x + 2)} << 16);
+            dest[x] = ReadDWord(source + 4 * x);
             break;
         }
     }
@@ -179,8 +172,7 @@ void RowFromColor32(TPixelFormat format, const TColor32* source, uint8_t* dest, 
             dest[3 * x + 2] = static_cast<uint8_t>(Red(c));
             break;
         default:
-            WriteWord(dest + 4 * x, c);
-            WriteWord(dest + 4 * x + 2, c >> 16);
+            WriteDWord(dest + 4 * x, c);
             break;
         }
     }

@@ -1,5 +1,6 @@
 #include "vel/host/PngImage.h"
 
+#include "CHandle.h"
 #include "CodecSupport.h"
 
 #include <png.h>
@@ -26,6 +27,14 @@ struct TPngState {
     std::ostream* Output = nullptr;
     char Message[256] = "unknown error";
 };
+
+void DestroyReadState(TPngState* state) {
+    png_destroy_read_struct(&state->Png, &state->Info, nullptr);
+}
+
+void DestroyWriteState(TPngState* state) {
+    png_destroy_write_struct(&state->Png, &state->Info);
+}
 
 void OnError(png_structp png, png_const_charp message) {
     auto* state = static_cast<TPngState*>(png_get_error_ptr(png));
@@ -161,10 +170,7 @@ void TPngImage::LoadFromStream(std::istream& stream) {
     state.Input = stream.rdbuf();
     state.Png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &state, OnError, OnWarning);
     state.Info = state.Png ? png_create_info_struct(state.Png) : nullptr;
-    struct TGuard {
-        TPngState& S;
-        ~TGuard() { png_destroy_read_struct(&S.Png, &S.Info, nullptr); }
-    } guard{state};
+    const TCHandle<TPngState, DestroyReadState> release(&state);
     if (!state.Info)
         ThrowInvalid(Kind, "out of memory");
 
@@ -195,10 +201,7 @@ void TPngImage::SaveToStream(std::ostream& stream) const {
     state.Output = &stream;
     state.Png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &state, OnError, OnWarning);
     state.Info = state.Png ? png_create_info_struct(state.Png) : nullptr;
-    struct TGuard {
-        TPngState& S;
-        ~TGuard() { png_destroy_write_struct(&S.Png, &S.Info); }
-    } guard{state};
+    const TCHandle<TPngState, DestroyWriteState> release(&state);
     if (!state.Info)
         ThrowInvalid(Kind, "out of memory");
 
@@ -212,12 +215,6 @@ void TPngImage::SaveToStream(std::ostream& stream) const {
     if (!WriteImage(&state, static_cast<png_uint_32>(Width()), static_cast<png_uint_32>(Height()),
                     alpha, rows.data()))
         ThrowWriteFailure(stream, Kind, state.Message);
-}
-
-std::unique_ptr<TGraphic> TPngImage::Clone() const {
-    auto copy = std::make_unique<TPngImage>();
-    copy->CopyPixelsFrom(*this);
-    return copy;
 }
 
 } // namespace Host

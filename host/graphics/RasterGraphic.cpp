@@ -36,9 +36,7 @@ TColor32* TRasterGraphic::GetScanline(int row) {
 }
 
 const TColor32* TRasterGraphic::GetScanline(int row) const {
-    if (row < 0 || row >= FHeight)
-        throw EInvalidGraphic(FromAnsi("Scan line index " + std::to_string(row) +
-                                       " out of range (height " + std::to_string(FHeight) + ")"));
+    CheckScanline(row, FHeight);
     return FPixels.data() + static_cast<size_t>(row) * static_cast<size_t>(FWidth);
 }
 

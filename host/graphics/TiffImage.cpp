@@ -1,5 +1,6 @@
 #include "vel/host/TiffImage.h"
 
+#include "CHandle.h"
 #include "CodecSupport.h"
 
 #include <tiffio.h>
@@ -9,7 +10,6 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -93,15 +93,11 @@ void SilenceGlobalHandlers() {
     });
 }
 
-struct TCloseTiff {
-    void operator()(TIFF* tiff) const { TIFFClose(tiff); }
-};
-using TTiff = std::unique_ptr<TIFF, TCloseTiff>;
+using TTiff = TCHandle<TIFF, TIFFClose>;
 
 TTiff Open(TMemoryFile& file, const char* mode) {
     SilenceGlobalHandlers();
-    const std::unique_ptr<TIFFOpenOptions, decltype(&TIFFOpenOptionsFree)> options(
-        TIFFOpenOptionsAlloc(), &TIFFOpenOptionsFree);
+    const TCHandle<TIFFOpenOptions, TIFFOpenOptionsFree> options(TIFFOpenOptionsAlloc());
     TIFFOpenOptionsSetErrorHandlerExtR(options.get(), OnError, &file);
     TIFFOpenOptionsSetWarningHandlerExtR(options.get(), OnWarning, &file);
     // Enough for a whole uncompressed page of 16-bit RGBA within the pixel limit.
@@ -197,12 +193,6 @@ void TTiffImage::SaveToStream(std::ostream& stream) const {
         ThrowWriteFailure(stream, Kind, file.Message);
     tiff.reset();
     WriteBytes(stream, file.Data.data(), file.Data.size(), Kind);
-}
-
-std::unique_ptr<TGraphic> TTiffImage::Clone() const {
-    auto copy = std::make_unique<TTiffImage>();
-    copy->CopyPixelsFrom(*this);
-    return copy;
 }
 
 } // namespace Host

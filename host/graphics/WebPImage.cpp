@@ -1,5 +1,6 @@
 #include "vel/host/WebPImage.h"
 
+#include "CHandle.h"
 #include "CodecSupport.h"
 #include "vel/host/Errors.h"
 
@@ -7,7 +8,6 @@
 #include <webp/encode.h>
 
 #include <istream>
-#include <memory>
 #include <string>
 
 namespace Host {
@@ -50,13 +50,13 @@ void TWebPImage::LoadFromStream(std::istream& stream) {
 
     WebPDecoderConfig config;
     WebPInitDecoderConfig(&config);
+    const TCHandle<WebPDecBuffer, WebPFreeDecBuffer> release(&config.output);
     config.output.colorspace = MODE_BGRA;
     config.output.is_external_memory = 1;
     config.output.u.RGBA.rgba = reinterpret_cast<uint8_t*>(pixels.data());
     config.output.u.RGBA.stride = static_cast<int>(width * 4);
     config.output.u.RGBA.size = pixels.size() * sizeof(TColor32);
     const VP8StatusCode status = WebPDecode(bytes, data.size(), &config);
-    WebPFreeDecBuffer(&config.output);
     if (status != VP8_STATUS_OK)
         ThrowInvalid(Kind, StatusText(status));
     TakePixels(static_cast<int>(width), static_cast<int>(height), std::move(pixels));
@@ -72,18 +72,10 @@ void TWebPImage::SaveToStream(std::ostream& stream) const {
                             ? WebPEncodeLosslessBGRA(pixels, Width(), Height(), stride, &output)
                             : WebPEncodeBGRA(pixels, Width(), Height(), stride,
                                              static_cast<float>(FQuality), &output);
-    const std::unique_ptr<uint8_t, decltype(&WebPFree)> owned(output, &WebPFree);
+    const TCHandle<uint8_t, WebPFree> owned(output);
     if (size == 0)
         ThrowWriteFailure(stream, Kind, "the encoder failed (WebP allows at most 16383 x 16383)");
     WriteBytes(stream, output, size, Kind);
-}
-
-std::unique_ptr<TGraphic> TWebPImage::Clone() const {
-    auto copy = std::make_unique<TWebPImage>();
-    copy->CopyPixelsFrom(*this);
-    copy->FLossless = FLossless;
-    copy->FQuality = FQuality;
-    return copy;
 }
 
 void TWebPImage::SetQuality(int quality) {

@@ -1,8 +1,11 @@
 #include "vel/host/Resources.h"
 
 #include "vel/host/Bitmap.h"
-#include "vel/host/ClassRegistry.h"
+#include "vel/host/BmpFormat.h"
+#include "vel/host/LittleEndian.h"
 #include "vel/host/ModuleEntry.h"
+#include "vel/host/NumberText.h"
+#include "vel/host/TextCase.h"
 
 #include <sstream>
 #include <string>
@@ -12,36 +15,17 @@ namespace Host {
 namespace {
 
 constexpr size_t StringsPerBlock = 16;
-constexpr size_t BitmapFileHeaderSize = 14;
-constexpr size_t BitmapInfoHeaderSize = 40;
-
-uint16_t Word(TResourceData data, size_t at) {
-    return static_cast<uint16_t>(data[at] | (data[at + 1] << 8));
-}
-
-uint32_t DoubleWord(TResourceData data, size_t at) {
-    return Word(data, at) | (static_cast<uint32_t>(Word(data, at + 2)) << 16);
-}
-
-void PutDoubleWord(std::string& out, uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8)
-        out += static_cast<char>((value >> shift) & 0xFF);
-}
-
-String Number(unsigned value) {
-    return FromAnsi(std::to_string(value));
-}
 
 // The offset of the pixels after a DIB's header and colour table.
 uint32_t PixelOffset(TResourceData dib) {
-    if (dib.size() < BitmapInfoHeaderSize)
+    if (dib.size() < BmpInfoHeaderSize)
         return 0;
-    const uint32_t headerSize = DoubleWord(dib, 0);
-    const uint16_t bitCount = Word(dib, 14);
-    uint32_t colours = DoubleWord(dib, 32);
+    const uint32_t headerSize = ReadDWord(dib.data());
+    const uint16_t bitCount = ReadWord(dib.data() + 14);
+    uint32_t colours = ReadDWord(dib.data() + 32);
     if (colours == 0 && bitCount <= 8)
         colours = 1u << bitCount;
-    return BitmapFileHeaderSize + headerSize + colours * 4;
+    return BmpFileHeaderSize + headerSize + colours * 4;
 }
 
 } // namespace
@@ -75,19 +59,19 @@ String LoadResString(const TResourceTable& table, uint16_t id) {
     for (size_t index = 0; block && index <= id % StringsPerBlock; ++index) {
         if (at + 2 > block->size())
             break;
-        const size_t length = Word(*block, at);
+        const size_t length = ReadWord(block->data() + at);
         at += 2;
         if (at + 2 * length > block->size())
             break;
         if (index == id % StringsPerBlock && length > 0) {
             String text;
             for (size_t i = 0; i < length; ++i)
-                text += static_cast<char16_t>(Word(*block, at + 2 * i));
+                text += static_cast<char16_t>(ReadWord(block->data() + at + 2 * i));
             return text;
         }
         at += 2 * length;
     }
-    throw EResNotFound(u"String resource " + Number(id) + u" not found");
+    throw EResNotFound(u"String resource " + IntToStr(id) + u" not found");
 }
 
 // A bitmap resource is a BMP file without its file header.
@@ -96,9 +80,9 @@ std::unique_ptr<TBitmap> LoadResourceBitmap(const TResourceTable& table, const S
     if (!dib)
         throw EResNotFound(u"Bitmap resource " + name + u" not found");
     std::string file = "BM";
-    PutDoubleWord(file, static_cast<uint32_t>(BitmapFileHeaderSize + dib->size()));
-    PutDoubleWord(file, 0);
-    PutDoubleWord(file, PixelOffset(*dib));
+    AppendDWord(file, static_cast<uint32_t>(BmpFileHeaderSize + dib->size()));
+    AppendDWord(file, 0);
+    AppendDWord(file, PixelOffset(*dib));
     file.append(reinterpret_cast<const char*>(dib->data()), dib->size());
     std::istringstream stream(file);
     auto bitmap = std::make_unique<TBitmap>();

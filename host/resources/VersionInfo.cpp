@@ -1,6 +1,7 @@
 #include "vel/host/VersionInfo.h"
 
 #include "vel/host/Errors.h"
+#include "vel/host/LittleEndian.h"
 
 #include <string>
 #include <vector>
@@ -51,7 +52,7 @@ public:
     uint16_t Word(size_t at) const {
         if (at + 2 > FData.size())
             Malformed(u"the data ends inside a block");
-        return static_cast<uint16_t>(FData[at] | (FData[at + 1] << 8));
+        return ReadWord(FData.data() + at);
     }
 
 private:
@@ -60,18 +61,15 @@ private:
     TResourceData FData;
 };
 
-uint16_t WordAt(TResourceData data, size_t at) {
-    return static_cast<uint16_t>(data[at] | (data[at + 1] << 8));
-}
-
 std::array<uint16_t, 4> Version(TResourceData fixed, size_t at) {
-    return {WordAt(fixed, at + 2), WordAt(fixed, at), WordAt(fixed, at + 6), WordAt(fixed, at + 4)};
+    const uint8_t* p = fixed.data() + at;
+    return {ReadWord(p + 2), ReadWord(p), ReadWord(p + 6), ReadWord(p + 4)};
 }
 
 String TextValue(const TNode& node) {
     String text;
     for (size_t i = 0; i + 1 < node.Value.size(); i += 2)
-        if (const char16_t c = WordAt(node.Value, i); c != 0)
+        if (const char16_t c = ReadWord(node.Value.data() + i); c != 0)
             text += c;
     return text;
 }
@@ -85,8 +83,8 @@ void ReadChildren(const TNode& root, TVersionInfo& info) {
         if (child.Key == u"VarFileInfo")
             for (const TNode& var : child.Children)
                 if (var.Key == u"Translation" && var.Value.size() >= 4) {
-                    info.Language = WordAt(var.Value, 0);
-                    info.CodePage = WordAt(var.Value, 2);
+                    info.Language = ReadWord(var.Value.data());
+                    info.CodePage = ReadWord(var.Value.data() + 2);
                 }
     }
 }
@@ -97,8 +95,7 @@ TVersionInfo ReadVersionInfo(TResourceData data) {
     TNodeReader reader(data);
     const TNode root = reader.Read(0, data.size());
     if (root.Key != u"VS_VERSION_INFO" || root.Value.size() != FixedInfoSize ||
-        (WordAt(root.Value, 0) | (static_cast<uint32_t>(WordAt(root.Value, 2)) << 16)) !=
-            FixedInfoSignature)
+        ReadDWord(root.Value.data()) != FixedInfoSignature)
         Malformed(u"no fixed version information");
     TVersionInfo info;
     info.FileVersion = Version(root.Value, 8);

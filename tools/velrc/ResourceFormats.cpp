@@ -1,5 +1,8 @@
 #include "ResourceFormats.h"
 
+#include "vel/host/BmpFormat.h"
+#include "vel/host/LittleEndian.h"
+
 #include <cstdio>
 
 namespace VelRc {
@@ -10,24 +13,18 @@ const std::array<uint32_t, 16> Vga16Palette = {
 
 namespace {
 
+using Host::AppendDWord;
+using Host::AppendWord;
+using Host::WriteWord;
+
 constexpr uint32_t FixedInfoSignature = 0xFEEF04BD;
 constexpr uint32_t FixedInfoStructVersion = 0x00010000;
 constexpr uint32_t FileTypeDll = 2;
 
-void Put16(TBytes& out, uint32_t value) {
-    out.push_back(static_cast<uint8_t>(value & 0xFF));
-    out.push_back(static_cast<uint8_t>((value >> 8) & 0xFF));
-}
-
-void Put32(TBytes& out, uint32_t value) {
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
-}
-
 void PutText(TBytes& out, const std::u16string& text) {
     for (const char16_t c : text)
-        Put16(out, c);
-    Put16(out, 0);
+        AppendWord(out, c);
+    AppendWord(out, 0);
 }
 
 void Align4(TBytes& out) {
@@ -48,22 +45,22 @@ size_t RowBytes(int width, int bitsPerPixel) {
 }
 
 void PutInfoHeader(TBytes& out, int width, int height) {
-    Put32(out, 40);
-    Put32(out, static_cast<uint32_t>(width));
-    Put32(out, static_cast<uint32_t>(height));
-    Put16(out, 1); // planes
-    Put16(out, 4); // bits per pixel
-    Put32(out, 0); // no compression
-    Put32(out, static_cast<uint32_t>(RowBytes(width, 4) * static_cast<size_t>(height)));
-    Put32(out, 0); // horizontal and vertical resolution: unspecified
-    Put32(out, 0);
-    Put32(out, 16); // colours used
-    Put32(out, 0);  // colours important: all
+    AppendDWord(out, Host::BmpInfoHeaderSize);
+    AppendDWord(out, static_cast<uint32_t>(width));
+    AppendDWord(out, static_cast<uint32_t>(height));
+    AppendWord(out, 1); // planes
+    AppendWord(out, 4); // bits per pixel
+    AppendDWord(out, Host::BiRgb);
+    AppendDWord(out, static_cast<uint32_t>(RowBytes(width, 4) * static_cast<size_t>(height)));
+    AppendDWord(out, 0); // horizontal and vertical resolution: unspecified
+    AppendDWord(out, 0);
+    AppendDWord(out, 16); // colours used
+    AppendDWord(out, 0);  // colours important: all
 }
 
 void PutPalette(TBytes& out) {
     for (const uint32_t rgb : Vga16Palette)
-        Put32(out, rgb); // blue, green, red, reserved in memory order
+        AppendDWord(out, rgb); // blue, green, red, reserved in memory order
 }
 
 void PutPixels(TBytes& out, const TIndexedPicture& picture) {
@@ -86,9 +83,9 @@ struct TVersionNode {
 
     TBytes Bytes() const {
         TBytes out;
-        Put16(out, 0);
-        Put16(out, static_cast<uint32_t>(Text ? Value.size() / 2 : Value.size()));
-        Put16(out, Text ? 1 : 0);
+        AppendWord(out, 0);
+        AppendWord(out, static_cast<uint16_t>(Text ? Value.size() / 2 : Value.size()));
+        AppendWord(out, Text ? 1 : 0);
         PutText(out, Key);
         Align4(out);
         out.insert(out.end(), Value.begin(), Value.end());
@@ -97,37 +94,36 @@ struct TVersionNode {
             const TBytes bytes = child.Bytes();
             out.insert(out.end(), bytes.begin(), bytes.end());
         }
-        out[0] = static_cast<uint8_t>(out.size() & 0xFF);
-        out[1] = static_cast<uint8_t>(out.size() >> 8);
+        WriteWord(out.data(), static_cast<uint16_t>(out.size()));
         return out;
     }
 };
 
-TBytes TextValue(const std::u16string& text) {
-    TBytes out;
-    PutText(out, text);
-    return out;
-}
-
 TBytes FixedInfo(const std::array<uint16_t, 4>& version) {
     TBytes out;
-    Put32(out, FixedInfoSignature);
-    Put32(out, FixedInfoStructVersion);
+    AppendDWord(out, FixedInfoSignature);
+    AppendDWord(out, FixedInfoStructVersion);
     for (int twice = 0; twice < 2; ++twice) { // file version, then product version
-        Put32(out, (static_cast<uint32_t>(version[0]) << 16) | version[1]);
-        Put32(out, (static_cast<uint32_t>(version[2]) << 16) | version[3]);
+        AppendDWord(out, (static_cast<uint32_t>(version[0]) << 16) | version[1]);
+        AppendDWord(out, (static_cast<uint32_t>(version[2]) << 16) | version[3]);
     }
-    Put32(out, 0x3F); // flags mask
-    Put32(out, 0);    // flags
-    Put32(out, 0);    // operating system: unspecified
-    Put32(out, FileTypeDll);
-    Put32(out, 0); // subtype
-    Put32(out, 0); // date
-    Put32(out, 0);
+    AppendDWord(out, 0x3F); // flags mask
+    AppendDWord(out, 0);    // flags
+    AppendDWord(out, 0);    // operating system: unspecified
+    AppendDWord(out, FileTypeDll);
+    AppendDWord(out, 0); // subtype
+    AppendDWord(out, 0); // date
+    AppendDWord(out, 0);
     return out;
 }
 
 } // namespace
+
+TBytes TextResource(const std::u16string& text) {
+    TBytes out;
+    PutText(out, text);
+    return out;
+}
 
 TBytes BitmapResource(const TIndexedPicture& picture) {
     TBytes out;
@@ -148,17 +144,17 @@ TBytes IconResource(const TIndexedPicture& picture) {
 
 TBytes IconGroupResource(const TIndexedPicture& picture, uint16_t iconNumber, size_t iconSize) {
     TBytes out;
-    Put16(out, 0); // reserved
-    Put16(out, 1); // icons
-    Put16(out, 1); // count
+    AppendWord(out, 0); // reserved
+    AppendWord(out, 1); // icons
+    AppendWord(out, 1); // count
     out.push_back(static_cast<uint8_t>(Width(picture)));
     out.push_back(static_cast<uint8_t>(Height(picture)));
     out.push_back(16); // colours
     out.push_back(0);
-    Put16(out, 1); // planes
-    Put16(out, 4); // bits per pixel
-    Put32(out, static_cast<uint32_t>(iconSize));
-    Put16(out, iconNumber);
+    AppendWord(out, 1); // planes
+    AppendWord(out, 4); // bits per pixel
+    AppendDWord(out, static_cast<uint32_t>(iconSize));
+    AppendWord(out, iconNumber);
     return out;
 }
 
@@ -167,9 +163,9 @@ TBytes StringBlockResource(const std::map<uint16_t, std::u16string>& strings, ui
     for (uint32_t id = (block - 1u) * 16u; id < block * 16u; ++id) {
         const auto at = strings.find(static_cast<uint16_t>(id));
         const std::u16string text = at == strings.end() ? u"" : at->second;
-        Put16(out, static_cast<uint32_t>(text.size()));
+        AppendWord(out, static_cast<uint16_t>(text.size()));
         for (const char16_t c : text)
-            Put16(out, c);
+            AppendWord(out, c);
     }
     return out;
 }
@@ -180,10 +176,10 @@ TBytes VersionResource(const std::array<uint16_t, 4>& version, uint16_t language
     std::snprintf(key, sizeof key, "%04X%04X", language, codePage);
     TVersionNode table{std::u16string(key, key + 8), {}, true, {}};
     for (const auto& [name, text] : texts)
-        table.Children.push_back({name, TextValue(text), true, {}});
+        table.Children.push_back({name, TextResource(text), true, {}});
     TBytes translation;
-    Put16(translation, language);
-    Put16(translation, codePage);
+    AppendWord(translation, language);
+    AppendWord(translation, codePage);
     const TVersionNode root{
         u"VS_VERSION_INFO",
         FixedInfo(version),

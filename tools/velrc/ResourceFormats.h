@@ -18,6 +18,8 @@ using TIndexedPicture = std::vector<std::vector<uint8_t>>;
 // The standard 16-colour palette as 0x00RRGGBB: index 0 black, index 15 white.
 extern const std::array<uint32_t, 16> Vga16Palette;
 
+// The text as resources hold it: little-endian UTF-16 and a terminating 0.
+TBytes TextResource(const std::u16string& text);
 // A 4-bit DIB (header, palette, bottom-up rows): the content of a bitmap resource.
 TBytes BitmapResource(const TIndexedPicture& picture);
 // The same with the doubled height and the transparency mask an icon image carries.

@@ -1,5 +1,6 @@
 #include "ResourceScript.h"
 
+#include "vel/host/LittleEndian.h"
 #include "vel/host/Resources.h"
 #include "vel/host/String.h"
 
@@ -100,19 +101,13 @@ private:
         } else if (w[0] == "DESCRIPTION") {
             need(2);
             const std::u16string text = Host::FromAnsi(w[1]);
-            TBytes data;
-            for (const char16_t c : text + u'\0') {
-                data.push_back(static_cast<uint8_t>(c & 0xFF));
-                data.push_back(static_cast<uint8_t>(c >> 8));
-            }
-            Add(TResourceType::rtRCData, u"DESCRIPTION", 0, data);
+            Add(TResourceType::rtRCData, u"DESCRIPTION", 0, TextResource(text));
             FVersionTexts[u"FileDescription"] = text;
         } else if (w[0] == "PLATFORMS") {
             need(2);
-            const auto value = static_cast<uint32_t>(Number(w[1], 0xFFFFFFFF));
-            Add(TResourceType::rtRCData, u"PLATFORMTARGETS", 0,
-                {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                 static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)});
+            TBytes platforms;
+            Host::AppendDWord(platforms, static_cast<uint32_t>(Number(w[1], 0xFFFFFFFF)));
+            Add(TResourceType::rtRCData, u"PLATFORMTARGETS", 0, platforms);
         } else if (w[0] == "VERSION") {
             need(2);
             Version(w[1]);

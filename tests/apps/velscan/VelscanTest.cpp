@@ -1,16 +1,13 @@
 // velscan run as a process on the bundled sample pictures and a few broken ones: formats,
 // order, exit statuses, bad input, configuration texts, standard input, folders, rectangles.
-#include "Json.h"
-#include "Process.h"
+#include "VelscanRun.h"
 #include "Xml.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 using namespace VelScanTest;
@@ -18,68 +15,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Sample(const std::string& name) {
-    return VEL_SAMPLES_DIR "/" + name;
-}
-std::string Broken(const std::string& name) {
-    return VELSCAN_PICTURES_DIR "/" + name;
-}
-
-const std::string Missing = Broken("no-such-picture.png");
-
-TProcessResult Velscan(std::vector<std::string> args, const std::string& input = {}) {
-    args.insert(args.begin(), VELSCAN_PATH);
-    return RunProcess(args, input);
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-std::vector<TJson> JsonLines(const std::string& text) {
-    std::vector<TJson> objects;
-    for (const auto& line : Lines(text))
-        objects.push_back(ParseJson(line));
-    return objects;
-}
-
-std::vector<std::string> JsonPaths(const std::string& text) {
-    std::vector<std::string> paths;
-    for (const auto& object : JsonLines(text))
-        paths.push_back(object["path"].String);
-    return paths;
-}
-
-const std::string Ean13 = "EAN-13:9780201379624";
 const std::string Code128Data = R"(Vel 4.5 <scanner> & "friends")";
 const std::string QrData = "Gr\xC3\xBC\xC3\x9F"
                            "e from Vel: https://example.org/vel?a=1&b=2";
-
-// A folder of its own under the system's temporary folder, removed afterwards.
-class TTempFolder {
-public:
-    TTempFolder()
-        : FPath(fs::temp_directory_path() /
-                ("velscan-test-" + std::to_string(getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
-        fs::remove_all(FPath);
-        fs::create_directories(FPath);
-    }
-    ~TTempFolder() { fs::remove_all(FPath); }
-    const fs::path& Path() const { return FPath; }
-    std::string Add(const std::string& source, const std::string& name) const {
-        fs::create_directories((FPath / name).parent_path());
-        fs::copy_file(source, FPath / name);
-        return (FPath / name).string();
-    }
-
-private:
-    fs::path FPath;
-};
 
 TEST(Velscan, FindsTheBarcodesOfEveryBundledSample) {
     const std::vector<std::pair<std::string, std::vector<std::string>>> samples = {
@@ -252,6 +190,20 @@ TEST(Velscan, EveryEffortReportsThePassThatFoundEachBarcode) {
         const TXmlElement root = ParseXml(xml.Out);
         EXPECT_EQ(root.All("picture").at(0)->All("barcode").at(0)->Attribute("pass"), "default")
             << effort;
+    }
+}
+
+TEST(Velscan, ZBarThatCannotBeLoadedIsNamedOnceWithTheWayOut) {
+    for (const std::string library : {"libnope.so", "/nonexistent/libzbar.so.0"}) {
+        const auto run = Velscan({"--library", library, Sample("ean13.png")});
+        EXPECT_EQ(run.ExitStatus, 1) << library;
+        EXPECT_EQ(run.Out, "") << library;
+        EXPECT_TRUE(run.Err.starts_with("velscan: cannot load ZBar from " + library + ": "))
+            << run.Err;
+        EXPECT_TRUE(run.Err.ends_with("; install libzbar0 (Debian/Ubuntu) or set --library\n"))
+            << run.Err;
+        EXPECT_EQ(Lines(run.Err).size(), 1u) << run.Err;
+        EXPECT_EQ(run.Err.find(library), run.Err.rfind(library)) << run.Err;
     }
 }
 

@@ -1,5 +1,6 @@
 // TVel in stored forms: every property survives writing and reading, the text holds only
 // what is stored, and a stored Active applies once the whole form is read.
+#include "../graphics/TestPicture.h"
 #include "TestForm.h"
 
 #include "vel/Loader.h"
@@ -29,18 +30,6 @@ void Paint(TBitmap& bitmap) {
         for (int x = 0; x < 5; ++x)
             row[x] = 0xFF000000u | static_cast<uint32_t>(x * 0x3F0000 + y * 0x007F00 + x * y * 9);
     }
-}
-
-std::vector<uint32_t> PixelsOf(const TPicture& picture) {
-    TBitmap bitmap;
-    bitmap.Assign(picture.Graphic());
-    bitmap.SetPixelFormat(TPixelFormat::pf32bit);
-    std::vector<uint32_t> pixels;
-    for (int y = 0; y < bitmap.Height(); ++y) {
-        const auto* row = static_cast<const uint32_t*>(bitmap.GetScanline(y));
-        pixels.insert(pixels.end(), row, row + bitmap.Width());
-    }
-    return pixels;
 }
 
 std::vector<String> PropertyNames(const TFormObject& object) {
@@ -96,7 +85,7 @@ TEST_F(VelForm, EveryPropertySurvivesTheRoundTripInStoredOrder) {
     EXPECT_EQ(read.Tag(), -7);
     EXPECT_TRUE(read.Active());
     EXPECT_EQ(read.Picture()->Graphic()->ClassName(), u"TBitmap");
-    EXPECT_EQ(PixelsOf(*read.Picture()), PixelsOf(*vel->Picture()));
+    EXPECT_EQ(Pixels32(*read.Picture()->Graphic()), Pixels32(*vel->Picture()->Graphic()));
     EXPECT_EQ(read.ScanLeft(), 1);
     EXPECT_EQ(read.ScanHeight(), 2);
     EXPECT_EQ(read.ScanTop(), 3);

@@ -69,7 +69,7 @@ std::function<String(const TempFolder&)> Bmp(BmpFile bmp) {
 std::function<String(const TempFolder&)> PatchedBmp(size_t offset, uint32_t value) {
     std::string bytes = ValidBmp();
     std::string field;
-    Put32(field, value);
+    AppendDWord(field, value);
     bytes.replace(offset, 4, field);
     return File("patched.bmp", bytes);
 }

@@ -7,6 +7,11 @@
 #include "vel/host/PropertyInfo.h"
 #include "vel/host/String.h"
 
+// The rules the registry finds names by (SameText) and checks method names by
+// (IsValidIdent), for its users to match names the same way.
+#include "vel/host/Identifier.h"
+#include "vel/host/TextCase.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -105,11 +110,5 @@ private:
 // The host's own classes.
 VEL_API const TClassInfo& ComponentClass();
 VEL_API const TClassInfo& PictureClass();
-
-// True when the names are equal without regard to ASCII case.
-VEL_API bool SameText(const String& a, const String& b);
-
-// True for an identifier: a letter or '_', then letters, digits or '_'.
-VEL_API bool IsValidIdent(const String& name);
 
 } // namespace Host

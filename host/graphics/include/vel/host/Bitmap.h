@@ -30,7 +30,7 @@ class TRasterGraphic;
 // One colour in the 32-bit layout: blue bits 0-7, green 8-15, red 16-23, alpha 24-31.
 using TColor32 = uint32_t;
 
-class VEL_API TBitmap : public TGraphic {
+class VEL_API TBitmap : public TCloneableGraphic<TBitmap, TGraphic> {
 public:
     // An empty pf32bit bitmap.
     TBitmap() = default;
@@ -73,7 +73,6 @@ public:
     void LoadFromStream(std::istream& stream) override;
     // Writes a BMP file in the bitmap's pixel format.
     void SaveToStream(std::ostream& stream) const override;
-    std::unique_ptr<TGraphic> Clone() const override;
 
 private:
     void CopyFrom(const TBitmap& other);

@@ -6,7 +6,7 @@
 
 namespace Host {
 
-class VEL_API TGifImage : public TRasterGraphic {
+class VEL_API TGifImage : public TCloneableGraphic<TGifImage, TRasterGraphic> {
 public:
     // Reads the first frame, interlaced or not, onto the logical screen: its transparent
     // colour gets alpha 0; the screen outside the frame has the background colour.
@@ -14,7 +14,6 @@ public:
     // Writes one frame with the exact colours when there are 256 or fewer, otherwise the
     // nearest of 8 x 8 x 4 levels; alpha is dropped.
     void SaveToStream(std::ostream& stream) const override;
-    std::unique_ptr<TGraphic> Clone() const override;
 };
 
 } // namespace Host

@@ -43,11 +43,26 @@ public:
     void MarkModified() { Changed(); }
 
 protected:
+    TGraphic() = default;
+    // A copy starts without a change handler, as Clone promises; each class's own copy
+    // constructor copies the rest member by member.
+    TGraphic(const TGraphic&) : TPersistent() {}
+
     // Fires OnChange with this graphic as the sender.
     void Changed();
 
 private:
     TNotifyEvent FOnChange;
+};
+
+// The base that writes Clone() for a graphic class TDerived built on TBase (TGraphic or one of
+// its classes): a new TDerived made by its copy constructor, so that each class's pixels and
+// settings are copied and its change handler is left behind.
+template <class TDerived, class TBase> class VEL_API TCloneableGraphic : public TBase {
+public:
+    std::unique_ptr<TGraphic> Clone() const override {
+        return std::make_unique<TDerived>(static_cast<const TDerived&>(*this));
+    }
 };
 
 } // namespace Host

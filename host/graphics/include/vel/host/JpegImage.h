@@ -6,14 +6,13 @@
 
 namespace Host {
 
-class VEL_API TJpegImage : public TRasterGraphic {
+class VEL_API TJpegImage : public TCloneableGraphic<TJpegImage, TRasterGraphic> {
 public:
     // Reads baseline and progressive JPEGs in gray, YCbCr/RGB, CMYK and YCCK; pixels are
     // opaque.
     void LoadFromStream(std::istream& stream) override;
     // Writes a baseline YCbCr JPEG at CompressionQuality(); alpha is dropped.
     void SaveToStream(std::ostream& stream) const override;
-    std::unique_ptr<TGraphic> Clone() const override;
 
     // 1 to 100; 90 by default.
     int CompressionQuality() const noexcept { return FQuality; }

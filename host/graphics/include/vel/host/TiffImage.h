@@ -6,7 +6,7 @@
 
 namespace Host {
 
-class VEL_API TTiffImage : public TRasterGraphic {
+class VEL_API TTiffImage : public TCloneableGraphic<TTiffImage, TRasterGraphic> {
 public:
     // Reads the first page in any layout libtiff's RGBA interface knows (bilevel, gray,
     // palette, RGB, CMYK, YCbCr; any of its compressions), alpha kept unpremultiplied.
@@ -14,7 +14,6 @@ public:
     // Writes one page of 8-bit RGB, or RGBA with unassociated alpha when any pixel is not
     // opaque, Deflate-compressed.
     void SaveToStream(std::ostream& stream) const override;
-    std::unique_ptr<TGraphic> Clone() const override;
 };
 
 } // namespace Host

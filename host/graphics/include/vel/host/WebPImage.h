@@ -6,14 +6,13 @@
 
 namespace Host {
 
-class VEL_API TWebPImage : public TRasterGraphic {
+class VEL_API TWebPImage : public TCloneableGraphic<TWebPImage, TRasterGraphic> {
 public:
     // Reads lossy and lossless WebP, with or without alpha (the first frame of an
     // animation is refused: libwebp's simple decoder reads still pictures only).
     void LoadFromStream(std::istream& stream) override;
     // Writes lossless WebP, or lossy at Quality() when Lossless() is false; alpha is kept.
     void SaveToStream(std::ostream& stream) const override;
-    std::unique_ptr<TGraphic> Clone() const override;
 
     bool Lossless() const noexcept { return FLossless; }
     void SetLossless(bool lossless) noexcept { FLossless = lossless; }

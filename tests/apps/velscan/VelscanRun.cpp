@@ -1,0 +1,67 @@
+#include "VelscanRun.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <unistd.h>
+
+namespace VelScanTest {
+
+namespace fs = std::filesystem;
+
+std::string Sample(const std::string& name) {
+    return VEL_SAMPLES_DIR "/" + name;
+}
+std::string Broken(const std::string& name) {
+    return VELSCAN_PICTURES_DIR "/" + name;
+}
+
+const std::string Missing = Broken("no-such-picture.png");
+const std::string Ean13 = "EAN-13:9780201379624";
+
+TProcessResult Velscan(std::vector<std::string> args, const std::string& input) {
+    args.insert(args.begin(), VELSCAN_PATH);
+    return RunProcess(args, input);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::vector<TJson> JsonLines(const std::string& text) {
+    std::vector<TJson> objects;
+    for (const auto& line : Lines(text))
+        objects.push_back(ParseJson(line));
+    return objects;
+}
+
+std::vector<std::string> JsonPaths(const std::string& text) {
+    std::vector<std::string> paths;
+    for (const auto& object : JsonLines(text))
+        paths.push_back(object["path"].String);
+    return paths;
+}
+
+TTempFolder::TTempFolder()
+    : FPath(fs::temp_directory_path() /
+            ("velscan-test-" + std::to_string(getpid()) + "-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+    fs::remove_all(FPath);
+    fs::create_directories(FPath);
+}
+
+TTempFolder::~TTempFolder() {
+    fs::remove_all(FPath);
+}
+
+std::string TTempFolder::Add(const std::string& source, const std::string& name) const {
+    fs::create_directories((FPath / name).parent_path());
+    fs::copy_file(source, FPath / name);
+    return (FPath / name).string();
+}
+
+} // namespace VelScanTest
