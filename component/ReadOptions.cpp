@@ -35,4 +35,9 @@ TReadOptions& TReadOptions::SetScanRect(const TRect& rect) {
     return *this;
 }
 
+TReadOptions& TReadOptions::SetEffort(TVelEffort effort) {
+    FEffort = effort;
+    return *this;
+}
+
 } // namespace Vel

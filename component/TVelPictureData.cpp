@@ -1,11 +1,7 @@
 // TVel's picture to gray conversion: the scan rectangle of the picture as gray bytes.
 #include "vel/TVel.h"
 
-#include "GrayConversion.h"
-#include "ScanArea.h"
-#include "vel/host/Bitmap.h"
-
-#include <optional>
+#include "PictureGray.h"
 
 namespace Vel {
 
@@ -13,25 +9,9 @@ namespace Vel {
 // width and height set to the cut rectangle's size. Empty when the rectangle lies beyond the
 // picture; width and height are then the whole picture's size.
 std::vector<std::uint8_t> TVel::GetPictureData(int& width, int& height) const {
-    Host::TBitmap bitmap;
-    bitmap.Assign(FPicture->Graphic());
-    bitmap.SetPixelFormat(Host::TPixelFormat::pf32bit);
-    width = bitmap.Width();
-    height = bitmap.Height();
-    const std::optional<TScanArea> area =
-        ClipScanArea(width, height, FScanLeft, FScanTop, FScanWidth, FScanHeight);
-    if (!area)
-        return {};
-    std::vector<std::uint8_t> gray(static_cast<std::size_t>(ScanAreaByteCount(*area)));
-    width = area->Width;
-    height = area->Height;
-    const auto rowLength = static_cast<std::size_t>(area->Width);
-    std::uint8_t* out = gray.data();
-    for (int y = area->Top; y < area->Top + area->Height; ++y, out += rowLength) {
-        const auto* row = static_cast<const std::uint32_t*>(bitmap.GetScanline(y));
-        ConvertRowToGray(row + area->Left, rowLength, out);
-    }
-    return gray;
+    std::optional<TPictureGray> gray = PictureGray(
+        FPicture->Graphic(), {FScanLeft, FScanTop, FScanWidth, FScanHeight}, width, height);
+    return gray ? std::move(gray->Bytes) : std::vector<std::uint8_t>{};
 }
 
 } // namespace Vel

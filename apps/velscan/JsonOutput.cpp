@@ -28,7 +28,7 @@ std::string BarcodeObject(const TFoundBarcode& barcode) {
     for (std::size_t i = 0; i < barcode.Outline.size(); ++i)
         out += (i ? ",[" : "[") + std::to_string(barcode.Outline[i].X) + ',' +
                std::to_string(barcode.Outline[i].Y) + ']';
-    return out + "]}";
+    return out + "],\"pass\":" + JsonString(barcode.Pass) + '}';
 }
 
 // A path that is not UTF-8 shows with U+FFFD in "path", which two paths may share; its

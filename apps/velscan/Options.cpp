@@ -34,6 +34,17 @@ TFormat ParseFormat(const std::string& text) {
                               "': expected text, raw, json or xml");
 }
 
+Vel::TVelEffort ParseEffort(const std::string& text) {
+    if (text == "fast")
+        return Vel::TVelEffort::efFast;
+    if (text == "normal")
+        return Vel::TVelEffort::efNormal;
+    if (text == "thorough")
+        return Vel::TVelEffort::efThorough;
+    throw VelCli::EUsageError("invalid --effort value '" + text +
+                              "': expected fast, normal or thorough");
+}
+
 unsigned ParseJobs(const std::string& text) {
     const auto value = ParseInteger(text);
     if (!value || *value < 1 || *value > MaxJobs)
@@ -71,6 +82,8 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
         options.Recursive = true;
     else if (arg.Is({"-f", "--format"}))
         options.Format = ParseFormat(reader.Value(arg));
+    else if (arg.Is({"-e", "--effort"}))
+        options.Effort = ParseEffort(reader.Value(arg));
     else if (arg.Is({"-S", "--set"}))
         options.Configs.push_back(reader.Value(arg));
     else if (arg.Is({"-j", "--jobs"}))
@@ -115,6 +128,11 @@ Options:
                            raw   one line per barcode, the data only
                            json  one JSON object per picture and line, in input order
                            xml   one XML document with a <picture> element per picture
+  -e, --effort LEVEL     how hard to look:
+                           fast      ZBar's own scan, one pass, as zbarimg does
+                           normal    also whole QR text, EAN/UPC add-ons, and three
+                                     cheap retry passes where nothing was found (default)
+                           thorough  every retry pass that pays, for about 3.4x the time
   -S, --set TEXT         a ZBar setting in ZBar's own syntax, e.g. 'qrcode.disable',
                          'ean13.enable=1', 'x-density=2'; repeatable, applied in order
       --rect L,T,W,H     scan only this rectangle of each picture (pixels; a width or
@@ -141,6 +159,7 @@ Examples:
   velscan -S '*.disable' -S 'qrcode.enable' -j 2 scans/
                                          only QR codes, two pictures at a time
   velscan --rect 0,0,400,200 ticket.jpg  only the top left corner of the picture
+  velscan --effort thorough blurry.jpg   try harder on a difficult picture
 )";
 }
 

@@ -1,6 +1,8 @@
 // velscan's command line: the options, their parsing and validation, and the help text.
 #pragma once
 
+#include <vel/Reader.h>
+
 #include <optional>
 #include <span>
 #include <string>
@@ -29,6 +31,7 @@ struct TOptions {
     std::optional<TScanRect> Rect;
     unsigned Jobs = 0; // 0: one per core
     std::optional<std::string> Library;
+    Vel::TVelEffort Effort = Vel::TVelEffort::efNormal;
 };
 
 // Parses the arguments after the program name; throws VelCli::EUsageError.

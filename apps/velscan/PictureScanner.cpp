@@ -18,44 +18,33 @@ std::vector<std::string> ModifierNames(Vel::TVelModifiers modifiers) {
     return names;
 }
 
-TFoundBarcode ReadBarcode(Vel::TVelSymbol& symbol) {
+TFoundBarcode FoundBarcode(const Vel::TBarcode& read) {
     TFoundBarcode barcode;
-    barcode.Symbology = Ansi(symbol.SymbologyName());
-    barcode.Addon = Ansi(symbol.SymbologyAddonName());
-    barcode.Data = symbol.Data();
-    barcode.Quality = symbol.Quality();
-    barcode.Orientation = Ansi(symbol.OrientationName());
-    barcode.Modifiers = ModifierNames(symbol.Modifiers());
-    const int points = symbol.LocationCount();
-    for (int i = 0; i < points; ++i)
-        barcode.Outline.push_back({symbol.LocationX(i), symbol.LocationY(i)});
+    barcode.Symbology = read.SymbologyName;
+    barcode.Addon = read.SymbologyAddonName;
+    barcode.Data.assign(read.Data.begin(), read.Data.end());
+    barcode.Quality = read.Quality;
+    barcode.Orientation = read.OrientationName;
+    barcode.Modifiers = ModifierNames(read.Modifiers);
+    for (const Vel::TPoint& point : read.Outline)
+        barcode.Outline.push_back({point.X, point.Y});
+    barcode.Pass = read.Pass;
     return barcode;
+}
+
+std::unique_ptr<Vel::TReader> MakeReader(const TOptions& options) {
+    try {
+        return std::make_unique<Vel::TReader>(
+            Vel::TReadOptions().SetSettings(options.Configs).SetEffort(options.Effort));
+    } catch (const Vel::EVelError& error) {
+        throw EConfigError(error.what());
+    }
 }
 
 } // namespace
 
-TPictureScanner::TPictureScanner(const std::vector<std::string>& configs,
-                                 const std::optional<TScanRect>& rect)
-    : FConfigs(configs) {
-    if (rect) {
-        FVel.SetScanLeft(rect->Left);
-        FVel.SetScanTop(rect->Top);
-        FVel.SetScanWidth(rect->Width);
-        FVel.SetScanHeight(rect->Height);
-    }
-    Activate();
-}
-
-void TPictureScanner::Activate() {
-    FVel.SetActive(true);
-    for (const auto& config : FConfigs) {
-        try {
-            FVel.ImageScanner()->Configure(Host::FromAnsi(config));
-        } catch (const Vel::EVelError& error) {
-            throw EConfigError(std::string(error.what()) + ": '" + config + "'");
-        }
-    }
-}
+TPictureScanner::TPictureScanner(const TOptions& options)
+    : FRect(options.Rect.value_or(TScanRect{})), FReader(MakeReader(options)) {}
 
 TPictureResult TPictureScanner::Scan(const TInput& input) noexcept {
     TPictureResult result;
@@ -64,11 +53,6 @@ TPictureResult TPictureScanner::Scan(const TInput& input) noexcept {
     if (result.Error)
         return result;
     try {
-        // ZBar's decoders keep some state from one image to the next (DataBar segments, for
-        // one), so every picture gets a scanner of its own: its result then depends on the
-        // picture alone, not on which pictures the same worker scanned before.
-        FVel.SetActive(false);
-        Activate();
         ScanPicture(result);
     } catch (const std::bad_alloc&) {
         result.Error = "not enough memory to read and scan the picture";
@@ -77,24 +61,24 @@ TPictureResult TPictureScanner::Scan(const TInput& input) noexcept {
     } catch (...) {
         result.Error = "unexpected failure while scanning the picture";
     }
-    // The picture and the scan's results are dropped at once, so that an idle worker
-    // holds no picture memory.
-    FVel.SetPicture(nullptr);
     if (result.Error)
         result.Barcodes.clear();
     return result;
 }
 
+// The reader gives every pass a fresh ZBar scanner, so a result depends on the picture
+// alone, not on which pictures the same worker read before. The picture is dropped when
+// the scan ends, so that an idle worker holds no picture memory.
 void TPictureScanner::ScanPicture(TPictureResult& result) {
-    Host::TPicture& picture = *FVel.Picture();
+    Host::TPicture picture;
     picture.LoadFromFile(Host::FromAnsi(result.Path));
     result.Width = picture.Graphic()->Width();
     result.Height = picture.Graphic()->Height();
-    FVel.Scan();
-    const int count = FVel.BarcodeCount();
-    result.Barcodes.reserve(count);
-    for (int i = 0; i < count; ++i)
-        result.Barcodes.push_back(ReadBarcode(*FVel.Barcode(i)));
+    const std::vector<Vel::TBarcode> found =
+        FReader->Read(picture, {FRect.Left, FRect.Top, FRect.Width, FRect.Height});
+    result.Barcodes.reserve(found.size());
+    for (const Vel::TBarcode& barcode : found)
+        result.Barcodes.push_back(FoundBarcode(barcode));
 }
 
 } // namespace VelScan

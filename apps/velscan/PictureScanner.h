@@ -1,5 +1,5 @@
-// One worker's scanner: a TVel of its own that reads a picture file, scans it and turns
-// what it found into a TPictureResult, exactly as an application uses the component.
+// One worker's scanner: a reader of its own (at the chosen effort) that reads a picture
+// file, finds its barcodes and turns them into a TPictureResult.
 #pragma once
 
 #include "Inputs.h"
@@ -8,6 +8,7 @@
 
 #include <vel/Vel.h>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -22,21 +23,19 @@ public:
 
 class TPictureScanner {
 public:
-    // Activates the component (ZBar must be loaded) and applies the configuration texts
-    // and the scan rectangle. Throws EConfigError for a text ZBar refuses, the component's
+    // Makes the reader (ZBar must be loaded) with the effort and configuration texts, and
+    // keeps the scan rectangle. Throws EConfigError for a text ZBar refuses, the reader's
     // exceptions otherwise.
-    TPictureScanner(const std::vector<std::string>& configs, const std::optional<TScanRect>& rect);
+    explicit TPictureScanner(const TOptions& options);
 
     // Reads and scans the picture; every failure becomes the result's error.
     TPictureResult Scan(const TInput& input) noexcept;
 
 private:
-    // Activates the component and applies the configuration texts to its new scanner.
-    void Activate();
     void ScanPicture(TPictureResult& result);
 
-    std::vector<std::string> FConfigs;
-    Vel::TVel FVel{nullptr};
+    TScanRect FRect;
+    std::unique_ptr<Vel::TReader> FReader;
 };
 
 } // namespace VelScan

@@ -15,12 +15,13 @@ struct TPoint {
 
 struct TFoundBarcode {
     std::string Symbology; // ZBar's symbology name, e.g. "EAN-13"
-    std::string Addon;     // ZBar's add-on name ("+2", "+5"), empty when there is none
+    std::string Addon;     // the add-on's name ("+2", "+5"), empty when there is none
     std::vector<std::uint8_t> Data;
     int Quality = 0;
     std::string Orientation;            // ZBar's orientation name, e.g. "UP"
     std::vector<std::string> Modifiers; // ZBar's modifier names, e.g. "GS1"
     std::vector<TPoint> Outline;        // in picture coordinates
+    std::string Pass;                   // the reader's pass that found it, e.g. "default"
 };
 
 struct TPictureResult {

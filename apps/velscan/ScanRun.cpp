@@ -66,8 +66,7 @@ std::vector<TPool::TWorker> MakeWorkers(const TOptions& options,
     std::vector<TPool::TWorker> workers;
     for (unsigned i = 0; i < JobCount(options); ++i) {
         TPictureScanner* scanner =
-            scanners.emplace_back(std::make_unique<TPictureScanner>(options.Configs, options.Rect))
-                .get();
+            scanners.emplace_back(std::make_unique<TPictureScanner>(options)).get();
         workers.emplace_back([scanner](const TInput& input) { return scanner->Scan(input); });
     }
     return workers;

@@ -36,8 +36,9 @@ std::string BarcodeElement(const TFoundBarcode& barcode) {
     std::string out = "  <barcode" + Attribute("symbology", barcode.Symbology) +
                       Attribute("addon", barcode.Addon) + Attribute("quality", barcode.Quality) +
                       Attribute("orientation", barcode.Orientation) +
-                      Attribute("modifiers", JoinedModifiers(barcode.Modifiers)) + ">\n    " +
-                      DataElement(barcode.Data) + "\n    <points>";
+                      Attribute("modifiers", JoinedModifiers(barcode.Modifiers)) +
+                      Attribute("pass", barcode.Pass) + ">\n    " + DataElement(barcode.Data) +
+                      "\n    <points>";
     for (const auto& point : barcode.Outline)
         out += "<point" + Attribute("x", point.X) + Attribute("y", point.Y) + "/>";
     return out + "</points>\n  </barcode>\n";

@@ -31,6 +31,11 @@ struct VEL_API TBarcode {
     TVelModifiers Modifiers{};
     // The points ZBar gives around the barcode, in coordinates of the whole picture.
     std::vector<TPoint> Outline{};
+    // A reader's results join an EAN/UPC code and its add-on: Data holds the main code's
+    // digits followed by the add-on's, and AddonData the add-on's alone (empty otherwise).
+    std::string AddonData{};
+    // The reader's pass that found it ("default", "density3", ...); empty for TVel's scan.
+    std::string Pass{};
 
     // Whether Data is well-formed UTF-8 text.
     bool IsText() const noexcept;

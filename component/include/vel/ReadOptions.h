@@ -4,10 +4,18 @@
 #include "vel/Geometry.h"
 #include "vel/host/Export.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace Vel {
+
+// How hard the reader tries.
+enum class TVelEffort : std::uint8_t {
+    efFast,     // ZBar's defaults, one pass: exactly what TVel's Scan finds
+    efNormal,   // plus whole QR text, add-ons and the cheapest retry passes
+    efThorough, // every retry pass that pays
+};
 
 // The defaults, ZBar's own decoder settings over the whole picture, suit most uses. Each
 // setter returns the options, so that settings chain:
@@ -27,9 +35,14 @@ public:
     const TRect& ScanRect() const noexcept { return FScanRect; }
     TReadOptions& SetScanRect(const TRect& rect);
 
+    // How hard to try; efNormal by default (efFast reads exactly what TVel's Scan reads).
+    TVelEffort Effort() const noexcept { return FEffort; }
+    TReadOptions& SetEffort(TVelEffort effort);
+
 private:
     std::vector<std::string> FSettings;
     TRect FScanRect;
+    TVelEffort FEffort = TVelEffort::efNormal;
 };
 
 } // namespace Vel

@@ -1,7 +1,7 @@
 // The component unit: the ZBar loader and its entry-point table, the enumerations and name
 // functions, the image and image scanner wrappers, the ZBar binding, and the component TVel
 // with the symbols its scans find, the barcodes it found as values, and ReadBarcodes, which
-// reads the barcodes of a picture in one call.
+// reads the barcodes of a picture in one call; the reader with its effort levels.
 #pragma once
 
 #include "vel/Barcode.h"
@@ -14,6 +14,7 @@
 #include "vel/Names.h"
 #include "vel/ReadBarcodes.h"
 #include "vel/ReadOptions.h"
+#include "vel/Reader.h"
 #include "vel/TVel.h"
 #include "vel/VelError.h"
 #include "vel/VelSymbol.h"

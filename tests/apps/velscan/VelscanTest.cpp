@@ -157,6 +157,7 @@ TEST(Velscan, ExitStatusTellsWhatHappened) {
         {{}, 1, "no picture given"},
         {{"--bogus", Sample("ean13.png")}, 1, "--bogus"},
         {{"--format", "yaml", Sample("ean13.png")}, 1, "yaml"},
+        {{"--effort", "hard", Sample("ean13.png")}, 1, "'hard'"},
         {{"-j", "0", Sample("ean13.png")}, 1, "'0'"},
         {{"--rect", "1,2,3", Sample("ean13.png")}, 1, "'1,2,3'"},
         {{"--rect", "1,2,-3,4", Sample("ean13.png")}, 1, "'1,2,-3,4'"},
@@ -174,6 +175,21 @@ TEST(Velscan, ExitStatusTellsWhatHappened) {
         if (c.Status == 1) {
             EXPECT_EQ(run.Out, "");
         }
+    }
+}
+
+TEST(Velscan, EveryEffortReportsThePassThatFoundEachBarcode) {
+    for (const std::string effort : {"fast", "normal", "thorough"}) {
+        const auto json = Velscan({"--effort", effort, "--format=json", Sample("ean13.png")});
+        EXPECT_EQ(json.ExitStatus, 0) << effort;
+        const TJson barcode = JsonLines(json.Out).at(0)["barcodes"][0];
+        EXPECT_EQ(barcode["data"].String, "9780201379624") << effort;
+        EXPECT_EQ(barcode["pass"].String, "default") << effort;
+
+        const auto xml = Velscan({"-e", effort, "--format=xml", Sample("ean13.png")});
+        const TXmlElement root = ParseXml(xml.Out);
+        EXPECT_EQ(root.All("picture").at(0)->All("barcode").at(0)->Attribute("pass"), "default")
+            << effort;
     }
 }
 

@@ -1,0 +1,41 @@
+// The guard against inventions: retry passes see more structure in noise than ZBar's own
+// pass, and wrong EAN-13s that pass the check digit. A symbol that only retry passes found
+// is reported only when it holds up:
+// - a QR code (its Reed-Solomon check leaves next to nothing to chance), or
+// - found by two different passes, or with a quality (ZBar's count of scan lines that read
+//   it) of at least QualityFloor in one,
+// and no retry pass read the same place as another symbol of the same symbology: two
+// readings of one place mean at least one is wrong, so neither is reported.
+#pragma once
+
+#include "reader/ReadBarcode.h"
+
+#include <vector>
+
+namespace Vel {
+
+class TInventionGuard {
+public:
+    // No wrong reading and no noise in the corpus and the negative set came near it (the
+    // highest was 29, from a dropped rotation pass).
+    static constexpr int QualityFloor = 50;
+
+    // Takes what one retry pass found.
+    void Add(const std::vector<TReadBarcode>& found);
+    // The symbols found so far that hold up, each once, as the first pass that found it
+    // reported it, in the order they were first found.
+    std::vector<TReadBarcode> Accepted() const;
+
+private:
+    struct TCandidate {
+        TReadBarcode First;
+        int Passes = 0;
+        int BestQuality = 0;
+    };
+    bool HoldsUp(const TCandidate& candidate) const;
+    bool Contradicted(const TCandidate& candidate) const;
+
+    std::vector<TCandidate> FCandidates;
+};
+
+} // namespace Vel

@@ -1,0 +1,50 @@
+// The reader's passes: what image each hands to ZBar and with which density; and the
+// retry passes of each effort, in the order they are tried.
+#pragma once
+
+#include "reader/WorkImage.h"
+#include "vel/ReadOptions.h"
+
+#include <span>
+#include <string_view>
+
+namespace Vel {
+
+enum class TPassImage : std::uint8_t {
+    piGray,      // the picture's gray bytes as they are
+    piDown2Blur, // halved (box filter), then blurred with sigma 1
+    piMeanC,     // thresholded against the window's mean less 10
+    piSauvola,   // Sauvola's threshold
+    piInverted,  // 255 - level
+    piEqualised, // histogram equalisation
+    piUp3,       // enlarged 3 times, bilinear
+    piBlurred,   // blurred with sigma 1
+};
+
+struct TPass {
+    std::string_view Name;
+    TPassImage Image = TPassImage::piGray;
+    int Density = 0; // ZBar's x- and y-density for the pass; 0 keeps ZBar's default (1)
+    // The largest picture (width x height) the pass is tried on; 0: any. Enlarging pays on
+    // small pictures only, and its image grows with the square of the factor.
+    long MaxPixels = 0;
+};
+
+// Whether the pass is tried on a picture of that size.
+bool Applies(const TPass& pass, TGrayPlane gray);
+
+// ZBar's own pass: the gray bytes with ZBar's defaults.
+const TPass& DefaultPass();
+
+// Every retry pass the reader knows, for measurements.
+std::span<const TPass> AllRetryPasses();
+
+// The retry passes of an effort, cheapest and most fruitful first; none at efFast.
+std::span<const TPass> RetryPasses(TVelEffort effort);
+
+// Makes the pass's image from the gray picture in the working buffers: first, and second
+// for a pass that needs a step in between. piGray returns the picture itself.
+TWorkImage MakePassImage(const TPass& pass, TGrayPlane gray, std::vector<std::uint8_t>& first,
+                         std::vector<std::uint8_t>& second);
+
+} // namespace Vel

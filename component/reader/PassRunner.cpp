@@ -1,0 +1,112 @@
+#include "reader/PassRunner.h"
+
+#include "Conversions.h"
+#include "reader/Addons.h"
+#include "reader/QrText.h"
+#include "vel/Image.h"
+#include "vel/ImageScanner.h"
+#include "vel/VelError.h"
+#include "vel/ZBarEntries.h"
+
+namespace Vel {
+
+namespace {
+
+// The settings above efFast: whole QR text and EAN/UPC add-ons.
+constexpr const char16_t* WholeResultSettings[] = {u"qrcode.binary=1", u"ean2.enable=1",
+                                                   u"ean5.enable=1"};
+
+void Configure(TVelImageScanner& scanner, const std::string& config) {
+    try {
+        scanner.Configure(Host::FromAnsi(config));
+    } catch (const EVelError& error) {
+        throw EVelError(error.Message() + u": '" + Host::FromAnsi(config) + u"'");
+    }
+}
+
+void Configure(TVelImageScanner& scanner, const TPass& pass, const TReadOptions& options) {
+    if (options.Effort() != TVelEffort::efFast)
+        for (const char16_t* setting : WholeResultSettings)
+            scanner.Configure(setting);
+    if (pass.Density > 0) {
+        scanner.Configure(TVelSymbology::syNone, TVelSymbologyAddon::saNone, TVelConfig::coXDensity,
+                          pass.Density);
+        scanner.Configure(TVelSymbology::syNone, TVelSymbologyAddon::saNone, TVelConfig::coYDensity,
+                          pass.Density);
+    }
+    for (const std::string& config : options.Settings())
+        Configure(scanner, config);
+}
+
+TReadBarcode CopySymbol(const ZBar::zbar_symbol_t* symbol, const TPointMap& map,
+                        std::string_view pass) {
+    TReadBarcode barcode;
+    const ZBar::zbar_symbol_type_t type = zbar_symbol_get_type(symbol);
+    barcode.Symbology = SymbologyFromCode(type);
+    barcode.Addon = AddonFromCode(type);
+    const auto* data = reinterpret_cast<const std::uint8_t*>(zbar_symbol_get_data(symbol));
+    barcode.Data.assign(data, data + zbar_symbol_get_data_length(symbol));
+    barcode.Quality = zbar_symbol_get_quality(symbol);
+    barcode.Orientation = static_cast<TVelOrientation>(zbar_symbol_get_orientation(symbol));
+    barcode.Modifiers = ModifiersFromMask(zbar_symbol_get_modifiers(symbol));
+    const unsigned points = zbar_symbol_get_loc_size(symbol);
+    for (unsigned i = 0; i < points; ++i)
+        barcode.Points.push_back(
+            map.Apply(zbar_symbol_get_loc_x(symbol, i), zbar_symbol_get_loc_y(symbol, i)));
+    barcode.Pass = pass;
+    return barcode;
+}
+
+// Whether a configuration text sets QR's binary setting (for QR or for every symbology).
+bool SetsQrBinary(const std::vector<std::string>& configs) {
+    for (const std::string& config : configs) {
+        ZBar::zbar_symbol_type_t symbology = ZBar::ZBAR_NONE;
+        ZBar::zbar_config_t setting = ZBar::ZBAR_CFG_ENABLE;
+        int value = 0;
+        if (zbar_parse_config(config.c_str(), &symbology, &setting, &value) == 0 &&
+            setting == ZBar::ZBAR_CFG_BINARY &&
+            (symbology == ZBar::ZBAR_NONE || symbology == ZBar::ZBAR_QRCODE))
+            return true;
+    }
+    return false;
+}
+
+// QR text decoded and add-ons joined, as the settings above efFast ask.
+void MakeWhole(std::vector<TReadBarcode>& barcodes, bool qrText) {
+    if (qrText)
+        for (TReadBarcode& barcode : barcodes)
+            if (barcode.Symbology == TVelSymbology::syQrCode)
+                barcode.Data = QrTextToUtf8(barcode.Data);
+    MergeAddons(barcodes);
+}
+
+} // namespace
+
+TPassRunner::TPassRunner(TReadOptions options)
+    : FOptions(std::move(options)),
+      FQrText(FOptions.Effort() != TVelEffort::efFast && !SetsQrBinary(FOptions.Settings())) {
+    // A text ZBar refuses is found before any picture is read.
+    TVelImageScanner scanner;
+    for (const std::string& config : FOptions.Settings())
+        Configure(scanner, config);
+}
+
+std::vector<TReadBarcode> TPassRunner::Run(const TPass& pass, TGrayPlane gray) {
+    const TWorkImage image = MakePassImage(pass, gray, FFirst, FSecond);
+    TVelImageScanner scanner;
+    Configure(scanner, pass, FOptions);
+    const int length = image.View.Width * image.View.Height;
+    TVelImage zbarImage(TVelImageFormat::foY800, image.View.Width, image.View.Height,
+                        image.View.Data, length);
+    const int count = scanner.Scan(&zbarImage);
+    std::vector<TReadBarcode> barcodes;
+    barcodes.reserve(static_cast<std::size_t>(std::max(0, count)));
+    for (const ZBar::zbar_symbol_t* symbol = zbar_image_first_symbol(zbarImage.Handle());
+         symbol != nullptr; symbol = zbar_symbol_next(symbol))
+        barcodes.push_back(CopySymbol(symbol, image.Map, pass.Name));
+    if (FOptions.Effort() != TVelEffort::efFast)
+        MakeWhole(barcodes, FQrText);
+    return barcodes;
+}
+
+} // namespace Vel

@@ -1,0 +1,34 @@
+// Runs one pass: makes its image in the reader's working buffers and scans it with a fresh
+// ZBar scanner (ZBar's decoders keep state from one scan to the next), then copies the
+// symbols out with their outlines in the picture's coordinates.
+#pragma once
+
+#include "reader/Pass.h"
+#include "reader/ReadBarcode.h"
+#include "vel/ReadOptions.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace Vel {
+
+class TPassRunner {
+public:
+    // Above efFast the scanner takes the raw QR bytes (made text by QrTextToUtf8, unless the
+    // options' configuration texts set QR's binary setting themselves) and reads EAN-2 and
+    // EAN-5 add-ons (joined by MergeAddons). The options' configuration texts come last.
+    // Raises EVelError "Configuration error: 'TEXT'" for a text ZBar refuses.
+    explicit TPassRunner(TReadOptions options);
+
+    const TReadOptions& Options() const noexcept { return FOptions; }
+
+    std::vector<TReadBarcode> Run(const TPass& pass, TGrayPlane gray);
+
+private:
+    TReadOptions FOptions;
+    bool FQrText = false;
+    std::vector<std::uint8_t> FFirst;
+    std::vector<std::uint8_t> FSecond;
+};
+
+} // namespace Vel

@@ -1,0 +1,14 @@
+// Pass images with other gray levels: inverted (light bars on dark ground) and equalised
+// (low contrast).
+#pragma once
+
+#include "reader/WorkImage.h"
+
+namespace Vel {
+
+TWorkImage Invert(TGrayPlane in, std::vector<std::uint8_t>& out);
+
+// Histogram equalisation: each level mapped through the picture's cumulative histogram.
+TWorkImage Equalise(TGrayPlane in, std::vector<std::uint8_t>& out);
+
+} // namespace Vel

@@ -1,0 +1,85 @@
+// The filters that make the retry passes' images, in the reader's working buffers.
+#include "reader/Scaling.h"
+#include "reader/Threshold.h"
+#include "reader/Tone.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Vel::TGrayPlane View(const Bytes& bytes, int width, int height) {
+    return {bytes.data(), width, height};
+}
+
+Bytes Pixels(const Vel::TWorkImage& image) {
+    const auto count = static_cast<std::size_t>(image.View.Width * image.View.Height);
+    return {image.View.Data, image.View.Data + count};
+}
+
+TEST(Filters, DownScale2AveragesBlocksAndMapsBackToTheirCentres) {
+    const Bytes in = {0,   100, 200, 50, 9, //
+                      100, 0,   0,   50, 9, //
+                      7,   7,   7,   7,  7};
+    Bytes out;
+    const auto image = Vel::DownScale2(View(in, 5, 3), out);
+    EXPECT_EQ(image.View.Width, 2);
+    EXPECT_EQ(image.View.Height, 1);
+    EXPECT_EQ(Pixels(image), (Bytes{50, 75}));
+    EXPECT_EQ(image.Map.Apply(1, 0).X, 3);
+    EXPECT_EQ(image.Map.Apply(1, 0).Y, 1);
+}
+
+TEST(Filters, BlurKeepsAnEvenPicture) {
+    const Bytes in(7 * 5, 93);
+    Bytes out;
+    Bytes scratch;
+    EXPECT_EQ(Pixels(Vel::BlurSigma1(View(in, 7, 5), out, scratch)), Bytes(7 * 5, 93));
+}
+
+TEST(Filters, UpScaleKeepsCornersAndMapsBack) {
+    const Bytes in = {0, 255, 255, 0};
+    Bytes out;
+    const auto image = Vel::UpScaleBilinear(View(in, 2, 2), 3, out);
+    ASSERT_EQ(image.View.Width, 6);
+    ASSERT_EQ(image.View.Height, 6);
+    const Bytes pixels = Pixels(image);
+    EXPECT_EQ(pixels[0], 0);
+    EXPECT_EQ(pixels[5], 255);
+    EXPECT_EQ(pixels[35], 0);
+    EXPECT_GT(pixels[2], 0);
+    EXPECT_LT(pixels[2], 255);
+    EXPECT_EQ(image.Map.Apply(6, 3).X, 2);
+    EXPECT_EQ(image.Map.Apply(6, 3).Y, 1);
+}
+
+TEST(Filters, InvertAndEqualiseMapEveryLevel) {
+    const Bytes in = {100, 100, 110, 120};
+    Bytes out;
+    EXPECT_EQ(Pixels(Vel::Invert(View(in, 4, 1), out)), (Bytes{155, 155, 145, 135}));
+    EXPECT_EQ(Pixels(Vel::Equalise(View(in, 4, 1), out)), (Bytes{128, 128, 191, 255}));
+}
+
+TEST(Filters, ThresholdsFindADarkBarOnUnevenLight) {
+    // A light ramp from 120 to 239 across, with a bar 60 levels darker than its ground.
+    const int width = 120;
+    const int height = 96;
+    Bytes in(static_cast<std::size_t>(width * height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            in[static_cast<std::size_t>(y * width + x)] =
+                static_cast<std::uint8_t>(120 + x - ((x >= 60 && x < 63) ? 60 : 0));
+    Bytes out;
+    for (const Bytes& pixels : {Pixels(Vel::MeanThreshold(View(in, width, height), 10, out)),
+                                Pixels(Vel::SauvolaThreshold(View(in, width, height), out))}) {
+        const std::size_t row = 48 * width;
+        EXPECT_EQ(pixels[row + 61], 0);
+        EXPECT_EQ(pixels[row + 30], 255);
+        EXPECT_EQ(pixels[row + 90], 255);
+    }
+}
+
+} // namespace
