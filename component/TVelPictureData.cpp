@@ -6,6 +6,7 @@
 #include "vel/host/Bitmap.h"
 
 #include <optional>
+#include <utility>
 
 namespace Vel {
 
@@ -28,7 +29,7 @@ std::vector<std::uint8_t> TVel::GetPictureData(int& width, int& height) const {
     const auto rowLength = static_cast<std::size_t>(area->Width);
     std::uint8_t* out = gray.data();
     for (int y = area->Top; y < area->Top + area->Height; ++y, out += rowLength) {
-        const auto* row = static_cast<const std::uint32_t*>(bitmap.GetScanline(y));
+        const auto* row = static_cast<const std::uint32_t*>(std::as_const(bitmap).GetScanline(y));
         ConvertRowToGray(row + area->Left, rowLength, out);
     }
     return gray;

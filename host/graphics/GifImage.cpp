@@ -106,16 +106,18 @@ void TGifImage::LoadFromStream(std::istream& stream) {
     const GifImageDesc& frame = gif->Image;
     const int width = gif->SWidth > 0 ? gif->SWidth : frame.Left + frame.Width;
     const int height = gif->SHeight > 0 ? gif->SHeight : frame.Top + frame.Height;
-    std::vector<TColor32> pixels =
+    TPixelBuffer pixels =
         AllocatePixels(Kind, static_cast<uint64_t>(width), static_cast<uint64_t>(height));
+    TColor32* colours = ColoursOf(pixels);
     if (frame.Width <= 0 || frame.Height <= 0)
         ThrowInvalid(Kind, "the first frame is empty");
     const ColorMapObject* map = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
     if (map == nullptr)
         ThrowInvalid(Kind, "it has no colour table");
-    if (gif->SColorMap && gif->SBackGroundColor < gif->SColorMap->ColorCount)
-        std::fill(pixels.begin(), pixels.end(),
-                  Colour(gif->SColorMap->Colors[gif->SBackGroundColor], 0xFF));
+    // Pixels the first frame leaves out show the background colour, or transparent black.
+    const bool background = gif->SColorMap && gif->SBackGroundColor < gif->SColorMap->ColorCount;
+    std::fill_n(colours, pixels.Size() / sizeof(TColor32),
+                background ? Colour(gif->SColorMap->Colors[gif->SBackGroundColor], 0xFF) : 0);
 
     std::vector<GifPixelType> line(static_cast<size_t>(frame.Width));
     for (const int row : RowOrder(frame.Height, frame.Interlace)) {
@@ -126,8 +128,8 @@ void TGifImage::LoadFromStream(std::istream& stream) {
             const int index = line[static_cast<size_t>(x)];
             if (frame.Left + x >= width || index >= map->ColorCount)
                 continue;
-            pixels[static_cast<size_t>(y) * static_cast<size_t>(width) +
-                   static_cast<size_t>(frame.Left + x)] =
+            colours[static_cast<size_t>(y) * static_cast<size_t>(width) +
+                    static_cast<size_t>(frame.Left + x)] =
                 Colour(map->Colors[index], index == transparent ? 0 : 0xFF);
         }
     }

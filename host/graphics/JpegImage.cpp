@@ -193,10 +193,10 @@ void TJpegImage::LoadFromStream(std::istream& stream) {
 
     if (!ReadHeader(&state, &info))
         ThrowInvalid(Kind, state.Message);
-    std::vector<TColor32> pixels = AllocatePixels(Kind, info.image_width, info.image_height);
+    TPixelBuffer pixels = AllocatePixels(Kind, info.image_width, info.image_height);
     std::vector<JSAMPLE> cmykRow(info.out_color_space == JCS_CMYK ? size_t{info.image_width} * 4
                                                                   : 0);
-    if (!ReadPixels(&state, &info, pixels.data(), cmykRow.empty() ? nullptr : cmykRow.data()))
+    if (!ReadPixels(&state, &info, ColoursOf(pixels), cmykRow.empty() ? nullptr : cmykRow.data()))
         ThrowInvalid(Kind, state.Message);
     TakePixels(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
                std::move(pixels));

@@ -46,16 +46,16 @@ void TWebPImage::LoadFromStream(std::istream& stream) {
         ThrowInvalid(Kind, StatusText(VP8_STATUS_UNSUPPORTED_FEATURE));
     const auto width = static_cast<uint64_t>(features.width);
     const auto height = static_cast<uint64_t>(features.height);
-    std::vector<TColor32> pixels = AllocatePixels(Kind, width, height);
+    TPixelBuffer pixels = AllocatePixels(Kind, width, height);
 
     WebPDecoderConfig config;
     WebPInitDecoderConfig(&config);
     const TCHandle<WebPDecBuffer, WebPFreeDecBuffer> release(&config.output);
     config.output.colorspace = MODE_BGRA;
     config.output.is_external_memory = 1;
-    config.output.u.RGBA.rgba = reinterpret_cast<uint8_t*>(pixels.data());
+    config.output.u.RGBA.rgba = pixels.MutableData();
     config.output.u.RGBA.stride = static_cast<int>(width * 4);
-    config.output.u.RGBA.size = pixels.size() * sizeof(TColor32);
+    config.output.u.RGBA.size = pixels.Size();
     const VP8StatusCode status = WebPDecode(bytes, data.size(), &config);
     if (status != VP8_STATUS_OK)
         ThrowInvalid(Kind, StatusText(status));
