@@ -2,12 +2,14 @@
 
 #include "CHandle.h"
 #include "CodecSupport.h"
+#include "PictureSize.h"
 #include "vel/host/Bitmap.h"
 
 #include <gif_lib.h>
 
 #include <algorithm>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -79,6 +81,14 @@ int FindFirstImage(GifFileType* gif) {
     }
 }
 
+// Refuses a screen that the file's bytes could not fill: each 12-bit LZW code stands for at
+// most 4096 pixels, so a file holds at least 3 bytes for every 8192 pixels of a frame covering
+// the screen. A 35-byte file cannot declare a screen of 2^28 pixels.
+void CheckDataFillsScreen(std::optional<uint64_t> remaining, uint64_t width, uint64_t height) {
+    if (remaining && *remaining < width * height / 8192 * 3)
+        ThrowGifError(D_GIF_ERR_READ_FAILED);
+}
+
 // The frame's rows in screen order: interlaced frames store rows 0, 8, ..., 4, ..., 2, ..., 1, ...
 std::vector<int> RowOrder(int height, bool interlaced) {
     std::vector<int> order;
@@ -96,6 +106,7 @@ std::vector<int> RowOrder(int height, bool interlaced) {
 } // namespace
 
 void TGifImage::LoadFromStream(std::istream& stream) {
+    const std::optional<uint64_t> remaining = RemainingBytes(stream);
     int error = 0;
     const TGifReader gif(DGifOpen(stream.rdbuf(), ReadInput, &error));
     if (!gif)
@@ -106,6 +117,8 @@ void TGifImage::LoadFromStream(std::istream& stream) {
     const GifImageDesc& frame = gif->Image;
     const int width = gif->SWidth > 0 ? gif->SWidth : frame.Left + frame.Width;
     const int height = gif->SHeight > 0 ? gif->SHeight : frame.Top + frame.Height;
+    CheckPictureSize(Kind, static_cast<uint64_t>(width), static_cast<uint64_t>(height));
+    CheckDataFillsScreen(remaining, static_cast<uint64_t>(width), static_cast<uint64_t>(height));
     TPixelBuffer pixels =
         AllocatePixels(Kind, static_cast<uint64_t>(width), static_cast<uint64_t>(height));
     TColor32* colours = ColoursOf(pixels);
