@@ -106,6 +106,10 @@ std::vector<int> RowOrder(int height, bool interlaced) {
 } // namespace
 
 void TGifImage::LoadFromStream(std::istream& stream) {
+    LoadKeepingFile(stream, Kind, [this](std::istream& file) { Decode(file); });
+}
+
+void TGifImage::Decode(std::istream& stream) {
     const std::optional<uint64_t> remaining = RemainingBytes(stream);
     int error = 0;
     const TGifReader gif(DGifOpen(stream.rdbuf(), ReadInput, &error));
@@ -150,6 +154,8 @@ void TGifImage::LoadFromStream(std::istream& stream) {
 }
 
 void TGifImage::SaveToStream(std::ostream& stream) const {
+    if (WriteFileBytes(stream))
+        return;
     if (Empty() || Width() > 65535 || Height() > 65535)
         ThrowWriteFailure(stream, Kind,
                           Empty() ? "it is empty" : "GIF allows at most 65535 x 65535");

@@ -185,6 +185,10 @@ bool WritePixels(TJpegState* s, j_compress_ptr info, const TColor32* pixels, int
 } // namespace
 
 void TJpegImage::LoadFromStream(std::istream& stream) {
+    LoadKeepingFile(stream, Kind, [this](std::istream& file) { Decode(file); });
+}
+
+void TJpegImage::Decode(std::istream& stream) {
     TJpegState state;
     state.Input = stream.rdbuf();
     jpeg_decompress_struct info{};
@@ -203,6 +207,8 @@ void TJpegImage::LoadFromStream(std::istream& stream) {
 }
 
 void TJpegImage::SaveToStream(std::ostream& stream) const {
+    if (WriteFileBytes(stream))
+        return;
     if (Empty())
         ThrowWriteFailure(stream, Kind, "it is empty");
     TJpegState state;
@@ -219,6 +225,7 @@ void TJpegImage::SetCompressionQuality(int quality) {
         throw EConvertError(FromAnsi("JPEG compression quality " + std::to_string(quality) +
                                      " is outside 1 to 100"));
     FQuality = quality;
+    ForgetFileBytes();
 }
 
 } // namespace Host

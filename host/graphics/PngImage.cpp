@@ -175,6 +175,10 @@ std::vector<png_bytep> RowPointers(void* pixels, size_t rowBytes, png_uint_32 he
 } // namespace
 
 void TPngImage::LoadFromStream(std::istream& stream) {
+    LoadKeepingFile(stream, Kind, [this](std::istream& file) { Decode(file); });
+}
+
+void TPngImage::Decode(std::istream& stream) {
     TPngState state;
     state.Input = stream.rdbuf();
     state.Png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &state, OnError, OnWarning);
@@ -198,6 +202,8 @@ void TPngImage::LoadFromStream(std::istream& stream) {
 }
 
 void TPngImage::SaveToStream(std::ostream& stream) const {
+    if (WriteFileBytes(stream))
+        return;
     if (Empty())
         ThrowWriteFailure(stream, Kind, "it is empty");
     TPngState state;

@@ -1,10 +1,12 @@
 #include "vel/host/RasterGraphic.h"
 
+#include "CodecSupport.h"
 #include "PictureSize.h"
 #include "PixelFormats.h"
 #include "vel/host/Errors.h"
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <utility>
 
@@ -56,6 +58,7 @@ void TRasterGraphic::SetSize(int width, int height) {
 
 TColor32* TRasterGraphic::GetScanline(int row) {
     CheckScanline(row, FHeight);
+    ForgetFileBytes(); // the caller may write the row
     return ColoursOf(FPixels) + static_cast<size_t>(row) * static_cast<size_t>(FWidth);
 }
 
@@ -78,6 +81,13 @@ void TRasterGraphic::Assign(TPersistent* source) {
     } else {
         TGraphic::Assign(source);
     }
+}
+
+void TRasterGraphic::LoadKeepingFile(std::istream& stream, const char* kind,
+                                     const std::function<void(std::istream& file)>& decode) {
+    std::istringstream file(ReadRest(stream, kind));
+    decode(file);
+    KeepFileBytes(std::move(file).str());
 }
 
 void TRasterGraphic::TakePixels(int width, int height, TPixelBuffer pixels) {

@@ -163,6 +163,10 @@ bool WritePage(TIFF* tiff, const TRasterGraphic& graphic) {
 } // namespace
 
 void TTiffImage::LoadFromStream(std::istream& stream) {
+    LoadKeepingFile(stream, Kind, [this](std::istream& file) { Decode(file); });
+}
+
+void TTiffImage::Decode(std::istream& stream) {
     TMemoryFile file;
     file.Data = ReadRest(stream, Kind);
     const TTiff tiff = Open(file, "r");
@@ -186,6 +190,8 @@ void TTiffImage::LoadFromStream(std::istream& stream) {
 }
 
 void TTiffImage::SaveToStream(std::ostream& stream) const {
+    if (WriteFileBytes(stream))
+        return;
     if (Empty())
         ThrowWriteFailure(stream, Kind, "it is empty");
     TMemoryFile file;

@@ -36,6 +36,10 @@ std::string StatusText(VP8StatusCode status) {
 } // namespace
 
 void TWebPImage::LoadFromStream(std::istream& stream) {
+    LoadKeepingFile(stream, Kind, [this](std::istream& file) { Decode(file); });
+}
+
+void TWebPImage::Decode(std::istream& stream) {
     const std::string data = ReadRest(stream, Kind);
     const auto* bytes = reinterpret_cast<const uint8_t*>(data.data());
     WebPBitstreamFeatures features;
@@ -63,6 +67,8 @@ void TWebPImage::LoadFromStream(std::istream& stream) {
 }
 
 void TWebPImage::SaveToStream(std::ostream& stream) const {
+    if (WriteFileBytes(stream))
+        return;
     if (Empty())
         ThrowWriteFailure(stream, Kind, "it is empty");
     const auto* pixels = reinterpret_cast<const uint8_t*>(GetScanline(0));
@@ -83,6 +89,7 @@ void TWebPImage::SetQuality(int quality) {
         throw EConvertError(
             FromAnsi("WebP quality " + std::to_string(quality) + " is outside 0 to 100"));
     FQuality = quality;
+    ForgetFileBytes();
 }
 
 } // namespace Host

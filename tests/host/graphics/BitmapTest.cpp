@@ -2,8 +2,8 @@
 #include "TestPicture.h"
 #include "vel/host/Errors.h"
 #include "vel/host/JpegImage.h"
-#include "vel/host/PngImage.h"
 #include "vel/host/PixelLimit.h"
+#include "vel/host/PngImage.h"
 
 #include <gtest/gtest.h>
 

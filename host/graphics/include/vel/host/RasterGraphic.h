@@ -1,5 +1,7 @@
 // The base of the compressed picture kinds: pixels held once, in the 32-bit layout, so a
-// decoder writes them in place and a bitmap assigned from the graphic shares them.
+// decoder writes them in place and a bitmap assigned from the graphic shares them. A graphic
+// read from a file (or a copy of it) saves that file's bytes unchanged until its pixels or
+// its encoder settings change: until then no save re-encodes it.
 #pragma once
 
 #include "vel/host/Bitmap.h"
@@ -8,6 +10,8 @@
 #include "vel/host/PixelBuffer.h"
 
 #include <cstdint>
+#include <functional>
+#include <iosfwd>
 
 namespace Host {
 
@@ -33,6 +37,10 @@ public:
     void Assign(TPersistent* source) override;
 
 protected:
+    // Reads the rest of the stream as the file of a picture of the kind ("JPEG", ...),
+    // decodes it with decode (which holds the pixels with TakePixels) and keeps its bytes.
+    void LoadKeepingFile(std::istream& stream, const char* kind,
+                         const std::function<void(std::istream& file)>& decode);
     // Holds the pixels of a picture of width x height, rows back to back; fires OnChange.
     void TakePixels(int width, int height, TPixelBuffer pixels);
     void CopyPixelsFrom(const TRasterGraphic& other);
