@@ -26,9 +26,14 @@ void TComponent::SetName(const String& name) {
         return;
     if (!name.empty() && !IsValidIdent(name))
         throw EComponentError(u"'" + name + u"' is not a valid component name");
-    if (FOwner != nullptr)
-        FOwner->CheckUniqueName(name, this);
+    if (FOwner == nullptr) {
+        FName = name;
+        return;
+    }
+    FOwner->CheckUniqueName(name, this);
+    FOwner->UnindexName(*this);
     FName = name;
+    FOwner->IndexName(*this);
 }
 
 TComponent* TComponent::Components(int index) const {
@@ -41,9 +46,8 @@ TComponent* TComponent::Components(int index) const {
 TComponent* TComponent::FindComponent(const String& name) const {
     if (name.empty())
         return nullptr;
-    const auto found = std::find_if(FComponents.begin(), FComponents.end(),
-                                    [&](const TComponent* c) { return SameText(c->FName, name); });
-    return found == FComponents.end() ? nullptr : *found;
+    const auto found = FNameIndex.find(UpperCase(name));
+    return found == FNameIndex.end() ? nullptr : found->second;
 }
 
 void TComponent::InsertComponent(TComponent* component) {
@@ -58,16 +62,19 @@ void TComponent::InsertComponent(TComponent* component) {
     if (component->FOwner != nullptr)
         component->FOwner->RemoveComponent(component);
     FComponents.push_back(component);
+    IndexName(*component);
     component->FOwner = this;
     if (FState.Contains(csDesigning))
         component->SetDesigning(true);
 }
 
+// Searched from the end, where the owner's destructor removes its components one by one.
 void TComponent::RemoveComponent(TComponent* component) {
-    const auto found = std::find(FComponents.begin(), FComponents.end(), component);
-    if (found == FComponents.end())
+    const auto found = std::find(FComponents.rbegin(), FComponents.rend(), component);
+    if (found == FComponents.rend())
         return;
-    FComponents.erase(found);
+    FComponents.erase(std::next(found).base());
+    UnindexName(*component);
     component->FOwner = nullptr;
 }
 
@@ -89,6 +96,16 @@ void TComponent::SetLoading(bool loading) {
 
 void TComponent::Loaded() {
     FState.Exclude(csLoading);
+}
+
+void TComponent::IndexName(TComponent& component) {
+    if (!component.FName.empty())
+        FNameIndex.emplace(UpperCase(component.FName), &component);
+}
+
+void TComponent::UnindexName(const TComponent& component) {
+    if (!component.FName.empty())
+        FNameIndex.erase(UpperCase(component.FName));
 }
 
 void TComponent::CheckUniqueName(const String& name, const TComponent* except) const {

@@ -194,6 +194,8 @@ private:
             if (IsSpace(c))
                 continue;
             const int digit = HexDigit(c);
+            if (digit < 0 && IsLetter(c) && !LineHolds('}'))
+                SyntaxError(line, u"binary block not closed with '}'");
             if (digit < 0)
                 SyntaxError(FLine, u"hexadecimal digit expected in a binary block");
             if (high < 0) {
@@ -208,6 +210,13 @@ private:
             SyntaxError(FLine, u"binary block truncated: an odd number of hexadecimal digits");
     }
 
+    // True when the rest of the current line holds the character: a word in a binary block
+    // on a line without '}' is the text after a block whose '}' is missing.
+    bool LineHolds(char c) const {
+        const size_t end = std::min(FText.find('\n', FPos), FText.size());
+        return FText.substr(FPos, end - FPos).find(c) != std::string_view::npos;
+    }
+
     std::string_view FText;
     size_t FPos = 0;
     int FLine = 1;
@@ -218,7 +227,9 @@ public:
     explicit TParser(std::string_view text) : FLexer(text) { Shift(); }
 
     TFormObject ParseForm() {
-        TFormObject root = ParseObject();
+        if (FToken.Kind == TTokenKind::End)
+            SyntaxError(FToken.Line, u"the form text is empty");
+        TFormObject root = ParseObject(1);
         if (FToken.Kind != TTokenKind::End)
             SyntaxError(FToken.Line, u"end of text expected after the final 'end'");
         return root;
@@ -268,9 +279,12 @@ private:
         Shift();
     }
 
-    TFormObject ParseObject() {
+    TFormObject ParseObject(int depth) {
         if (!AtKeyword("object"))
             Expected(u"'object'");
+        if (depth > MaxFormNesting)
+            SyntaxError(FToken.Line,
+                        u"objects nested deeper than " + IntToStr(MaxFormNesting) + u" levels");
         TFormObject object;
         object.Line = FToken.Line;
         Shift();
@@ -282,7 +296,7 @@ private:
         }
         while (!AtKeyword("end")) {
             if (AtKeyword("object"))
-                object.Children.push_back(ParseObject());
+                object.Children.push_back(ParseObject(depth + 1));
             else
                 object.Properties.push_back(ParseProperty());
         }
@@ -342,6 +356,9 @@ void CheckUtf8(std::string_view text) {
 } // namespace
 
 TFormObject ParseFormText(std::string_view text) {
+    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(ByteOrderMark))
+        text.remove_prefix(ByteOrderMark.size());
     CheckUtf8(text);
     return TParser(text).ParseForm();
 }

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace Host {
 
@@ -51,11 +52,12 @@ void TBitmap::SetSize(int width, int height) {
     if (width > 0 && height > 0)
         CheckPictureSize("Bitmap", static_cast<uint64_t>(width), static_cast<uint64_t>(height));
     const int stride = width > 0 && height > 0 ? RowStrideFor(width, FPixelFormat) : 0;
-    std::vector<uint8_t> pixels(static_cast<size_t>(stride) * static_cast<size_t>(height));
+    TPixelBuffer pixels =
+        TPixelBuffer::Zeroed(static_cast<size_t>(stride) * static_cast<size_t>(height));
     const int sharedBytes = std::min(stride, RowStrideFor(std::min(width, FWidth), FPixelFormat));
     for (int y = 0; y < std::min(height, FHeight) && sharedBytes > 0; ++y)
-        std::memcpy(pixels.data() + static_cast<size_t>(y) * stride, GetScanline(y),
-                    static_cast<size_t>(sharedBytes));
+        std::memcpy(pixels.MutableData() + static_cast<size_t>(y) * stride,
+                    std::as_const(*this).GetScanline(y), static_cast<size_t>(sharedBytes));
     FPixels = std::move(pixels);
     FStride = stride;
     FWidth = stride > 0 ? width : 0;
@@ -78,8 +80,9 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
     TColourIndexer indexer(converted.FPalette);
     std::vector<TColor32> row(static_cast<size_t>(FWidth));
     for (int y = 0; y < FHeight; ++y) {
-        RowToColor32(FPixelFormat, FPalette, static_cast<const uint8_t*>(GetScanline(y)),
-                     row.data(), FWidth);
+        RowToColor32(FPixelFormat, FPalette,
+                     static_cast<const uint8_t*>(std::as_const(*this).GetScanline(y)), row.data(),
+                     FWidth);
         RowFromColor32(format, row.data(), static_cast<uint8_t*>(converted.GetScanline(y)), FWidth,
                        &indexer);
     }
@@ -98,12 +101,13 @@ void TBitmap::SetPalette(std::span<const TColor32> colours) {
 }
 
 void* TBitmap::GetScanline(int row) {
-    return const_cast<void*>(std::as_const(*this).GetScanline(row));
+    CheckScanline(row, FHeight);
+    return FPixels.MutableData() + static_cast<size_t>(row) * static_cast<size_t>(FStride);
 }
 
 const void* TBitmap::GetScanline(int row) const {
     CheckScanline(row, FHeight);
-    return FPixels.data() + static_cast<size_t>(row) * static_cast<size_t>(FStride);
+    return FPixels.Data() + static_cast<size_t>(row) * static_cast<size_t>(FStride);
 }
 
 void TBitmap::Assign(TPersistent* source) {
@@ -148,16 +152,14 @@ void TBitmap::CopyFrom(const TBitmap& other) {
     FPalette = other.FPalette;
 }
 
-// A raster's rows lie back to back in the pf32bit layout, so its pixels are taken over in one
-// copy, with no zero-filling of the new buffer first.
+// A raster's rows lie back to back in the pf32bit layout, so the bitmap shares its pixels.
 void TBitmap::CopyFrom(const TRasterGraphic& raster) {
     TBitmap copy;
     if (!raster.Empty()) {
-        const auto* first = reinterpret_cast<const uint8_t*>(raster.GetScanline(0));
         copy.FWidth = raster.Width();
         copy.FHeight = raster.Height();
         copy.FStride = RowStrideFor(copy.FWidth, TPixelFormat::pf32bit);
-        copy.FPixels.assign(first, first + static_cast<size_t>(copy.FStride) * copy.FHeight);
+        copy.FPixels = raster.Pixels();
     }
     TakeFrom(copy);
 }

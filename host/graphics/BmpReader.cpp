@@ -247,8 +247,18 @@ private:
     int FBits;
 };
 
+// Refuses run-length data too short for the picture: a code skips at most 255 x 255 pixels
+// for 4 bytes, so the data holds at least 4 bytes for every 65025 pixels, even when an
+// end-of-bitmap code comes early. A 64-byte file cannot declare 2^28 pixels.
+void CheckRunLengthData(const TByteSource& source, const THeader& h) {
+    const uint64_t pixels = static_cast<uint64_t>(h.Width) * static_cast<uint64_t>(h.Height);
+    if (const auto remaining = source.Remaining(); remaining && *remaining < pixels / 65025 * 4)
+        Invalid("the pixel data is truncated");
+}
+
 // Decodes RLE8 or RLE4 data until the end-of-bitmap code or the last row is passed.
 void ReadRunLengthEncoded(TByteSource& source, const THeader& h, TBitmap& bitmap) {
+    CheckRunLengthData(source, h);
     bitmap.SetSize(h.Width, h.Height);
     const TIndexWriter writer(bitmap);
     const bool rle4 = h.Compression == BiRle4;

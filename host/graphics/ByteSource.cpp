@@ -1,5 +1,6 @@
 #include "ByteSource.h"
 
+#include "CodecSupport.h"
 #include "vel/host/Errors.h"
 
 namespace Host {
@@ -8,15 +9,7 @@ TByteSource::TByteSource(std::istream& stream, const char* truncated)
     : FStream(stream), FTruncated(truncated) {}
 
 std::optional<uint64_t> TByteSource::Remaining() const {
-    std::streambuf* buffer = FStream.rdbuf();
-    const auto here = buffer->pubseekoff(0, std::ios::cur, std::ios::in);
-    if (here == std::streampos(-1))
-        return std::nullopt;
-    const auto end = buffer->pubseekoff(0, std::ios::end, std::ios::in);
-    buffer->pubseekpos(here, std::ios::in);
-    if (end == std::streampos(-1) || end < here)
-        return std::nullopt;
-    return static_cast<uint64_t>(end - here);
+    return RemainingBytes(FStream);
 }
 
 void TByteSource::Read(void* dest, uint64_t count) {

@@ -19,6 +19,18 @@ uint64_t LargestPictureBytes() {
     return pixels * 8 + Headers;
 }
 
+std::optional<uint64_t> RemainingBytes(std::istream& stream) {
+    std::streambuf* buffer = stream.rdbuf();
+    const auto here = buffer->pubseekoff(0, std::ios::cur, std::ios::in);
+    if (here == std::streampos(-1))
+        return std::nullopt;
+    const auto end = buffer->pubseekoff(0, std::ios::end, std::ios::in);
+    buffer->pubseekpos(here, std::ios::in);
+    if (end == std::streampos(-1) || end < here)
+        return std::nullopt;
+    return static_cast<uint64_t>(end - here);
+}
+
 std::string ReadRest(std::istream& stream, const char* kind) {
     const uint64_t largest = LargestPictureBytes();
     std::string data;

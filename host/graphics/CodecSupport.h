@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 namespace Host {
@@ -16,6 +17,10 @@ namespace Host {
 // Bytes enough for any encoding of a picture within the pixel limit: 8 a pixel (16-bit
 // RGBA uncompressed) and 1 MiB of headers, saturated rather than wrapped.
 uint64_t LargestPictureBytes();
+
+// The bytes left in the stream from its current position, when it can tell without reading
+// them (a file or a string stream can, a pipe cannot).
+std::optional<uint64_t> RemainingBytes(std::istream& stream);
 
 // The rest of the stream, for libraries that decode from memory; EInvalidGraphic when it
 // is longer than any picture within the pixel limit can be.

@@ -2,12 +2,14 @@
 
 #include "CHandle.h"
 #include "CodecSupport.h"
+#include "PictureSize.h"
 #include "vel/host/Bitmap.h"
 
 #include <gif_lib.h>
 
 #include <algorithm>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -79,6 +81,14 @@ int FindFirstImage(GifFileType* gif) {
     }
 }
 
+// Refuses a screen that the file's bytes could not fill: each 12-bit LZW code stands for at
+// most 4096 pixels, so a file holds at least 3 bytes for every 8192 pixels of a frame covering
+// the screen. A 35-byte file cannot declare a screen of 2^28 pixels.
+void CheckDataFillsScreen(std::optional<uint64_t> remaining, uint64_t width, uint64_t height) {
+    if (remaining && *remaining < width * height / 8192 * 3)
+        ThrowGifError(D_GIF_ERR_READ_FAILED);
+}
+
 // The frame's rows in screen order: interlaced frames store rows 0, 8, ..., 4, ..., 2, ..., 1, ...
 std::vector<int> RowOrder(int height, bool interlaced) {
     std::vector<int> order;
@@ -96,6 +106,11 @@ std::vector<int> RowOrder(int height, bool interlaced) {
 } // namespace
 
 void TGifImage::LoadFromStream(std::istream& stream) {
+    LoadKeepingFile(stream, Kind, [this](std::istream& file) { Decode(file); });
+}
+
+void TGifImage::Decode(std::istream& stream) {
+    const std::optional<uint64_t> remaining = RemainingBytes(stream);
     int error = 0;
     const TGifReader gif(DGifOpen(stream.rdbuf(), ReadInput, &error));
     if (!gif)
@@ -106,16 +121,20 @@ void TGifImage::LoadFromStream(std::istream& stream) {
     const GifImageDesc& frame = gif->Image;
     const int width = gif->SWidth > 0 ? gif->SWidth : frame.Left + frame.Width;
     const int height = gif->SHeight > 0 ? gif->SHeight : frame.Top + frame.Height;
-    std::vector<TColor32> pixels =
+    CheckPictureSize(Kind, static_cast<uint64_t>(width), static_cast<uint64_t>(height));
+    CheckDataFillsScreen(remaining, static_cast<uint64_t>(width), static_cast<uint64_t>(height));
+    TPixelBuffer pixels =
         AllocatePixels(Kind, static_cast<uint64_t>(width), static_cast<uint64_t>(height));
+    TColor32* colours = ColoursOf(pixels);
     if (frame.Width <= 0 || frame.Height <= 0)
         ThrowInvalid(Kind, "the first frame is empty");
     const ColorMapObject* map = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
     if (map == nullptr)
         ThrowInvalid(Kind, "it has no colour table");
-    if (gif->SColorMap && gif->SBackGroundColor < gif->SColorMap->ColorCount)
-        std::fill(pixels.begin(), pixels.end(),
-                  Colour(gif->SColorMap->Colors[gif->SBackGroundColor], 0xFF));
+    // Pixels the first frame leaves out show the background colour, or transparent black.
+    const bool background = gif->SColorMap && gif->SBackGroundColor < gif->SColorMap->ColorCount;
+    std::fill_n(colours, pixels.Size() / sizeof(TColor32),
+                background ? Colour(gif->SColorMap->Colors[gif->SBackGroundColor], 0xFF) : 0);
 
     std::vector<GifPixelType> line(static_cast<size_t>(frame.Width));
     for (const int row : RowOrder(frame.Height, frame.Interlace)) {
@@ -126,8 +145,8 @@ void TGifImage::LoadFromStream(std::istream& stream) {
             const int index = line[static_cast<size_t>(x)];
             if (frame.Left + x >= width || index >= map->ColorCount)
                 continue;
-            pixels[static_cast<size_t>(y) * static_cast<size_t>(width) +
-                   static_cast<size_t>(frame.Left + x)] =
+            colours[static_cast<size_t>(y) * static_cast<size_t>(width) +
+                    static_cast<size_t>(frame.Left + x)] =
                 Colour(map->Colors[index], index == transparent ? 0 : 0xFF);
         }
     }
@@ -135,6 +154,8 @@ void TGifImage::LoadFromStream(std::istream& stream) {
 }
 
 void TGifImage::SaveToStream(std::ostream& stream) const {
+    if (WriteFileBytes(stream))
+        return;
     if (Empty() || Width() > 65535 || Height() > 65535)
         ThrowWriteFailure(stream, Kind,
                           Empty() ? "it is empty" : "GIF allows at most 65535 x 65535");

@@ -1,6 +1,9 @@
 #include "vel/host/Graphic.h"
 
 #include "PictureFile.h"
+#include "vel/host/Errors.h"
+
+#include <ostream>
 
 namespace Host {
 
@@ -13,7 +16,20 @@ void TGraphic::SaveToFile(const String& fileName) const {
 }
 
 void TGraphic::Changed() {
+    ForgetFileBytes();
     FOnChange(this);
+}
+
+void TGraphic::KeepFileBytes(std::string bytes) {
+    FFileBytes = std::make_shared<const std::string>(std::move(bytes));
+}
+
+bool TGraphic::WriteFileBytes(std::ostream& stream) const {
+    if (!FFileBytes)
+        return false;
+    if (!stream.write(FFileBytes->data(), static_cast<std::streamsize>(FFileBytes->size())))
+        throw EWriteError(u"Cannot write the picture: the stream failed");
+    return true;
 }
 
 } // namespace Host

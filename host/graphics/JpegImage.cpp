@@ -185,6 +185,10 @@ bool WritePixels(TJpegState* s, j_compress_ptr info, const TColor32* pixels, int
 } // namespace
 
 void TJpegImage::LoadFromStream(std::istream& stream) {
+    LoadKeepingFile(stream, Kind, [this](std::istream& file) { Decode(file); });
+}
+
+void TJpegImage::Decode(std::istream& stream) {
     TJpegState state;
     state.Input = stream.rdbuf();
     jpeg_decompress_struct info{};
@@ -193,16 +197,18 @@ void TJpegImage::LoadFromStream(std::istream& stream) {
 
     if (!ReadHeader(&state, &info))
         ThrowInvalid(Kind, state.Message);
-    std::vector<TColor32> pixels = AllocatePixels(Kind, info.image_width, info.image_height);
+    TPixelBuffer pixels = AllocatePixels(Kind, info.image_width, info.image_height);
     std::vector<JSAMPLE> cmykRow(info.out_color_space == JCS_CMYK ? size_t{info.image_width} * 4
                                                                   : 0);
-    if (!ReadPixels(&state, &info, pixels.data(), cmykRow.empty() ? nullptr : cmykRow.data()))
+    if (!ReadPixels(&state, &info, ColoursOf(pixels), cmykRow.empty() ? nullptr : cmykRow.data()))
         ThrowInvalid(Kind, state.Message);
     TakePixels(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
                std::move(pixels));
 }
 
 void TJpegImage::SaveToStream(std::ostream& stream) const {
+    if (WriteFileBytes(stream))
+        return;
     if (Empty())
         ThrowWriteFailure(stream, Kind, "it is empty");
     TJpegState state;
@@ -219,6 +225,7 @@ void TJpegImage::SetCompressionQuality(int quality) {
         throw EConvertError(FromAnsi("JPEG compression quality " + std::to_string(quality) +
                                      " is outside 1 to 100"));
     FQuality = quality;
+    ForgetFileBytes();
 }
 
 } // namespace Host

@@ -155,6 +155,15 @@ bool WriteImage(TPngState* s, png_uint_32 width, png_uint_32 height, bool alpha,
     return true;
 }
 
+// An indexed row is read as one byte a pixel into the start of its own row of colours and
+// turned into colours in place, from the last pixel back: colour x takes bytes 4x to 4x + 3,
+// which lie beyond byte x and were read before.
+void ExpandIndexedRow(png_bytep row, const TPngLayout& layout) {
+    auto* colours = reinterpret_cast<TColor32*>(row);
+    for (png_uint_32 x = layout.Width; x-- > 0;)
+        colours[x] = layout.Colours[row[x]];
+}
+
 // The row addresses of a top-down buffer of rows of rowBytes bytes.
 std::vector<png_bytep> RowPointers(void* pixels, size_t rowBytes, png_uint_32 height) {
     std::vector<png_bytep> rows(height);
@@ -166,6 +175,10 @@ std::vector<png_bytep> RowPointers(void* pixels, size_t rowBytes, png_uint_32 he
 } // namespace
 
 void TPngImage::LoadFromStream(std::istream& stream) {
+    LoadKeepingFile(stream, Kind, [this](std::istream& file) { Decode(file); });
+}
+
+void TPngImage::Decode(std::istream& stream) {
     TPngState state;
     state.Input = stream.rdbuf();
     state.Png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &state, OnError, OnWarning);
@@ -177,24 +190,20 @@ void TPngImage::LoadFromStream(std::istream& stream) {
     TPngLayout layout;
     if (!ReadHeader(&state, &layout))
         ThrowInvalid(Kind, state.Message);
-    std::vector<TColor32> pixels = AllocatePixels(Kind, layout.Width, layout.Height);
-    if (layout.Indexed) {
-        std::vector<uint8_t> bytes(pixels.size());
-        std::vector<png_bytep> rows = RowPointers(bytes.data(), layout.Width, layout.Height);
-        if (!ReadRows(&state, rows.data()))
-            ThrowInvalid(Kind, state.Message);
-        std::transform(bytes.begin(), bytes.end(), pixels.begin(),
-                       [&layout](uint8_t value) { return layout.Colours[value]; });
-    } else {
-        std::vector<png_bytep> rows =
-            RowPointers(pixels.data(), layout.Width * sizeof(TColor32), layout.Height);
-        if (!ReadRows(&state, rows.data()))
-            ThrowInvalid(Kind, state.Message);
-    }
+    TPixelBuffer pixels = AllocatePixels(Kind, layout.Width, layout.Height);
+    const size_t rowBytes = layout.Width * sizeof(TColor32);
+    std::vector<png_bytep> rows = RowPointers(pixels.MutableData(), rowBytes, layout.Height);
+    if (!ReadRows(&state, rows.data()))
+        ThrowInvalid(Kind, state.Message);
+    if (layout.Indexed)
+        for (png_bytep row : rows)
+            ExpandIndexedRow(row, layout);
     TakePixels(static_cast<int>(layout.Width), static_cast<int>(layout.Height), std::move(pixels));
 }
 
 void TPngImage::SaveToStream(std::ostream& stream) const {
+    if (WriteFileBytes(stream))
+        return;
     if (Empty())
         ThrowWriteFailure(stream, Kind, "it is empty");
     TPngState state;

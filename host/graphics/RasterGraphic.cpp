@@ -1,17 +1,40 @@
 #include "vel/host/RasterGraphic.h"
 
+#include "CodecSupport.h"
 #include "PictureSize.h"
 #include "PixelFormats.h"
 #include "vel/host/Errors.h"
 
 #include <algorithm>
+#include <sstream>
 #include <string>
+#include <utility>
 
 namespace Host {
 
-std::vector<TColor32> AllocatePixels(const char* kind, uint64_t width, uint64_t height) {
+namespace {
+
+// A bitmap's pixels in the 32-bit layout: its own buffer for pf32bit, whose rows lie back to
+// back in that layout, otherwise a conversion.
+TPixelBuffer ColoursFrom(const TBitmap& bitmap) {
+    if (bitmap.PixelFormat() == TPixelFormat::pf32bit)
+        return bitmap.Pixels();
+    const auto width = static_cast<size_t>(bitmap.Width());
+    TPixelBuffer pixels = TPixelBuffer::Uninitialised(width * static_cast<size_t>(bitmap.Height()) *
+                                                      sizeof(TColor32));
+    TColor32* dest = ColoursOf(pixels);
+    for (int y = 0; y < bitmap.Height(); ++y)
+        RowToColor32(bitmap.PixelFormat(), bitmap.Palette(),
+                     static_cast<const uint8_t*>(bitmap.GetScanline(y)),
+                     dest + static_cast<size_t>(y) * width, bitmap.Width());
+    return pixels;
+}
+
+} // namespace
+
+TPixelBuffer AllocatePixels(const char* kind, uint64_t width, uint64_t height) {
     CheckPictureSize(kind, width, height);
-    return std::vector<TColor32>(static_cast<size_t>(width * height));
+    return TPixelBuffer::Uninitialised(static_cast<size_t>(width * height) * sizeof(TColor32));
 }
 
 void TRasterGraphic::SetSize(int width, int height) {
@@ -22,22 +45,27 @@ void TRasterGraphic::SetSize(int width, int height) {
         TakePixels(0, 0, {});
         return;
     }
-    std::vector<TColor32> pixels =
-        AllocatePixels("Picture", static_cast<uint64_t>(width), static_cast<uint64_t>(height));
+    CheckPictureSize("Picture", static_cast<uint64_t>(width), static_cast<uint64_t>(height));
+    TPixelBuffer pixels = TPixelBuffer::Zeroed(static_cast<size_t>(width) *
+                                               static_cast<size_t>(height) * sizeof(TColor32));
+    TColor32* dest = ColoursOf(pixels);
     const int sharedWidth = std::min(width, FWidth);
     for (int y = 0; y < std::min(height, FHeight); ++y)
-        std::copy_n(GetScanline(y), sharedWidth,
-                    pixels.begin() + static_cast<ptrdiff_t>(y) * width);
+        std::copy_n(std::as_const(*this).GetScanline(y), sharedWidth,
+                    dest + static_cast<ptrdiff_t>(y) * width);
     TakePixels(width, height, std::move(pixels));
 }
 
 TColor32* TRasterGraphic::GetScanline(int row) {
-    return const_cast<TColor32*>(std::as_const(*this).GetScanline(row));
+    CheckScanline(row, FHeight);
+    ForgetFileBytes(); // the caller may write the row
+    return ColoursOf(FPixels) + static_cast<size_t>(row) * static_cast<size_t>(FWidth);
 }
 
 const TColor32* TRasterGraphic::GetScanline(int row) const {
     CheckScanline(row, FHeight);
-    return FPixels.data() + static_cast<size_t>(row) * static_cast<size_t>(FWidth);
+    return reinterpret_cast<const TColor32*>(FPixels.Data()) +
+           static_cast<size_t>(row) * static_cast<size_t>(FWidth);
 }
 
 void TRasterGraphic::Assign(TPersistent* source) {
@@ -49,21 +77,20 @@ void TRasterGraphic::Assign(TPersistent* source) {
         CopyPixelsFrom(*raster);
         Changed();
     } else if (const auto* bitmap = dynamic_cast<const TBitmap*>(source)) {
-        std::vector<TColor32> pixels(static_cast<size_t>(bitmap->Width()) *
-                                     static_cast<size_t>(bitmap->Height()));
-        for (int y = 0; y < bitmap->Height(); ++y)
-            RowToColor32(bitmap->PixelFormat(), bitmap->Palette(),
-                         static_cast<const uint8_t*>(bitmap->GetScanline(y)),
-                         pixels.data() +
-                             static_cast<size_t>(y) * static_cast<size_t>(bitmap->Width()),
-                         bitmap->Width());
-        TakePixels(bitmap->Width(), bitmap->Height(), std::move(pixels));
+        TakePixels(bitmap->Width(), bitmap->Height(), ColoursFrom(*bitmap));
     } else {
         TGraphic::Assign(source);
     }
 }
 
-void TRasterGraphic::TakePixels(int width, int height, std::vector<TColor32> pixels) {
+void TRasterGraphic::LoadKeepingFile(std::istream& stream, const char* kind,
+                                     const std::function<void(std::istream& file)>& decode) {
+    std::istringstream file(ReadRest(stream, kind));
+    decode(file);
+    KeepFileBytes(std::move(file).str());
+}
+
+void TRasterGraphic::TakePixels(int width, int height, TPixelBuffer pixels) {
     FWidth = width;
     FHeight = height;
     FPixels = std::move(pixels);

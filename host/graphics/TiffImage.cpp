@@ -163,6 +163,10 @@ bool WritePage(TIFF* tiff, const TRasterGraphic& graphic) {
 } // namespace
 
 void TTiffImage::LoadFromStream(std::istream& stream) {
+    LoadKeepingFile(stream, Kind, [this](std::istream& file) { Decode(file); });
+}
+
+void TTiffImage::Decode(std::istream& stream) {
     TMemoryFile file;
     file.Data = ReadRest(stream, Kind);
     const TTiff tiff = Open(file, "r");
@@ -173,18 +177,21 @@ void TTiffImage::LoadFromStream(std::istream& stream) {
     if (!TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width) ||
         !TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height))
         ThrowInvalid(Kind, "the size is missing");
-    std::vector<TColor32> pixels = AllocatePixels(Kind, width, height);
+    TPixelBuffer pixels = AllocatePixels(Kind, width, height);
+    TColor32* colours = ColoursOf(pixels);
     char reason[1024] = "";
     if (!TIFFRGBAImageOK(tiff.get(), reason))
         ThrowInvalid(Kind, reason);
-    if (!TIFFReadRGBAImageOriented(tiff.get(), width, height, pixels.data(), ORIENTATION_TOPLEFT,
-                                   1))
+    if (!TIFFReadRGBAImageOriented(tiff.get(), width, height, colours, ORIENTATION_TOPLEFT, 1))
         ThrowInvalid(Kind, file.Message);
-    std::transform(pixels.begin(), pixels.end(), pixels.begin(), FromRaster);
+    const size_t count = size_t{width} * height;
+    std::transform(colours, colours + count, colours, FromRaster);
     TakePixels(static_cast<int>(width), static_cast<int>(height), std::move(pixels));
 }
 
 void TTiffImage::SaveToStream(std::ostream& stream) const {
+    if (WriteFileBytes(stream))
+        return;
     if (Empty())
         ThrowWriteFailure(stream, Kind, "it is empty");
     TMemoryFile file;

@@ -36,6 +36,10 @@ std::string StatusText(VP8StatusCode status) {
 } // namespace
 
 void TWebPImage::LoadFromStream(std::istream& stream) {
+    LoadKeepingFile(stream, Kind, [this](std::istream& file) { Decode(file); });
+}
+
+void TWebPImage::Decode(std::istream& stream) {
     const std::string data = ReadRest(stream, Kind);
     const auto* bytes = reinterpret_cast<const uint8_t*>(data.data());
     WebPBitstreamFeatures features;
@@ -46,16 +50,16 @@ void TWebPImage::LoadFromStream(std::istream& stream) {
         ThrowInvalid(Kind, StatusText(VP8_STATUS_UNSUPPORTED_FEATURE));
     const auto width = static_cast<uint64_t>(features.width);
     const auto height = static_cast<uint64_t>(features.height);
-    std::vector<TColor32> pixels = AllocatePixels(Kind, width, height);
+    TPixelBuffer pixels = AllocatePixels(Kind, width, height);
 
     WebPDecoderConfig config;
     WebPInitDecoderConfig(&config);
     const TCHandle<WebPDecBuffer, WebPFreeDecBuffer> release(&config.output);
     config.output.colorspace = MODE_BGRA;
     config.output.is_external_memory = 1;
-    config.output.u.RGBA.rgba = reinterpret_cast<uint8_t*>(pixels.data());
+    config.output.u.RGBA.rgba = pixels.MutableData();
     config.output.u.RGBA.stride = static_cast<int>(width * 4);
-    config.output.u.RGBA.size = pixels.size() * sizeof(TColor32);
+    config.output.u.RGBA.size = pixels.Size();
     const VP8StatusCode status = WebPDecode(bytes, data.size(), &config);
     if (status != VP8_STATUS_OK)
         ThrowInvalid(Kind, StatusText(status));
@@ -63,6 +67,8 @@ void TWebPImage::LoadFromStream(std::istream& stream) {
 }
 
 void TWebPImage::SaveToStream(std::ostream& stream) const {
+    if (WriteFileBytes(stream))
+        return;
     if (Empty())
         ThrowWriteFailure(stream, Kind, "it is empty");
     const auto* pixels = reinterpret_cast<const uint8_t*>(GetScanline(0));
@@ -83,6 +89,7 @@ void TWebPImage::SetQuality(int quality) {
         throw EConvertError(
             FromAnsi("WebP quality " + std::to_string(quality) + " is outside 0 to 100"));
     FQuality = quality;
+    ForgetFileBytes();
 }
 
 } // namespace Host

@@ -143,6 +143,24 @@ TEST(Component, NameIsUniqueAmongTheOwnersComponentsWithoutRegardToCase) {
     EXPECT_EQ(stranger->Owner(), &other);
 }
 
+TEST(Component, FindsComponentsByTheirCurrentNameAndOwner) {
+    TComponent owner(nullptr);
+    auto* a = new TComponent(&owner);
+    a->SetName(u"First");
+    a->SetName(u"Second");
+    EXPECT_EQ(owner.FindComponent(u"first"), nullptr);
+    EXPECT_EQ(owner.FindComponent(u"second"), a);
+    auto* b = new TComponent(&owner);
+    b->SetName(u"First"); // the old name is free again
+    TComponent other(nullptr);
+    other.InsertComponent(a);
+    EXPECT_EQ(owner.FindComponent(u"Second"), nullptr);
+    EXPECT_EQ(other.FindComponent(u"Second"), a);
+    delete b;
+    EXPECT_EQ(owner.FindComponent(u"First"), nullptr);
+    EXPECT_EQ(owner.ComponentCount(), 0);
+}
+
 TEST(Component, LoadedClearsLoadingInItsOwnWork) {
     Probe c(nullptr);
     c.SetLoading(true);

@@ -73,10 +73,50 @@ TEST(FormText, ReadsTheWrittenLayout) {
     EXPECT_EQ(form.Children[0].Line, 4);
 }
 
+TEST(FormText, AcceptsAByteOrderMarkAtTheStart) {
+    const TFormObject form = ParseFormText("\xEF\xBB\xBFobject Form1: TForm1\n  Tag = 2\nend\n");
+    EXPECT_EQ(form.Name, u"Form1");
+    EXPECT_EQ(std::get<int64_t>(form.Properties.at(0).Value), 2);
+}
+
+// Objects nested n deep, one a line, the innermost on line n.
+std::string NestedText(int n) {
+    std::string text;
+    for (int i = 0; i < n; ++i)
+        text += "object TF\n";
+    for (int i = 0; i < n; ++i)
+        text += "end\n";
+    return text;
+}
+
+TEST(FormText, ReadsNestingUpToTheLimit) {
+    const TFormObject form = ParseFormText(NestedText(MaxFormNesting));
+    const TFormObject* object = &form;
+    int depth = 1;
+    for (; !object->Children.empty(); object = &object->Children[0])
+        ++depth;
+    EXPECT_EQ(depth, MaxFormNesting);
+}
+
+// 21,000 levels overflowed the stack of the recursive parser before the limit.
+TEST(FormText, RefusesNestingBeyondTheLimitNamingTheLine) {
+    for (const int levels : {MaxFormNesting + 1, 21000}) {
+        try {
+            ParseFormText(NestedText(levels));
+            FAIL() << "no error";
+        } catch (const EReadError& e) {
+            EXPECT_EQ(std::string(e.what()), "Line " + std::to_string(MaxFormNesting + 1) +
+                                                 ": objects nested deeper than " +
+                                                 std::to_string(MaxFormNesting) + " levels");
+        }
+    }
+}
+
 struct TSyntaxCase {
     const char* What;
     const char* Text;
     int Line;
+    const char* Message = ""; // a part of the message, where the case checks it
 };
 
 class FormTextSyntax : public testing::TestWithParam<TSyntaxCase> {};
@@ -89,26 +129,32 @@ TEST_P(FormTextSyntax, NamesTheLine) {
         EXPECT_NE(std::string(e.what()).find("Line " + std::to_string(GetParam().Line) + ":"),
                   std::string::npos)
             << e.what();
+        EXPECT_NE(std::string(e.what()).find(GetParam().Message), std::string::npos) << e.what();
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Errors, FormTextSyntax,
-    testing::Values(TSyntaxCase{"no object", "Tag = 1\n", 1},
-                    TSyntaxCase{"missing class", "object Form1:\nend\n", 2},
-                    TSyntaxCase{"missing equals", "object F: TF\n  Tag 1\nend\n", 2},
-                    TSyntaxCase{"missing value", "object F: TF\n  Tag =\nend\n", 3},
-                    TSyntaxCase{"open string", "object F: TF\n\n  S = 'abc\nend\n", 3},
-                    TSyntaxCase{"bad char code", "object F: TF\n  S = #70000\nend\n", 2},
-                    TSyntaxCase{"odd hex digits", "object F: TF\n  D = {\n ABC\n }\nend\n", 4},
-                    TSyntaxCase{"unclosed block", "object F: TF\n  D = {\n AB\n", 2},
-                    TSyntaxCase{"bad hex digit", "object F: TF\n  D = {AG}\nend\n", 2},
-                    TSyntaxCase{"integer overflow",
-                                "object F: TF\n  T = 99999999999999999999\nend\n", 2},
-                    TSyntaxCase{"missing end", "object F: TF\n  T = 1\n", 3},
-                    TSyntaxCase{"text after end", "object F: TF\nend\nobject G: TG\nend\n", 3},
-                    TSyntaxCase{"stray character", "object F: TF\n  T = 1;\nend\n", 2},
-                    TSyntaxCase{"not UTF-8", "object F: TF\n  S = '\xff'\nend\n", 2}),
+    testing::Values(
+        TSyntaxCase{"no object", "Tag = 1\n", 1},
+        TSyntaxCase{"missing class", "object Form1:\nend\n", 2},
+        TSyntaxCase{"missing equals", "object F: TF\n  Tag 1\nend\n", 2},
+        TSyntaxCase{"missing value", "object F: TF\n  Tag =\nend\n", 3},
+        TSyntaxCase{"open string", "object F: TF\n\n  S = 'abc\nend\n", 3},
+        TSyntaxCase{"bad char code", "object F: TF\n  S = #70000\nend\n", 2},
+        TSyntaxCase{"odd hex digits", "object F: TF\n  D = {\n ABC\n }\nend\n", 4},
+        TSyntaxCase{"unclosed block", "object F: TF\n  D = {\n AB\n", 2},
+        TSyntaxCase{"unclosed block before end", "object F: TF\n  D = {\n AB\nend\n", 2,
+                    "binary block not closed with '}'"},
+        TSyntaxCase{"empty text", "", 1, "the form text is empty"},
+        TSyntaxCase{"only white space", "\n  \n", 3, "the form text is empty"},
+        TSyntaxCase{"only a byte order mark", "\xEF\xBB\xBF", 1, "the form text is empty"},
+        TSyntaxCase{"bad hex digit", "object F: TF\n  D = {AG}\nend\n", 2},
+        TSyntaxCase{"integer overflow", "object F: TF\n  T = 99999999999999999999\nend\n", 2},
+        TSyntaxCase{"missing end", "object F: TF\n  T = 1\n", 3},
+        TSyntaxCase{"text after end", "object F: TF\nend\nobject G: TG\nend\n", 3},
+        TSyntaxCase{"stray character", "object F: TF\n  T = 1;\nend\n", 2},
+        TSyntaxCase{"not UTF-8", "object F: TF\n  S = '\xff'\nend\n", 2}),
     [](const testing::TestParamInfo<TSyntaxCase>& info) {
         std::string name = info.param.What;
         for (char& c : name)

@@ -1,7 +1,9 @@
 #include "vel/host/Bitmap.h"
 #include "TestPicture.h"
 #include "vel/host/Errors.h"
+#include "vel/host/JpegImage.h"
 #include "vel/host/PixelLimit.h"
+#include "vel/host/PngImage.h"
 
 #include <gtest/gtest.h>
 
@@ -97,6 +99,43 @@ TEST(Bitmap, AssignCopiesIndependently) {
     EXPECT_EQ(Pixels32(copy), TestPixels);
     copy.Assign(nullptr);
     EXPECT_TRUE(copy.Empty());
+}
+
+// The scan path: a bitmap assigned from a picture and set to pf32bit holds the picture's own
+// pixels while it is only read, so a large picture is held once, not twice.
+TEST(Bitmap, AssignFromACompressedKindSharesThePixelsUntilEitherSideWrites) {
+    TBitmap source;
+    FillTest(source);
+    TPngImage png;
+    png.Assign(&source);
+    TBitmap bitmap;
+    bitmap.Assign(&png);
+    bitmap.SetPixelFormat(TPixelFormat::pf32bit);
+    const TBitmap& view = bitmap;
+    EXPECT_EQ(static_cast<const uint32_t*>(view.GetScanline(1))[2], TestPixels[5]);
+    EXPECT_TRUE(bitmap.Pixels().SharesWith(png.Pixels()));
+
+    static_cast<uint32_t*>(bitmap.GetScanline(0))[0] = 0xFF123456;
+    EXPECT_FALSE(bitmap.Pixels().SharesWith(png.Pixels()));
+    EXPECT_EQ(Pixels32(png), TestPixels);
+    png.GetScanline(1)[0] = 0;
+    EXPECT_EQ(static_cast<const uint32_t*>(view.GetScanline(1))[0], TestPixels[3]);
+}
+
+TEST(Bitmap, ACompressedKindAssignedFromAThirtyTwoBitBitmapSharesItsPixels) {
+    TBitmap source;
+    FillTest(source);
+    TJpegImage jpeg;
+    jpeg.Assign(&source);
+    EXPECT_TRUE(jpeg.Pixels().SharesWith(source.Pixels()));
+    jpeg.GetScanline(0)[1] = 0;
+    EXPECT_EQ(Pixels32(source), TestPixels);
+    const std::unique_ptr<TGraphic> clone = source.Clone();
+    EXPECT_TRUE(static_cast<TBitmap&>(*clone).Pixels().SharesWith(source.Pixels()));
+    source.SetPixelFormat(TPixelFormat::pf24bit);
+    jpeg.Assign(&source); // converted to the 32-bit layout
+    EXPECT_FALSE(jpeg.Pixels().SharesWith(source.Pixels()));
+    EXPECT_EQ(Pixels32(jpeg), TestPixels);
 }
 
 class BmpRoundTrip : public testing::TestWithParam<TPixelFormat> {};

@@ -8,6 +8,7 @@
 #include "vel/host/String.h"
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 namespace Host {
@@ -55,10 +56,15 @@ public:
 
 private:
     void CheckUniqueName(const String& name, const TComponent* except) const;
+    // The owned components with a name, by the name in upper case, so that finding one and
+    // checking a new name for clashes take constant time however many there are.
+    void IndexName(TComponent& component);
+    void UnindexName(const TComponent& component);
 
     TComponent* FOwner = nullptr;
     String FName;
     std::vector<TComponent*> FComponents;
+    std::unordered_map<String, TComponent*> FNameIndex;
     TComponentState FState;
     intptr_t FTag = 0;
 };

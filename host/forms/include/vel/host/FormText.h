@@ -38,8 +38,14 @@ struct VEL_API TFormObject {
     std::vector<TFormObject> Children;
 };
 
-// Reads one object and everything nested in it from UTF-8 text. Raises EReadError with the
-// line number for a syntax error, text that is not UTF-8, or anything after the final end.
+// The deepest nesting of objects a form text may hold, the root being level 1. Deeper text
+// is refused rather than read by a recursion that could exhaust the stack.
+inline constexpr int MaxFormNesting = 256;
+
+// Reads one object and everything nested in it from UTF-8 text, after a byte-order mark if
+// the text starts with one. Raises EReadError with the line number for a syntax error, an
+// empty text, objects nested deeper than MaxFormNesting, text that is not UTF-8, or anything
+// after the final end.
 VEL_API TFormObject ParseFormText(std::string_view text);
 
 // Writes the object as UTF-8 text that ParseFormText reads back to an equal tree.

@@ -4,6 +4,7 @@
 
 #include "vel/host/Export.h"
 #include "vel/host/Graphic.h"
+#include "vel/host/PixelBuffer.h"
 
 #include <cstdint>
 #include <span>
@@ -58,14 +59,18 @@ public:
 
     // Row `row` (0 the top row) in the pixel format, readable and writable for the width.
     // EInvalidGraphic when the row is out of range. After writing pixels, call MarkModified.
+    // The writable row is the bitmap's own: pixels shared with the graphic it was assigned
+    // from (or a copy) are copied first, so read through a const bitmap to leave them shared.
     void* GetScanline(int row);
     const void* GetScanline(int row) const;
     // Bytes from one row to the next.
     int RowStride() const noexcept { return FStride; }
+    // The pixels, RowStride() bytes a row from the top.
+    const TPixelBuffer& Pixels() const noexcept { return FPixels; }
 
-    // From a bitmap: a copy in its format. From any other graphic: a copy at the graphic's
-    // own size, as the graphic converts itself (pf32bit for the compressed kinds). Null
-    // empties the bitmap.
+    // From a bitmap: a copy in its format. From a compressed kind: its pixels in pf32bit,
+    // shared with it until either side writes. From any other graphic: a copy at the
+    // graphic's own size, as the graphic converts itself. Null empties the bitmap.
     void Assign(TPersistent* source) override;
 
     // Reads a BMP file: 1, 4, 8, 16, 24 and 32 bits per pixel, RLE4, RLE8 and bit fields,
@@ -83,7 +88,7 @@ private:
     int FHeight = 0;
     TPixelFormat FPixelFormat = TPixelFormat::pf32bit;
     int FStride = 0;
-    std::vector<uint8_t> FPixels;
+    TPixelBuffer FPixels;
     std::vector<TColor32> FPalette;
 };
 

@@ -14,6 +14,9 @@ public:
     // Writes one frame with the exact colours when there are 256 or fewer, otherwise the
     // nearest of 8 x 8 x 4 levels; alpha is dropped.
     void SaveToStream(std::ostream& stream) const override;
+
+private:
+    void Decode(std::istream& file);
 };
 
 } // namespace Host

@@ -9,6 +9,7 @@
 
 #include <iosfwd>
 #include <memory>
+#include <string>
 
 namespace Host {
 
@@ -44,15 +45,24 @@ public:
 
 protected:
     TGraphic() = default;
-    // A copy starts without a change handler, as Clone promises; each class's own copy
-    // constructor copies the rest member by member.
-    TGraphic(const TGraphic&) : TPersistent() {}
+    // A copy starts without a change handler, as Clone promises, and keeps the file bytes;
+    // each class's own copy constructor copies the rest member by member.
+    TGraphic(const TGraphic& other) : TPersistent(), FFileBytes(other.FFileBytes) {}
 
-    // Fires OnChange with this graphic as the sender.
+    // Fires OnChange with this graphic as the sender, and forgets the file bytes.
     void Changed();
+
+    // The bytes of the file the graphic was read from, kept while its pixels stay as read:
+    // saving writes them back unchanged, so that saving a form again never re-encodes (and
+    // slowly degrades) a stored JPEG. Every change of the pixels forgets them.
+    void KeepFileBytes(std::string bytes);
+    void ForgetFileBytes() noexcept { FFileBytes.reset(); }
+    // Writes the kept bytes, if any (EWriteError when the stream fails); false without them.
+    bool WriteFileBytes(std::ostream& stream) const;
 
 private:
     TNotifyEvent FOnChange;
+    std::shared_ptr<const std::string> FFileBytes;
 };
 
 // The base that writes Clone() for a graphic class TDerived built on TBase (TGraphic or one of

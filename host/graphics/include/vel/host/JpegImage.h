@@ -20,6 +20,7 @@ public:
     void SetCompressionQuality(int quality);
 
 private:
+    void Decode(std::istream& file);
     int FQuality = 90;
 };
 

@@ -13,6 +13,9 @@ public:
     void LoadFromStream(std::istream& stream) override;
     // Writes 8-bit RGB, or RGBA when any pixel is not opaque.
     void SaveToStream(std::ostream& stream) const override;
+
+private:
+    void Decode(std::istream& file);
 };
 
 } // namespace Host

@@ -14,6 +14,9 @@ public:
     // Writes one page of 8-bit RGB, or RGBA with unassociated alpha when any pixel is not
     // opaque, Deflate-compressed.
     void SaveToStream(std::ostream& stream) const override;
+
+private:
+    void Decode(std::istream& file);
 };
 
 } // namespace Host

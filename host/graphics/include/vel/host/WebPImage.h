@@ -15,13 +15,17 @@ public:
     void SaveToStream(std::ostream& stream) const override;
 
     bool Lossless() const noexcept { return FLossless; }
-    void SetLossless(bool lossless) noexcept { FLossless = lossless; }
+    void SetLossless(bool lossless) noexcept {
+        FLossless = lossless;
+        ForgetFileBytes();
+    }
     // 0 to 100 for lossy saving; 90 by default.
     int Quality() const noexcept { return FQuality; }
     // EConvertError outside 0 to 100.
     void SetQuality(int quality);
 
 private:
+    void Decode(std::istream& file);
     bool FLossless = true;
     int FQuality = 90;
 };
