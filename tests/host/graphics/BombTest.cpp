@@ -12,8 +12,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -22,8 +23,8 @@ namespace {
 
 struct TCost {
     bool Decoded = false;
-    long PeakKiB = 0; // the most memory the read added, in KiB
-    double Seconds = 0;
+    long PeakKiB = 0;   // the most memory the read added, in KiB
+    double Seconds = 0; // processor time, which other work on the machine does not stretch
 };
 
 long StatusKiB(const std::string& field) {
@@ -32,6 +33,12 @@ long StatusKiB(const std::string& field) {
         if (line.rfind(field + ":", 0) == 0)
             return std::stol(line.substr(field.size() + 1));
     return -1;
+}
+
+double ProcessorSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
 // What the scan path costs: the picture read, then converted to the 32-bit bitmap whose rows
@@ -63,11 +70,10 @@ TCost MeasureRead(const std::string& file) {
     if (child == 0) {
         close(channel[0]);
         const long before = StatusKiB("VmRSS");
-        const auto start = std::chrono::steady_clock::now();
+        const double start = ProcessorSeconds();
         TCost cost;
         cost.Decoded = ReadAndConvert(file);
-        cost.Seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        cost.Seconds = ProcessorSeconds() - start;
         cost.PeakKiB = StatusKiB("VmHWM") - before;
         const ssize_t written = write(channel[1], &cost, sizeof cost);
         _exit(written == sizeof cost ? 0 : 1);
@@ -101,7 +107,9 @@ TEST_P(BombTable, IsRefusedOrDecodedWithinBoundsOfMemoryAndTime) {
     // The valid one is 4096 x 4096 pixels: 64 MiB of colours shared by picture and bitmap.
     const long boundKiB = bomb.Valid ? 96 * 1024 : 64 * 1024;
     EXPECT_LT(cost.PeakKiB, boundKiB) << bomb.File.size() << " bytes";
-    EXPECT_LT(cost.Seconds, 2.0);
+    EXPECT_LT(cost.Seconds, 5.0);
+    RecordProperty("PeakKiB", std::to_string(cost.PeakKiB));
+    RecordProperty("ProcessorMilliseconds", std::to_string(std::lround(cost.Seconds * 1000)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, BombTable, testing::ValuesIn(MakeBombs()),
