@@ -2,7 +2,9 @@
 
 #include "common/ArgReader.h"
 #include "common/Version.h"
+#include "vel/Vel.h"
 
+#include <exception>
 #include <iostream>
 #include <utility>
 
@@ -69,6 +71,21 @@ TCommandLine ReadCommandLine(const TExample& example, int argc, char** argv) {
         line.Answered = VelCli::ReportUsageError(std::cerr, example.Name, error);
     }
     return line;
+}
+
+int RunExample(const TExample& example, int argc, char** argv,
+               VelCli::TExitStatus (*scan)(const std::string& file)) {
+    const TCommandLine line = ReadCommandLine(example, argc, argv);
+    if (line.Answered)
+        return *line.Answered;
+    if (line.Library)
+        Vel::ZBarLibraryName = Host::FromAnsi(*line.Library);
+    try {
+        return scan(line.File);
+    } catch (const std::exception& error) {
+        std::cerr << example.Name << ": " << error.what() << '\n';
+        return VelCli::esFailure;
+    }
 }
 
 } // namespace Example

@@ -1,5 +1,6 @@
 // The command line both examples take, "[--library NAME] FILE", with --help and --version,
-// read with the argument reader every program of the project uses.
+// read with the argument reader every program of the project uses, and the main around their
+// scan.
 #pragma once
 
 #include "common/ExitStatus.h"
@@ -25,5 +26,10 @@ struct TCommandLine {
 };
 
 TCommandLine ReadCommandLine(const TExample& example, int argc, char** argv);
+
+// Reads the command line, loads ZBar from --library when given, and scans the file; an
+// error is printed after the example's name and ends it with the failure status.
+int RunExample(const TExample& example, int argc, char** argv,
+               VelCli::TExitStatus (*scan)(const std::string& file));
 
 } // namespace Example

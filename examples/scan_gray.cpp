@@ -134,15 +134,5 @@ constexpr Example::TExample Program = {
 } // namespace
 
 int main(int argc, char** argv) {
-    const Example::TCommandLine line = Example::ReadCommandLine(Program, argc, argv);
-    if (line.Answered)
-        return *line.Answered;
-    if (line.Library)
-        Vel::ZBarLibraryName = Host::FromAnsi(*line.Library);
-    try {
-        return Scan(line.File);
-    } catch (const std::exception& error) {
-        std::cerr << "scan_gray: " << error.what() << '\n';
-        return VelCli::esFailure;
-    }
+    return Example::RunExample(Program, argc, argv, Scan);
 }
