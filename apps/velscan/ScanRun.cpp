@@ -5,6 +5,7 @@
 #include "Output.h"
 #include "PictureScanner.h"
 #include "Progress.h"
+#include "ResultStream.h"
 #include "ZBarLoading.h"
 
 #include <algorithm>
@@ -79,9 +80,8 @@ void PrintWarnings(TWarnings& warnings, TProgress& progress, std::ostream& err) 
     }
 }
 
-VelCli::TExitStatus WriteResults(TPool& pool, TOutput& output, TWarnings& warnings,
-                                 std::ostream& err, TTerminals terminals) {
-    TProgress progress(err, terminals.Errors);
+VelCli::TExitStatus WriteEveryResult(TPool& pool, TOutput& output, TWarnings& warnings,
+                                     TProgress& progress, std::ostream& err, TTerminals terminals) {
     TTally tally;
     std::uint64_t done = 0;
     output.Begin();
@@ -100,6 +100,24 @@ VelCli::TExitStatus WriteResults(TPool& pool, TOutput& output, TWarnings& warnin
     output.End();
     return tally.Status();
 }
+
+// Results that cannot be written stop the run: the pool takes no more inputs and drops
+// those not started, and the reason is told.
+VelCli::TExitStatus WriteResults(TPool& pool, TOutput& output, TWarnings& warnings,
+                                 std::ostream& err, TTerminals terminals) {
+    TProgress progress(err, terminals.Errors);
+    try {
+        return WriteEveryResult(pool, output, warnings, progress, err, terminals);
+    } catch (const EOutputError& error) {
+        pool.Cancel();
+        progress.Clear();
+        err << "velscan: " << error.what() << '\n';
+        return VelCli::esFailure;
+    }
+}
+
+// Thrown by the lister's emit once the pool takes no more inputs, to end the listing.
+struct TListingStopped {};
 
 } // namespace
 
@@ -126,8 +144,12 @@ VelCli::TExitStatus RunScan(const TOptions& options, std::istream& paths, std::o
         try {
             ReadInputs(
                 options.Paths, options.Recursive, paths,
-                [&pool](TInput input) { pool.Submit(std::move(input)); },
+                [&pool](TInput input) {
+                    if (!pool.Submit(std::move(input)))
+                        throw TListingStopped();
+                },
                 [&warnings](const std::string& message) { warnings.Add(message); });
+        } catch (const TListingStopped&) {
         } catch (...) {
             listingFailure = std::current_exception();
         }
