@@ -80,6 +80,8 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
         options.Action = TAction::Version;
     else if (arg.IsFlag({"-r", "--recursive"}))
         options.Recursive = true;
+    else if (arg.IsFlag({"-0", "--null"}))
+        options.PathList = TPathList::NulSeparated;
     else if (arg.Is({"-f", "--format"}))
         options.Format = ParseFormat(reader.Value(arg));
     else if (arg.Is({"-e", "--effort"}))

@@ -14,6 +14,9 @@ enum class TFormat { Text, Raw, Json, Xml };
 
 enum class TAction { Scan, Help, Version };
 
+// How the paths on standard input are separated: by newlines, or each ended by a NUL byte.
+enum class TPathList { Lines, NulSeparated };
+
 // The scan rectangle in picture pixels; a width or height of 0 reaches the picture's edge.
 struct TScanRect {
     int Left = 0;
@@ -25,6 +28,7 @@ struct TScanRect {
 struct TOptions {
     TAction Action = TAction::Scan;
     std::vector<std::string> Paths; // "-" stands for the paths on standard input
+    TPathList PathList = TPathList::Lines;
     bool Recursive = false;
     TFormat Format = TFormat::Text;
     std::vector<std::string> Configs; // ZBar configuration texts, applied in order

@@ -1,5 +1,7 @@
 #include "PictureScanner.h"
 
+#include "PictureLoading.h"
+
 #include <new>
 
 namespace VelScan {
@@ -71,7 +73,7 @@ TPictureResult TPictureScanner::Scan(const TInput& input) noexcept {
 // the scan ends, so that an idle worker holds no picture memory.
 void TPictureScanner::ScanPicture(TPictureResult& result) {
     Host::TPicture picture;
-    picture.LoadFromFile(Host::FromAnsi(result.Path));
+    LoadPicture(result.Path, picture);
     result.Width = picture.Graphic()->Width();
     result.Height = picture.Graphic()->Height();
     const std::vector<Vel::TBarcode> found =

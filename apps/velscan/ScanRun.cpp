@@ -143,7 +143,7 @@ VelCli::TExitStatus RunScan(const TOptions& options, std::istream& paths, std::o
     std::thread lister([&] {
         try {
             ReadInputs(
-                options.Paths, options.Recursive, paths,
+                options.Paths, options.Recursive, options.PathList, paths,
                 [&pool](TInput input) {
                     if (!pool.Submit(std::move(input)))
                         throw TListingStopped();
