@@ -5,6 +5,8 @@
 #include "common/UsageError.h"
 #include "common/Version.h"
 
+#include <vel/host/PixelLimit.h>
+
 #include <exception>
 #include <iostream>
 #include <unistd.h>
@@ -28,6 +30,7 @@ int main(int argc, char** argv) {
     case TAction::Scan:
         break;
     }
+    Host::SetMaxPicturePixels(options.MaxPixels);
     TResultStream results(STDOUT_FILENO);
     try {
         return RunScan(

@@ -53,6 +53,14 @@ unsigned ParseJobs(const std::string& text) {
     return static_cast<unsigned>(*value);
 }
 
+std::uint64_t ParseMaxPixels(const std::string& text) {
+    const auto value = ParseInteger(text);
+    if (!value || *value < 1)
+        throw VelCli::EUsageError("invalid --max-pixels value '" + text +
+                                  "': expected a whole number of pixels, 1 or more");
+    return static_cast<std::uint64_t>(*value);
+}
+
 TScanRect ParseRect(const std::string& text) {
     int values[4] = {};
     std::string_view rest = text;
@@ -94,6 +102,8 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
         options.Rect = ParseRect(reader.Value(arg));
     else if (arg.Is({"--library"}))
         options.Library = reader.Value(arg);
+    else if (arg.Is({"--max-pixels"}))
+        options.MaxPixels = ParseMaxPixels(reader.Value(arg));
     else
         throw VelCli::UnknownOption(arg);
 }

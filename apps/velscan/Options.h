@@ -2,7 +2,9 @@
 #pragma once
 
 #include <vel/Reader.h>
+#include <vel/host/PixelLimit.h>
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -36,6 +38,7 @@ struct TOptions {
     unsigned Jobs = 0; // 0: one per core
     std::optional<std::string> Library;
     Vel::TVelEffort Effort = Vel::TVelEffort::efNormal;
+    std::uint64_t MaxPixels = Host::DefaultMaxPicturePixels; // the host's limit on one picture
 };
 
 // Parses the arguments after the program name; throws VelCli::EUsageError.

@@ -84,6 +84,11 @@ int OpenRegularFile(const std::string& path) {
     return file.Release();
 }
 
+bool MentionsPixelLimit(const std::string& message) {
+    return message.find("exceeds the limit of") != std::string::npos ||
+           message.find("pixel limit") != std::string::npos;
+}
+
 } // namespace
 
 void LoadPicture(const std::string& path, Host::TPicture& picture) {
@@ -93,7 +98,9 @@ void LoadPicture(const std::string& path, Host::TPicture& picture) {
     try {
         picture.LoadFromStream(stream);
     } catch (const Host::EInvalidGraphic& error) {
-        ThrowLoadError(path, error.what());
+        const std::string reason = error.what();
+        ThrowLoadError(path, MentionsPixelLimit(reason) ? reason + "; --max-pixels raises the limit"
+                                                        : reason);
     }
 }
 

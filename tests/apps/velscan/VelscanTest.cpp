@@ -161,6 +161,8 @@ TEST(Velscan, ExitStatusTellsWhatHappened) {
         {{"-j", "0", Sample("ean13.png")}, 1, "'0'"},
         {{"--rect", "1,2,3", Sample("ean13.png")}, 1, "'1,2,3'"},
         {{"--rect", "1,2,-3,4", Sample("ean13.png")}, 1, "'1,2,-3,4'"},
+        {{"--max-pixels", "0", Sample("ean13.png")}, 1, "--max-pixels value '0'"},
+        {{"--max-pixels=lots", Sample("ean13.png")}, 1, "'lots'"},
         {{"--library", "/nonexistent/libzbar.so.0", Sample("ean13.png")},
          1,
          "/nonexistent/libzbar.so.0"},
@@ -327,6 +329,26 @@ TEST(Velscan, ScanRectangleLimitsTheScanAndKeepsPictureCoordinates) {
 
     const auto outside = Velscan({"--rect", "5000,0,10,10", Sample("multi.png")});
     EXPECT_EQ(outside.ExitStatus, 4);
+}
+
+TEST(Velscan, MaxPixelsSetsThePixelLimitAndTheMessageNamesIt) {
+    // huge.png declares 60000 x 60000 pixels, above the default limit of 2^28.
+    const auto huge = Velscan({Broken("huge.png")});
+    EXPECT_EQ(huge.ExitStatus, 2);
+    for (const char* part : {"60000 x 60000", "limit of 268435456 pixels", "--max-pixels"})
+        EXPECT_NE(huge.Err.find(part), std::string::npos) << part << " in " << huge.Err;
+
+    const std::string ean13 = Sample("ean13.png");
+    const TJson size = JsonLines(Velscan({"--format=json", ean13}).Out).at(0);
+    const auto pixels = static_cast<long long>(size["width"].Number * size["height"].Number);
+    const auto below = Velscan({"--max-pixels", std::to_string(pixels - 1), ean13});
+    EXPECT_EQ(below.ExitStatus, 2);
+    EXPECT_NE(below.Err.find("limit of " + std::to_string(pixels - 1) + " pixels"),
+              std::string::npos)
+        << below.Err;
+    const auto at = Velscan({"--max-pixels=" + std::to_string(pixels), ean13});
+    EXPECT_EQ(at.ExitStatus, 0) << at.Err;
+    EXPECT_EQ(at.Out, Ean13 + "\n");
 }
 
 TEST(Velscan, HelpAndVersion) {
