@@ -43,6 +43,18 @@ std::unique_ptr<Vel::TReader> MakeReader(const TOptions& options) {
     }
 }
 
+// The reader scans nothing when the rectangle's top left corner lies at or beyond the
+// picture's right or bottom edge (a width or height of 0 only reaches the edge); that is
+// told, so that it does not pass for a picture without barcodes.
+std::optional<std::string> OutsideWarning(const TScanRect& rect, int width, int height) {
+    if (rect.Left < width && rect.Top < height)
+        return std::nullopt;
+    return "the scan rectangle " + std::to_string(rect.Left) + ',' + std::to_string(rect.Top) +
+           ',' + std::to_string(rect.Width) + ',' + std::to_string(rect.Height) +
+           " lies outside the picture of " + std::to_string(width) + " x " +
+           std::to_string(height) + " pixels; nothing was scanned";
+}
+
 } // namespace
 
 TPictureScanner::TPictureScanner(const TOptions& options)
@@ -63,8 +75,10 @@ TPictureResult TPictureScanner::Scan(const TInput& input) noexcept {
     } catch (...) {
         result.Error = "unexpected failure while scanning the picture";
     }
-    if (result.Error)
+    if (result.Error) {
         result.Barcodes.clear();
+        result.Warning.reset();
+    }
     return result;
 }
 
@@ -76,6 +90,7 @@ void TPictureScanner::ScanPicture(TPictureResult& result) {
     LoadPicture(result.Path, picture);
     result.Width = picture.Graphic()->Width();
     result.Height = picture.Graphic()->Height();
+    result.Warning = OutsideWarning(FRect, result.Width, result.Height);
     const std::vector<Vel::TBarcode> found =
         FReader->Read(picture, {FRect.Left, FRect.Top, FRect.Width, FRect.Height});
     result.Barcodes.reserve(found.size());

@@ -80,6 +80,14 @@ void PrintWarnings(TWarnings& warnings, TProgress& progress, std::ostream& err) 
     }
 }
 
+// A picture's warning goes to standard error in every format (JSON and XML carry it too).
+void PrintPictureWarning(const TPictureResult& result, TProgress& progress, std::ostream& err) {
+    if (!result.Warning)
+        return;
+    progress.Clear();
+    err << "velscan: " << result.Path << ": warning: " << *result.Warning << '\n';
+}
+
 VelCli::TExitStatus WriteEveryResult(TPool& pool, TOutput& output, TWarnings& warnings,
                                      TProgress& progress, std::ostream& err, TTerminals terminals) {
     TTally tally;
@@ -87,6 +95,7 @@ VelCli::TExitStatus WriteEveryResult(TPool& pool, TOutput& output, TWarnings& wa
     output.Begin();
     while (auto result = pool.Next()) {
         PrintWarnings(warnings, progress, err);
+        PrintPictureWarning(*result, progress, err);
         // The progress line makes way for what this result puts on the terminal.
         if (terminals.Output || (result->Error && output.ReportsErrorsApart()))
             progress.Clear();

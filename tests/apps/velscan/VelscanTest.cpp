@@ -327,8 +327,32 @@ TEST(Velscan, ScanRectangleLimitsTheScanAndKeepsPictureCoordinates) {
     for (const auto& point : rightCodes[0]["points"].Items)
         EXPECT_GE(point[0].Number, 476);
 
-    const auto outside = Velscan({"--rect", "5000,0,10,10", Sample("multi.png")});
-    EXPECT_EQ(outside.ExitStatus, 4);
+    EXPECT_EQ(left.Err + right.Err, "");
+    EXPECT_FALSE(picture.Has("warning"));
+}
+
+TEST(Velscan, ScanRectangleOutsideThePictureIsWarnedOf) {
+    // multi.png is 698 pixels wide; a rectangle starting at or beyond an edge scans nothing.
+    const std::string multi = Sample("multi.png");
+    for (const std::string rect : {"5000,0,10,10", "698,0,0,0", "0,100000,0,0"}) {
+        const auto text = Velscan({"--rect", rect, multi});
+        EXPECT_EQ(text.ExitStatus, 4) << rect;
+        EXPECT_TRUE(text.Err.starts_with("velscan: " + multi + ": warning: the scan rectangle " +
+                                         rect + " lies outside the picture of 698 x "))
+            << text.Err;
+
+        const auto json = Velscan({"--rect", rect, "--format=json", multi});
+        EXPECT_EQ(json.Err, text.Err) << rect;
+        const TJson picture = JsonLines(json.Out).at(0);
+        EXPECT_EQ(picture["barcodes"].Items.size(), 0u) << rect;
+        EXPECT_NE(picture["warning"].String.find("lies outside"), std::string::npos) << rect;
+
+        const auto xml = Velscan({"--rect", rect, "--format=xml", multi});
+        const TXmlElement root = ParseXml(xml.Out);
+        const auto warnings = root.All("picture").at(0)->All("warning");
+        ASSERT_EQ(warnings.size(), 1u) << rect;
+        EXPECT_EQ(warnings[0]->Text, picture["warning"].String) << rect;
+    }
 }
 
 TEST(Velscan, MaxPixelsSetsThePixelLimitAndTheMessageNamesIt) {
