@@ -378,7 +378,8 @@ TEST(Velscan, MaxPixelsSetsThePixelLimitAndTheMessageNamesIt) {
 TEST(Velscan, HelpAndVersion) {
     const auto help = Velscan({"--help"});
     EXPECT_EQ(help.ExitStatus, 0);
-    for (const char* part : {"Usage: velscan", "Exit status:", "Examples:", "--rect", "-j"})
+    for (const char* part : {"Usage: velscan", "Exit status:", "Examples:", "--rect", "-j", "-0",
+                             "--max-pixels N", "default 268435456"})
         EXPECT_NE(help.Out.find(part), std::string::npos) << part;
     const auto version = Velscan({"--version"});
     EXPECT_EQ(version.ExitStatus, 0);
