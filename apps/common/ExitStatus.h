@@ -6,15 +6,16 @@ namespace VelCli {
 
 enum TExitStatus : int {
     esSuccess = 0,   // done; for a scan, every picture was read and a barcode was found
-    esFailure = 1,   // usage error, or ZBar or a design package not loaded or configured
+    esFailure = 1,   // usage error, ZBar or a design package not loaded or configured, or
+                     // a scan's results not written
     esFileError = 2, // some file could not be read or written
     esNoBarcode = 4, // every picture was read and none had a barcode
 };
 
 inline constexpr char ExitStatusHelp[] = R"(Exit status:
   0  success; for a scan, every picture was read and at least one barcode was found
-  1  usage error (a bad option, command, name or value), or ZBar or a design package
-     could not be loaded or configured
+  1  usage error (a bad option, command, name or value), ZBar or a design package
+     could not be loaded or configured, or a scan's results could not be written
   2  some file (a picture, a form, a glyph) could not be read or written
   3  reserved
   4  every picture was read and none had a barcode

@@ -67,22 +67,36 @@ void EmitPath(const std::string& path, bool recursive, const std::function<void(
         warn(path + ": no pictures in this folder" + (recursive ? " or its subfolders" : ""));
 }
 
+// The paths of a list: lines (a carriage return before the newline is dropped) or entries
+// that each end with a NUL byte. No file name holds a NUL byte, so a line with one is an
+// error for that line rather than the name up to the byte.
+void EmitListedPaths(std::istream& paths, TPathList list, bool recursive,
+                     const std::function<void(TInput)>& emit,
+                     const std::function<void(const std::string&)>& warn) {
+    const bool lines = list == TPathList::Lines;
+    for (std::string path; std::getline(paths, path, lines ? '\n' : '\0');) {
+        if (lines && path.ends_with('\r'))
+            path.pop_back();
+        if (path.empty())
+            continue;
+        if (path.find('\0') != std::string::npos)
+            emit({path, "the path holds a NUL byte, which no file name can; give NUL-separated "
+                        "paths with -0"});
+        else
+            EmitPath(path, recursive, emit, warn);
+    }
+}
+
 } // namespace
 
-void ReadInputs(const std::vector<std::string>& args, bool recursive, std::istream& paths,
-                const std::function<void(TInput)>& emit,
+void ReadInputs(const std::vector<std::string>& args, bool recursive, TPathList list,
+                std::istream& paths, const std::function<void(TInput)>& emit,
                 const std::function<void(const std::string&)>& warn) {
     for (const auto& arg : args) {
-        if (arg != "-") {
+        if (arg == "-")
+            EmitListedPaths(paths, list, recursive, emit, warn);
+        else
             EmitPath(arg, recursive, emit, warn);
-            continue;
-        }
-        for (std::string line; std::getline(paths, line);) {
-            if (line.ends_with('\r'))
-                line.pop_back();
-            if (!line.empty())
-                EmitPath(line, recursive, emit, warn);
-        }
     }
 }
 

@@ -2,6 +2,8 @@
 // from a stream, in a deterministic order.
 #pragma once
 
+#include "Options.h"
+
 #include <functional>
 #include <istream>
 #include <optional>
@@ -12,16 +14,17 @@ namespace VelScan {
 
 struct TInput {
     std::string Path;
-    std::optional<std::string> Error; // set when the path could not be listed as a folder
+    std::optional<std::string> Error; // set when the path could not be listed or read
 };
 
 // Calls emit for every input in order, as soon as it is known: a file path as it stands
 // (whether it exists is found out when it is read), a folder's pictures sorted by name
 // (with recursive, its subfolders' pictures too, each subfolder at its place in the
-// order), and for "-" every non-empty line of `paths`, each treated like a path argument.
-// A folder that holds no picture is told to warn, with a message naming it.
-void ReadInputs(const std::vector<std::string>& args, bool recursive, std::istream& paths,
-                const std::function<void(TInput)>& emit,
+// order), and for "-" every non-empty entry of the list on `paths`, each treated like a path
+// argument. A line that holds a NUL byte is emitted with an error, not cut at the byte. A
+// folder that holds no picture is told to warn, with a message naming it.
+void ReadInputs(const std::vector<std::string>& args, bool recursive, TPathList list,
+                std::istream& paths, const std::function<void(TInput)>& emit,
                 const std::function<void(const std::string&)>& warn);
 
 } // namespace VelScan

@@ -52,6 +52,8 @@ void TJsonOutput::Write(const TPictureResult& result) {
         for (std::size_t i = 0; i < result.Barcodes.size(); ++i)
             line += (i ? "," : "") + BarcodeObject(result.Barcodes[i]);
         line += ']';
+        if (result.Warning)
+            line += ",\"warning\":" + JsonString(*result.Warning);
     }
     FOut << line << "}\n" << std::flush;
 }

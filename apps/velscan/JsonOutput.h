@@ -2,6 +2,7 @@
 //   {"path":..., "width":..., "height":..., "barcodes":[{"symbology":..., "addon":...,
 //    "data":..., "encoding":"text"|"base64", "quality":..., "orientation":...,
 //    "modifiers":[...], "points":[[x,y],...]}, ...]}
+// with "warning":... after "barcodes" when the picture was read but not scanned as asked,
 // or, for a picture that could not be read, {"path":..., "error":...}. A path that is not
 // valid UTF-8 has U+FFFD in "path" and its exact bytes in "path_base64" right after it.
 #pragma once

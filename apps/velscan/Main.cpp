@@ -1,8 +1,11 @@
 // velscan: finds the barcodes in picture files with the Vel component.
 #include "Options.h"
+#include "ResultStream.h"
 #include "ScanRun.h"
 #include "common/UsageError.h"
 #include "common/Version.h"
+
+#include <vel/host/PixelLimit.h>
 
 #include <exception>
 #include <iostream>
@@ -27,9 +30,11 @@ int main(int argc, char** argv) {
     case TAction::Scan:
         break;
     }
+    Host::SetMaxPicturePixels(options.MaxPixels);
+    TResultStream results(STDOUT_FILENO);
     try {
         return RunScan(
-            options, std::cin, std::cout, std::cerr,
+            options, std::cin, results, std::cerr,
             {.Output = isatty(STDOUT_FILENO) == 1, .Errors = isatty(STDERR_FILENO) == 1});
     } catch (const std::exception& error) {
         std::cerr << "velscan: " << error.what() << '\n';

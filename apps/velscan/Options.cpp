@@ -53,6 +53,14 @@ unsigned ParseJobs(const std::string& text) {
     return static_cast<unsigned>(*value);
 }
 
+std::uint64_t ParseMaxPixels(const std::string& text) {
+    const auto value = ParseInteger(text);
+    if (!value || *value < 1)
+        throw VelCli::EUsageError("invalid --max-pixels value '" + text +
+                                  "': expected a whole number of pixels, 1 or more");
+    return static_cast<std::uint64_t>(*value);
+}
+
 TScanRect ParseRect(const std::string& text) {
     int values[4] = {};
     std::string_view rest = text;
@@ -80,6 +88,8 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
         options.Action = TAction::Version;
     else if (arg.IsFlag({"-r", "--recursive"}))
         options.Recursive = true;
+    else if (arg.IsFlag({"-0", "--null"}))
+        options.PathList = TPathList::NulSeparated;
     else if (arg.Is({"-f", "--format"}))
         options.Format = ParseFormat(reader.Value(arg));
     else if (arg.Is({"-e", "--effort"}))
@@ -92,6 +102,8 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
         options.Rect = ParseRect(reader.Value(arg));
     else if (arg.Is({"--library"}))
         options.Library = reader.Value(arg);
+    else if (arg.Is({"--max-pixels"}))
+        options.MaxPixels = ParseMaxPixels(reader.Value(arg));
     else
         throw VelCli::UnknownOption(arg);
 }
@@ -119,10 +131,13 @@ Finds the barcodes in pictures (PNG, JPEG, WebP, GIF, TIFF, BMP) with the Vel co
 and ZBar, and prints what it finds.
 
 Each PATH is a picture file or a folder (its pictures, by file name extension, in sorted
-order). A PATH of '-' reads paths from standard input, one per line.
+order). A PATH of '-' reads paths from standard input, one per line (with -0, each
+ended by a NUL byte).
 
 Options:
   -r, --recursive        take the pictures of folders' subfolders too
+  -0, --null             paths on standard input each end with a NUL byte, as
+                         'find -print0' writes them (default: one path per line)
   -f, --format FORMAT    how results are printed:
                            text  one line per barcode, TYPE:DATA (default)
                            raw   one line per barcode, the data only
@@ -140,6 +155,8 @@ Options:
   -j, --jobs N           scan N pictures at a time (default: one per processor core)
       --library NAME     the ZBar library file to load (default libzbar.so.0, of the
                          package libzbar0)
+      --max-pixels N     read no picture of more than N pixels (default 268435456,
+                         16384 x 16384); reading one takes about 5.5 bytes a pixel
   -h, --help             show this help and exit
       --version          show the version and exit
 
@@ -147,8 +164,10 @@ Options:
            R"(
 Results are printed in input order whatever N is. Pictures that cannot be read are
 reported (on standard error for text and raw, in the picture's entry for json and xml)
-and the others are still scanned. A progress line is shown on standard error while a
-long run goes on, when standard error is a terminal.
+and the others are still scanned; so are paths that are not regular files (a FIFO, a
+device). A scan rectangle outside a picture is warned of. Results that cannot be written
+(a full disk, a closed pipe) stop the run with a message and status 1. A progress line
+is shown on standard error while a long run goes on, when standard error is a terminal.
 
 )" + std::string(VelCli::ExitStatusHelp) +
            R"(
@@ -156,6 +175,8 @@ Examples:
   velscan label.png                      print the barcodes of one picture
   velscan -r --format json photos/       every picture under photos/, as JSON Lines
   find . -name '*.jpg' | velscan -       the pictures that find lists
+  find . -name '*.png' -print0 | velscan -0 -
+                                         the same, for any file name
   velscan -S '*.disable' -S 'qrcode.enable' -j 2 scans/
                                          only QR codes, two pictures at a time
   velscan --rect 0,0,400,200 ticket.jpg  only the top left corner of the picture

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <vel/Reader.h>
+#include <vel/host/PixelLimit.h>
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -13,6 +15,9 @@ namespace VelScan {
 enum class TFormat { Text, Raw, Json, Xml };
 
 enum class TAction { Scan, Help, Version };
+
+// How the paths on standard input are separated: by newlines, or each ended by a NUL byte.
+enum class TPathList { Lines, NulSeparated };
 
 // The scan rectangle in picture pixels; a width or height of 0 reaches the picture's edge.
 struct TScanRect {
@@ -25,6 +30,7 @@ struct TScanRect {
 struct TOptions {
     TAction Action = TAction::Scan;
     std::vector<std::string> Paths; // "-" stands for the paths on standard input
+    TPathList PathList = TPathList::Lines;
     bool Recursive = false;
     TFormat Format = TFormat::Text;
     std::vector<std::string> Configs; // ZBar configuration texts, applied in order
@@ -32,6 +38,7 @@ struct TOptions {
     unsigned Jobs = 0; // 0: one per core
     std::optional<std::string> Library;
     Vel::TVelEffort Effort = Vel::TVelEffort::efNormal;
+    std::uint64_t MaxPixels = Host::DefaultMaxPicturePixels; // the host's limit on one picture
 };
 
 // Parses the arguments after the program name; throws VelCli::EUsageError.

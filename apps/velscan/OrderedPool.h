@@ -39,11 +39,14 @@ public:
             thread.join();
     }
 
-    // Queues a job.
-    void Submit(TJob job) {
+    // Queues a job; false, with the job dropped, once the pool is cancelled.
+    bool Submit(TJob job) {
         std::lock_guard lock(FMutex);
+        if (FCancelled)
+            return false;
         FQueue.emplace_back(FSubmitted++, std::move(job));
         FChanged.notify_all();
+        return true;
     }
 
     // Tells the pool that no more jobs will come.
@@ -53,8 +56,17 @@ public:
         FChanged.notify_all();
     }
 
+    // Drops the jobs not started yet and takes no more; the running ones still end.
+    void Cancel() {
+        std::lock_guard lock(FMutex);
+        FCancelled = true;
+        FClosed = true;
+        FQueue.clear();
+        FChanged.notify_all();
+    }
+
     // The result of the next job in submission order, waiting until it is done; nullopt
-    // once the pool is closed and every result has been taken.
+    // once the pool is closed and every result has been taken, or it is cancelled.
     std::optional<TResult> Next() {
         std::unique_lock lock(FMutex);
         FChanged.wait(lock, [this] { return FDone.contains(FTaken) || Finished(); });
@@ -72,7 +84,7 @@ public:
     }
 
 private:
-    bool Finished() const { return FClosed && FTaken == FSubmitted; }
+    bool Finished() const { return FCancelled || (FClosed && FTaken == FSubmitted); }
 
     void Work(const TWorker& worker) {
         for (;;) {
@@ -101,6 +113,7 @@ private:
     std::uint64_t FSubmitted = 0;
     std::uint64_t FTaken = 0;
     bool FClosed = false;
+    bool FCancelled = false;
     std::vector<std::thread> FThreads;
 };
 

@@ -1,5 +1,7 @@
 #include "PictureScanner.h"
 
+#include "PictureLoading.h"
+
 #include <new>
 
 namespace VelScan {
@@ -41,6 +43,18 @@ std::unique_ptr<Vel::TReader> MakeReader(const TOptions& options) {
     }
 }
 
+// The reader scans nothing when the rectangle's top left corner lies at or beyond the
+// picture's right or bottom edge (a width or height of 0 only reaches the edge); that is
+// told, so that it does not pass for a picture without barcodes.
+std::optional<std::string> OutsideWarning(const TScanRect& rect, int width, int height) {
+    if (rect.Left < width && rect.Top < height)
+        return std::nullopt;
+    return "the scan rectangle " + std::to_string(rect.Left) + ',' + std::to_string(rect.Top) +
+           ',' + std::to_string(rect.Width) + ',' + std::to_string(rect.Height) +
+           " lies outside the picture of " + std::to_string(width) + " x " +
+           std::to_string(height) + " pixels; nothing was scanned";
+}
+
 } // namespace
 
 TPictureScanner::TPictureScanner(const TOptions& options)
@@ -61,8 +75,10 @@ TPictureResult TPictureScanner::Scan(const TInput& input) noexcept {
     } catch (...) {
         result.Error = "unexpected failure while scanning the picture";
     }
-    if (result.Error)
+    if (result.Error) {
         result.Barcodes.clear();
+        result.Warning.reset();
+    }
     return result;
 }
 
@@ -71,9 +87,10 @@ TPictureResult TPictureScanner::Scan(const TInput& input) noexcept {
 // the scan ends, so that an idle worker holds no picture memory.
 void TPictureScanner::ScanPicture(TPictureResult& result) {
     Host::TPicture picture;
-    picture.LoadFromFile(Host::FromAnsi(result.Path));
+    LoadPicture(result.Path, picture);
     result.Width = picture.Graphic()->Width();
     result.Height = picture.Graphic()->Height();
+    result.Warning = OutsideWarning(FRect, result.Width, result.Height);
     const std::vector<Vel::TBarcode> found =
         FReader->Read(picture, {FRect.Left, FRect.Top, FRect.Width, FRect.Height});
     result.Barcodes.reserve(found.size());

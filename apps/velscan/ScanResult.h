@@ -29,7 +29,8 @@ struct TPictureResult {
     int Width = 0;
     int Height = 0;
     std::vector<TFoundBarcode> Barcodes;
-    std::optional<std::string> Error; // set when the picture could not be read or scanned
+    std::optional<std::string> Error;   // set when the picture could not be read or scanned
+    std::optional<std::string> Warning; // set when it was read but not scanned as asked
 };
 
 } // namespace VelScan

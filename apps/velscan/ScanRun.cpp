@@ -5,6 +5,7 @@
 #include "Output.h"
 #include "PictureScanner.h"
 #include "Progress.h"
+#include "ResultStream.h"
 #include "ZBarLoading.h"
 
 #include <algorithm>
@@ -79,14 +80,22 @@ void PrintWarnings(TWarnings& warnings, TProgress& progress, std::ostream& err) 
     }
 }
 
-VelCli::TExitStatus WriteResults(TPool& pool, TOutput& output, TWarnings& warnings,
-                                 std::ostream& err, TTerminals terminals) {
-    TProgress progress(err, terminals.Errors);
+// A picture's warning goes to standard error in every format (JSON and XML carry it too).
+void PrintPictureWarning(const TPictureResult& result, TProgress& progress, std::ostream& err) {
+    if (!result.Warning)
+        return;
+    progress.Clear();
+    err << "velscan: " << result.Path << ": warning: " << *result.Warning << '\n';
+}
+
+VelCli::TExitStatus WriteEveryResult(TPool& pool, TOutput& output, TWarnings& warnings,
+                                     TProgress& progress, std::ostream& err, TTerminals terminals) {
     TTally tally;
     std::uint64_t done = 0;
     output.Begin();
     while (auto result = pool.Next()) {
         PrintWarnings(warnings, progress, err);
+        PrintPictureWarning(*result, progress, err);
         // The progress line makes way for what this result puts on the terminal.
         if (terminals.Output || (result->Error && output.ReportsErrorsApart()))
             progress.Clear();
@@ -100,6 +109,24 @@ VelCli::TExitStatus WriteResults(TPool& pool, TOutput& output, TWarnings& warnin
     output.End();
     return tally.Status();
 }
+
+// Results that cannot be written stop the run: the pool takes no more inputs and drops
+// those not started, and the reason is told.
+VelCli::TExitStatus WriteResults(TPool& pool, TOutput& output, TWarnings& warnings,
+                                 std::ostream& err, TTerminals terminals) {
+    TProgress progress(err, terminals.Errors);
+    try {
+        return WriteEveryResult(pool, output, warnings, progress, err, terminals);
+    } catch (const EOutputError& error) {
+        pool.Cancel();
+        progress.Clear();
+        err << "velscan: " << error.what() << '\n';
+        return VelCli::esFailure;
+    }
+}
+
+// Thrown by the lister's emit once the pool takes no more inputs, to end the listing.
+struct TListingStopped {};
 
 } // namespace
 
@@ -125,9 +152,13 @@ VelCli::TExitStatus RunScan(const TOptions& options, std::istream& paths, std::o
     std::thread lister([&] {
         try {
             ReadInputs(
-                options.Paths, options.Recursive, paths,
-                [&pool](TInput input) { pool.Submit(std::move(input)); },
+                options.Paths, options.Recursive, options.PathList, paths,
+                [&pool](TInput input) {
+                    if (!pool.Submit(std::move(input)))
+                        throw TListingStopped();
+                },
                 [&warnings](const std::string& message) { warnings.Add(message); });
+        } catch (const TListingStopped&) {
         } catch (...) {
             listingFailure = std::current_exception();
         }

@@ -69,6 +69,8 @@ void TXmlOutput::Write(const TPictureResult& result) {
         element += Attribute("width", result.Width) + Attribute("height", result.Height) + ">\n";
         for (const auto& barcode : result.Barcodes)
             element += BarcodeElement(barcode);
+        if (result.Warning)
+            element += "  <warning>" + XmlEscaped(*result.Warning) + "</warning>\n";
         element += "</picture>\n";
     }
     FOut << element << std::flush;

@@ -5,6 +5,7 @@
 //         <data encoding="text|base64">...</data>
 //         <points><point x="..." y="..."/>...</points>
 //       </barcode>
+//       <warning>...</warning>    (when the picture was read but not scanned as asked)
 //     </picture>
 //     <picture path="..."><error>...</error></picture>
 //   </velscan>

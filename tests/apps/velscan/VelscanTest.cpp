@@ -161,6 +161,8 @@ TEST(Velscan, ExitStatusTellsWhatHappened) {
         {{"-j", "0", Sample("ean13.png")}, 1, "'0'"},
         {{"--rect", "1,2,3", Sample("ean13.png")}, 1, "'1,2,3'"},
         {{"--rect", "1,2,-3,4", Sample("ean13.png")}, 1, "'1,2,-3,4'"},
+        {{"--max-pixels", "0", Sample("ean13.png")}, 1, "--max-pixels value '0'"},
+        {{"--max-pixels=lots", Sample("ean13.png")}, 1, "'lots'"},
         {{"--library", "/nonexistent/libzbar.so.0", Sample("ean13.png")},
          1,
          "/nonexistent/libzbar.so.0"},
@@ -325,14 +327,59 @@ TEST(Velscan, ScanRectangleLimitsTheScanAndKeepsPictureCoordinates) {
     for (const auto& point : rightCodes[0]["points"].Items)
         EXPECT_GE(point[0].Number, 476);
 
-    const auto outside = Velscan({"--rect", "5000,0,10,10", Sample("multi.png")});
-    EXPECT_EQ(outside.ExitStatus, 4);
+    EXPECT_EQ(left.Err + right.Err, "");
+    EXPECT_FALSE(picture.Has("warning"));
+}
+
+TEST(Velscan, ScanRectangleOutsideThePictureIsWarnedOf) {
+    // multi.png is 698 pixels wide; a rectangle starting at or beyond an edge scans nothing.
+    const std::string multi = Sample("multi.png");
+    for (const std::string rect : {"5000,0,10,10", "698,0,0,0", "0,100000,0,0"}) {
+        const auto text = Velscan({"--rect", rect, multi});
+        EXPECT_EQ(text.ExitStatus, 4) << rect;
+        EXPECT_TRUE(text.Err.starts_with("velscan: " + multi + ": warning: the scan rectangle " +
+                                         rect + " lies outside the picture of 698 x "))
+            << text.Err;
+
+        const auto json = Velscan({"--rect", rect, "--format=json", multi});
+        EXPECT_EQ(json.Err, text.Err) << rect;
+        const TJson picture = JsonLines(json.Out).at(0);
+        EXPECT_EQ(picture["barcodes"].Items.size(), 0u) << rect;
+        EXPECT_NE(picture["warning"].String.find("lies outside"), std::string::npos) << rect;
+
+        const auto xml = Velscan({"--rect", rect, "--format=xml", multi});
+        const TXmlElement root = ParseXml(xml.Out);
+        const auto warnings = root.All("picture").at(0)->All("warning");
+        ASSERT_EQ(warnings.size(), 1u) << rect;
+        EXPECT_EQ(warnings[0]->Text, picture["warning"].String) << rect;
+    }
+}
+
+TEST(Velscan, MaxPixelsSetsThePixelLimitAndTheMessageNamesIt) {
+    // huge.png declares 60000 x 60000 pixels, above the default limit of 2^28.
+    const auto huge = Velscan({Broken("huge.png")});
+    EXPECT_EQ(huge.ExitStatus, 2);
+    for (const char* part : {"60000 x 60000", "limit of 268435456 pixels", "--max-pixels"})
+        EXPECT_NE(huge.Err.find(part), std::string::npos) << part << " in " << huge.Err;
+
+    const std::string ean13 = Sample("ean13.png");
+    const TJson size = JsonLines(Velscan({"--format=json", ean13}).Out).at(0);
+    const auto pixels = static_cast<long long>(size["width"].Number * size["height"].Number);
+    const auto below = Velscan({"--max-pixels", std::to_string(pixels - 1), ean13});
+    EXPECT_EQ(below.ExitStatus, 2);
+    EXPECT_NE(below.Err.find("limit of " + std::to_string(pixels - 1) + " pixels"),
+              std::string::npos)
+        << below.Err;
+    const auto at = Velscan({"--max-pixels=" + std::to_string(pixels), ean13});
+    EXPECT_EQ(at.ExitStatus, 0) << at.Err;
+    EXPECT_EQ(at.Out, Ean13 + "\n");
 }
 
 TEST(Velscan, HelpAndVersion) {
     const auto help = Velscan({"--help"});
     EXPECT_EQ(help.ExitStatus, 0);
-    for (const char* part : {"Usage: velscan", "Exit status:", "Examples:", "--rect", "-j"})
+    for (const char* part : {"Usage: velscan", "Exit status:", "Examples:", "--rect", "-j", "-0",
+                             "--max-pixels N", "default 268435456"})
         EXPECT_NE(help.Out.find(part), std::string::npos) << part;
     const auto version = Velscan({"--version"});
     EXPECT_EQ(version.ExitStatus, 0);

@@ -1,0 +1,107 @@
+#include "PictureLoading.h"
+
+#include <vel/host/Errors.h>
+
+#include <cerrno>
+#include <cstring>
+#include <ext/stdio_filebuf.h>
+#include <fcntl.h>
+#include <istream>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace VelScan {
+
+namespace {
+
+std::string Quoted(const std::string& path) {
+    return '"' + path + '"';
+}
+
+[[noreturn]] void ThrowOpenError(const std::string& path, const std::string& reason) {
+    throw std::runtime_error("Cannot open file " + Quoted(path) + ": " + reason);
+}
+
+[[noreturn]] void ThrowLoadError(const std::string& path, const std::string& reason) {
+    throw std::runtime_error("Cannot load picture file " + Quoted(path) + ": " + reason);
+}
+
+// What the file is when it is not a regular file, for the message that refuses it.
+const char* KindName(mode_t mode) {
+    if (S_ISDIR(mode))
+        return "a directory";
+    if (S_ISFIFO(mode))
+        return "a FIFO (named pipe)";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    if (S_ISCHR(mode))
+        return "a character device";
+    if (S_ISBLK(mode))
+        return "a block device";
+    return "not a regular file";
+}
+
+void RequireRegularFile(const std::string& path, const struct stat& status) {
+    if (!S_ISREG(status.st_mode))
+        ThrowOpenError(path,
+                       std::string("it is ") + KindName(status.st_mode) + ", not a picture file");
+}
+
+// A descriptor closed when it goes out of scope, unless released.
+class TDescriptor {
+public:
+    explicit TDescriptor(int fd) : FFd(fd) {}
+    ~TDescriptor() {
+        if (FFd >= 0)
+            close(FFd);
+    }
+    TDescriptor(const TDescriptor&) = delete;
+    TDescriptor& operator=(const TDescriptor&) = delete;
+
+    int Fd() const { return FFd; }
+    int Release() { return std::exchange(FFd, -1); }
+
+private:
+    int FFd;
+};
+
+// Opens the file for reading. It is looked at first, so that a device is never opened, and
+// opened without blocking, so that a FIFO put in its place meanwhile cannot block; what was
+// opened is looked at again. (O_NONBLOCK does not change how a regular file is read.)
+int OpenRegularFile(const std::string& path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0)
+        ThrowOpenError(path, std::strerror(errno));
+    RequireRegularFile(path, status);
+    TDescriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (file.Fd() < 0 || fstat(file.Fd(), &status) != 0)
+        ThrowOpenError(path, std::strerror(errno));
+    RequireRegularFile(path, status);
+    if (status.st_size == 0)
+        ThrowLoadError(path, "the file is empty");
+    return file.Release();
+}
+
+bool MentionsPixelLimit(const std::string& message) {
+    return message.find("exceeds the limit of") != std::string::npos ||
+           message.find("pixel limit") != std::string::npos;
+}
+
+} // namespace
+
+void LoadPicture(const std::string& path, Host::TPicture& picture) {
+    // The buffer owns the descriptor and closes it.
+    __gnu_cxx::stdio_filebuf<char> file(OpenRegularFile(path), std::ios::in | std::ios::binary);
+    std::istream stream(&file);
+    try {
+        picture.LoadFromStream(stream);
+    } catch (const Host::EInvalidGraphic& error) {
+        const std::string reason = error.what();
+        ThrowLoadError(path, MentionsPixelLimit(reason) ? reason + "; --max-pixels raises the limit"
+                                                        : reason);
+    }
+}
+
+} // namespace VelScan
