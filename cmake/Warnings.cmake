@@ -11,9 +11,15 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_L
     list(APPEND VEL_WARNING_FLAGS -Wno-restrict)
 endif()
 
-if(VEL_SANITIZE)
+# VEL_SANITIZE: ON for AddressSanitizer with UndefinedBehaviorSanitizer, thread for
+# ThreadSanitizer (clang; it cannot share a build with AddressSanitizer).
+if(VEL_SANITIZE STREQUAL "thread")
+    set(VEL_SANITIZER_FLAGS -fsanitize=thread -fno-omit-frame-pointer)
+elseif(VEL_SANITIZE)
     set(VEL_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all
                             -fno-omit-frame-pointer)
+endif()
+if(VEL_SANITIZE)
     add_compile_options(${VEL_SANITIZER_FLAGS})
     add_link_options(${VEL_SANITIZER_FLAGS})
 endif()

@@ -1,20 +1,25 @@
+#include "WholeFile.h"
+
 #include "vel/host/Errors.h"
 #include "vel/host/Forms.h"
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <system_error>
 
 namespace Host {
 
 namespace {
 
+// The file's name in quotes and the system's reason, as the messages end.
+String FileAndReason(const String& fileName, const std::system_error& error) {
+    return u"\"" + fileName + u"\": " + FromAnsi(error.code().message());
+}
+
 AnsiString ReadText(const String& fileName) {
-    std::ifstream in(ToAnsi(fileName), std::ios::binary);
-    std::ostringstream text;
-    if (!in || !(text << in.rdbuf()) || in.bad())
-        throw EFOpenError(u"Cannot open form file " + fileName);
-    return text.str();
+    try {
+        return ReadWholeFile(ToAnsi(fileName));
+    } catch (const std::system_error& e) {
+        throw EFOpenError(u"Cannot open form file " + FileAndReason(fileName, e));
+    }
 }
 
 template <class Read> auto ReadNamed(const String& fileName, Read read) {
@@ -38,18 +43,10 @@ std::unique_ptr<TComponent> ReadFormFile(const String& fileName) {
 
 void WriteFormFile(const String& fileName, const TComponent& root) {
     const AnsiString text = WriteForm(root);
-    const AnsiString target = ToAnsi(fileName);
-    const AnsiString temporary = target + ".tmp";
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out || !out.write(text.data(), static_cast<std::streamsize>(text.size())) ||
-        !out.flush()) {
-        std::remove(temporary.c_str());
-        throw EFCreateError(u"Cannot write form file " + fileName);
-    }
-    out.close();
-    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        throw EFCreateError(u"Cannot write form file " + fileName);
+    try {
+        ReplaceWholeFile(ToAnsi(fileName), text);
+    } catch (const std::system_error& e) {
+        throw EFCreateError(u"Cannot write form file " + FileAndReason(fileName, e));
     }
 }
 

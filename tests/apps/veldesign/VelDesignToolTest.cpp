@@ -149,4 +149,29 @@ TEST_F(VelDesignTool, BadInputIsReportedAndChangesNothing) {
     EXPECT_NE(broken.Err.find("form.vfm: Line 5: "), std::string::npos) << broken.Err;
 }
 
+TEST_F(VelDesignTool, EditsALinkedFormWhereTheLinkLeadsKeepingItsMode) {
+    namespace fs = std::filesystem;
+    const std::string form = Path("form.vfm");
+    const std::string link = Path("link.vfm");
+    ASSERT_EQ(RunTool({"new", form}).ExitStatus, 0);
+    fs::permissions(form, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("form.vfm", link);
+
+    const auto place = RunTool({"place", link, "TVel", "-p", VELP_FILE});
+    ASSERT_EQ(place.ExitStatus, 0) << place.Err;
+
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_NE(Contents(form).find("object Vel1: TVel"), std::string::npos) << Contents(form);
+    EXPECT_EQ(fs::status(form).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(std::distance(fs::directory_iterator(FDir), fs::directory_iterator()), 2);
+}
+
+TEST_F(VelDesignTool, ASaveThatFailsSaysWhy) {
+    const std::string form = Path("missing/form.vfm");
+    const auto run = RunTool({"new", form});
+    EXPECT_EQ(run.ExitStatus, 2);
+    EXPECT_EQ(run.Err,
+              "veldesign: Cannot write form file \"" + form + "\": No such file or directory\n");
+}
+
 } // namespace

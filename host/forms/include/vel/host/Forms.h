@@ -27,15 +27,18 @@ VEL_API void ReadForm(std::string_view text, TComponent& root);
 // Creates the root from the form's root class, with no owner, and reads the form into it.
 VEL_API std::unique_ptr<TComponent> ReadForm(std::string_view text);
 
-// The same from a file; errors name the file. EFOpenError when it cannot be read.
+// The same from a file; errors name the file. EFOpenError, with the system's reason, when it
+// cannot be read.
 VEL_API void ReadFormFile(const String& fileName, TComponent& root);
 
 // The form text of root and the components it owns. EWriteError when a class is not
 // registered.
 VEL_API AnsiString WriteForm(const TComponent& root);
 
-// Writes the form to the file, replacing it only once the whole text is written.
-// EFCreateError when it cannot be written.
+// Writes the form to the file, replacing it only once the whole text is written and on the
+// disk: a symbolic link is followed and its target edited; the file keeps its permissions
+// and, where the process may set them, its owner. EFCreateError, with the system's reason,
+// when it cannot be written; the file is then left as it was.
 VEL_API void WriteFormFile(const String& fileName, const TComponent& root);
 
 } // namespace Host
