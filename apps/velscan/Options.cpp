@@ -92,6 +92,12 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
         options.Rect = ParseRect(reader.Value(arg));
     else if (arg.Is({"--library"}))
         options.Library = reader.Value(arg);
+    else if (arg.IsFlag({"--no-isolation"}))
+        options.Isolation = false;
+    else if (arg.Is({"--timeout"}))
+        options.Timeout = ParseTimeout(reader.Value(arg));
+    else if (arg.Is({"--memory-budget"}))
+        options.MemoryBudget = ParseByteSize(reader.Value(arg));
     else
         throw VelCli::UnknownOption(arg);
 }
@@ -100,6 +106,7 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
 
 TOptions ParseOptions(std::span<const char* const> args) {
     TOptions options;
+    options.Arguments.assign(args.begin(), args.end());
     VelCli::TArgReader reader(args);
     while (const auto arg = reader.Next()) {
         if (arg->IsOperand())
@@ -140,6 +147,16 @@ Options:
   -j, --jobs N           scan N pictures at a time (default: one per processor core)
       --library NAME     the ZBar library file to load (default libzbar.so.0, of the
                          package libzbar0)
+      --timeout SECONDS  the time a picture may take (default 120; 0: no limit); a
+                         picture that takes longer is reported and the run goes on
+      --memory-budget BYTES
+                         the memory the pictures being scanned may take together, e.g.
+                         512M or 2G (default: half the physical memory); a worker waits
+                         for its picture's turn, and a picture that alone needs more is
+                         reported
+      --no-isolation     scan in threads of velscan's own process rather than in worker
+                         processes (for profiling: a crash in ZBar then ends the run,
+                         and --timeout does not apply)
   -h, --help             show this help and exit
       --version          show the version and exit
 
@@ -147,7 +164,9 @@ Options:
            R"(
 Results are printed in input order whatever N is. Pictures that cannot be read are
 reported (on standard error for text and raw, in the picture's entry for json and xml)
-and the others are still scanned. A progress line is shown on standard error while a
+and the others are still scanned. The workers are processes of their own: a picture
+that crashes ZBar, or takes longer than --timeout, is reported like a picture that
+cannot be read (its worker is replaced), and the run goes on. A progress line is shown on standard error while a
 long run goes on, when standard error is a terminal.
 
 )" + std::string(VelCli::ExitStatusHelp) +

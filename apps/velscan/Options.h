@@ -1,8 +1,12 @@
 // velscan's command line: the options, their parsing and validation, and the help text.
 #pragma once
 
+#include "RunLimits.h"
+
 #include <vel/Reader.h>
 
+#include <chrono>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -32,6 +36,10 @@ struct TOptions {
     unsigned Jobs = 0; // 0: one per core
     std::optional<std::string> Library;
     Vel::TVelEffort Effort = Vel::TVelEffort::efNormal;
+    bool Isolation = true; // scan in worker processes, so that a crash costs one picture
+    std::chrono::milliseconds Timeout = DefaultTimeout; // a worker process's per picture; 0: none
+    std::optional<std::uint64_t> MemoryBudget;          // bytes; default: DefaultMemoryBudget()
+    std::vector<std::string> Arguments; // as given, for the worker processes to parse again
 };
 
 // Parses the arguments after the program name; throws VelCli::EUsageError.
