@@ -92,6 +92,15 @@ std::string Ending(int status) {
 
 } // namespace
 
+std::string ThisProgram() {
+    std::string path(4096, '\0');
+    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
+    if (length <= 0 || static_cast<std::size_t>(length) == path.size())
+        Fail("readlink /proc/self/exe");
+    path.resize(static_cast<std::size_t>(length));
+    return path;
+}
+
 TWorkerProcess::TWorkerProcess(std::shared_ptr<const TWorkerLaunch> launch, unsigned slot)
     : FLaunch(std::move(launch)), FSlot(slot) {
     Start();
@@ -120,13 +129,13 @@ void TWorkerProcess::Start() {
         argv.push_back(arg.data());
     argv.push_back(nullptr);
     const int error =
-        posix_spawn(&FPid, "/proc/self/exe", actions.Get(), nullptr, argv.data(), environ);
+        posix_spawn(&FPid, FLaunch->Program.c_str(), actions.Get(), nullptr, argv.data(), environ);
     close(childSocket);
     close(childBudget);
     if (error != 0) {
         close(sockets[0]);
         FPid = -1;
-        Fail("/proc/self/exe", error);
+        Fail(FLaunch->Program, error);
     }
     FSocket = sockets[0];
 }

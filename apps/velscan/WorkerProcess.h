@@ -18,10 +18,15 @@ namespace VelScan {
 
 // What every worker process of a run is started with.
 struct TWorkerLaunch {
+    std::string Program;                // velscan's own file
     std::vector<std::string> Arguments; // the run's arguments as given
     std::shared_ptr<TMemoryBudget> Budget;
     std::chrono::milliseconds Timeout; // per picture; 0: no limit
 };
+
+// The file of the running program, named once at the start of a run so that a tool that runs
+// velscan (such as valgrind) runs its worker processes too. Throws std::system_error.
+std::string ThisProgram();
 
 class TWorkerProcess {
 public:
