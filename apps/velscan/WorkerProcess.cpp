@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <initializer_list>
 #include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -33,12 +34,15 @@ constexpr std::chrono::milliseconds BudgetCheckInterval{200};
 }
 
 // A copy of the descriptor above the numbers the worker's descriptors take, so that placing
-// one never overwrites another; closed on exec.
+// one never overwrites another; closed on exec. -1 when it cannot be made.
 int DuplicateHigh(int fd) {
-    const int copy = fcntl(fd, F_DUPFD_CLOEXEC, 10);
-    if (copy < 0)
-        Fail("fcntl");
-    return copy;
+    return fcntl(fd, F_DUPFD_CLOEXEC, 10);
+}
+
+void CloseAll(std::initializer_list<int> fds) {
+    for (const int fd : fds)
+        if (fd >= 0)
+            close(fd);
 }
 
 class TSpawnActions {
@@ -119,8 +123,13 @@ void TWorkerProcess::Start() {
     if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sockets) != 0)
         Fail("socketpair");
     const int childSocket = DuplicateHigh(sockets[1]);
-    close(sockets[1]);
     const int childBudget = DuplicateHigh(FLaunch->Budget->Fd());
+    close(sockets[1]);
+    if (childSocket < 0 || childBudget < 0) {
+        const int error = errno;
+        CloseAll({sockets[0], childSocket, childBudget});
+        Fail("fcntl", error);
+    }
     TSpawnActions actions;
     actions.Place(childSocket, childBudget);
     std::vector<std::string> args = WorkerArguments(*FLaunch, FSlot);
@@ -130,8 +139,7 @@ void TWorkerProcess::Start() {
     argv.push_back(nullptr);
     const int error =
         posix_spawn(&FPid, FLaunch->Program.c_str(), actions.Get(), nullptr, argv.data(), environ);
-    close(childSocket);
-    close(childBudget);
+    CloseAll({childSocket, childBudget});
     if (error != 0) {
         close(sockets[0]);
         FPid = -1;
@@ -147,11 +155,8 @@ TPictureResult TWorkerProcess::Scan(const TInput& input) noexcept {
     if (result.Error)
         return result;
     try {
-        if (auto error = Exchange(input.Path, result)) {
-            result = TPictureResult();
-            result.Path = input.Path;
+        if (auto error = Exchange(input.Path, result))
             result.Error = std::move(error);
-        }
     } catch (const std::exception& error) {
         result.Error = error.what();
     } catch (...) {

@@ -44,7 +44,8 @@ public:
 
 private:
     void Start();
-    // Sends the path and takes the reply; the error when the process failed the picture.
+    // Sends the path and puts the reply in result; the error instead when the process failed
+    // the picture.
     std::optional<std::string> Exchange(const std::string& path, TPictureResult& result);
     // Whether the reply came within the time limit (time spent waiting for memory aside).
     bool AwaitReply();
