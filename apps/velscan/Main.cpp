@@ -2,6 +2,7 @@
 #include "Options.h"
 #include "ResultStream.h"
 #include "ScanRun.h"
+#include "WorkerMain.h"
 #include "common/UsageError.h"
 #include "common/Version.h"
 
@@ -9,11 +10,14 @@
 
 #include <exception>
 #include <iostream>
+#include <string_view>
 #include <unistd.h>
 
 int main(int argc, char** argv) {
     using namespace VelScan;
     std::ios::sync_with_stdio(false);
+    if (argc > 1 && std::string_view(argv[1]) == WorkerModeFlag)
+        return RunWorker({argv + 2, static_cast<std::size_t>(argc - 2)});
     TOptions options;
     try {
         options = ParseOptions({argv + 1, static_cast<std::size_t>(argc - 1)});

@@ -104,6 +104,12 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
         options.Library = reader.Value(arg);
     else if (arg.Is({"--max-pixels"}))
         options.MaxPixels = ParseMaxPixels(reader.Value(arg));
+    else if (arg.IsFlag({"--no-isolation"}))
+        options.Isolation = false;
+    else if (arg.Is({"--timeout"}))
+        options.Timeout = ParseTimeout(reader.Value(arg));
+    else if (arg.Is({"--memory-budget"}))
+        options.MemoryBudget = ParseByteSize(reader.Value(arg));
     else
         throw VelCli::UnknownOption(arg);
 }
@@ -112,6 +118,7 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
 
 TOptions ParseOptions(std::span<const char* const> args) {
     TOptions options;
+    options.Arguments.assign(args.begin(), args.end());
     VelCli::TArgReader reader(args);
     while (const auto arg = reader.Next()) {
         if (arg->IsOperand())
@@ -157,6 +164,16 @@ Options:
                          package libzbar0)
       --max-pixels N     read no picture of more than N pixels (default 268435456,
                          16384 x 16384); reading one takes about 5.5 bytes a pixel
+      --timeout SECONDS  the time a picture may take (default 120; 0: no limit); a
+                         picture that takes longer is reported and the run goes on
+      --memory-budget BYTES
+                         the memory the pictures being scanned may take together, e.g.
+                         512M or 2G (default: half the physical memory); a worker waits
+                         for its picture's turn, and a picture that alone needs more is
+                         reported
+      --no-isolation     scan in threads of velscan's own process rather than in worker
+                         processes (for profiling: a crash in ZBar then ends the run,
+                         and --timeout does not apply)
   -h, --help             show this help and exit
       --version          show the version and exit
 
@@ -165,9 +182,12 @@ Options:
 Results are printed in input order whatever N is. Pictures that cannot be read are
 reported (on standard error for text and raw, in the picture's entry for json and xml)
 and the others are still scanned; so are paths that are not regular files (a FIFO, a
-device). A scan rectangle outside a picture is warned of. Results that cannot be written
-(a full disk, a closed pipe) stop the run with a message and status 1. A progress line
-is shown on standard error while a long run goes on, when standard error is a terminal.
+device). The workers are processes of their own: a picture that crashes ZBar, or takes
+longer than --timeout, is reported like a picture that cannot be read (its worker is
+replaced), and the run goes on. A scan rectangle outside a picture is warned of. Results
+that cannot be written (a full disk, a closed pipe) stop the run with a message and status
+1. A progress line is shown on standard error while a long run goes on, when standard
+error is a terminal.
 
 )" + std::string(VelCli::ExitStatusHelp) +
            R"(

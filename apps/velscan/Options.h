@@ -1,9 +1,12 @@
 // velscan's command line: the options, their parsing and validation, and the help text.
 #pragma once
 
+#include "RunLimits.h"
+
 #include <vel/Reader.h>
 #include <vel/host/PixelLimit.h>
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -39,6 +42,10 @@ struct TOptions {
     std::optional<std::string> Library;
     Vel::TVelEffort Effort = Vel::TVelEffort::efNormal;
     std::uint64_t MaxPixels = Host::DefaultMaxPicturePixels; // the host's limit on one picture
+    bool Isolation = true; // scan in worker processes, so that a crash costs one picture
+    std::chrono::milliseconds Timeout = DefaultTimeout; // a worker process's per picture; 0: none
+    std::optional<std::uint64_t> MemoryBudget;          // bytes; default: DefaultMemoryBudget()
+    std::vector<std::string> Arguments; // as given, for the worker processes to parse again
 };
 
 // Parses the arguments after the program name; throws VelCli::EUsageError.

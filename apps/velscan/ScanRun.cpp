@@ -3,12 +3,11 @@
 #include "Inputs.h"
 #include "OrderedPool.h"
 #include "Output.h"
-#include "PictureScanner.h"
 #include "Progress.h"
 #include "ResultStream.h"
+#include "Workers.h"
 #include "ZBarLoading.h"
 
-#include <algorithm>
 #include <exception>
 #include <memory>
 #include <mutex>
@@ -53,25 +52,6 @@ struct TTally {
         return AnyBarcode ? VelCli::esSuccess : VelCli::esNoBarcode;
     }
 };
-
-unsigned JobCount(const TOptions& options) {
-    if (options.Jobs > 0)
-        return options.Jobs;
-    return std::max(1u, std::thread::hardware_concurrency());
-}
-
-// One scanner per worker, made before any worker starts so that a failure stops the run
-// before anything is scanned.
-std::vector<TPool::TWorker> MakeWorkers(const TOptions& options,
-                                        std::vector<std::unique_ptr<TPictureScanner>>& scanners) {
-    std::vector<TPool::TWorker> workers;
-    for (unsigned i = 0; i < JobCount(options); ++i) {
-        TPictureScanner* scanner =
-            scanners.emplace_back(std::make_unique<TPictureScanner>(options)).get();
-        workers.emplace_back([scanner](const TInput& input) { return scanner->Scan(input); });
-    }
-    return workers;
-}
 
 void PrintWarnings(TWarnings& warnings, TProgress& progress, std::ostream& err) {
     for (const auto& message : warnings.Take()) {
@@ -132,11 +112,10 @@ struct TListingStopped {};
 
 VelCli::TExitStatus RunScan(const TOptions& options, std::istream& paths, std::ostream& out,
                             std::ostream& err, TTerminals terminals) {
-    std::vector<std::unique_ptr<TPictureScanner>> scanners;
-    std::vector<TPool::TWorker> workers;
+    std::vector<TWorker> workers;
     try {
         LoadZBar(options.Library);
-        workers = MakeWorkers(options, scanners);
+        workers = MakeWorkers(options);
     } catch (const std::exception& error) {
         err << "velscan: " << error.what() << '\n';
         return VelCli::esFailure;
@@ -144,7 +123,8 @@ VelCli::TExitStatus RunScan(const TOptions& options, std::istream& paths, std::o
 
     const auto output = MakeOutput(options.Format, out, err);
     TWarnings warnings;
-    TPool pool(std::move(workers), 4 * scanners.size());
+    const std::size_t window = 4 * workers.size();
+    TPool pool(std::move(workers), window);
     std::exception_ptr listingFailure;
     // The paths are read on another thread, so reading them must not flush the output
     // stream tied to them (std::cin is tied to std::cout) while results are written.

@@ -19,6 +19,7 @@ void CheckPictureSize(const char* kind, uint64_t width, uint64_t height) {
         throw EInvalidGraphic(FromAnsi(std::string(kind) + " picture of " + size() +
                                        " pixels exceeds the limit of " +
                                        std::to_string(MaxPicturePixels()) + " pixels"));
+    ObservePictureSize(width, height);
 }
 
 void CheckScanline(int row, int height) {

@@ -3,7 +3,11 @@
 #include "State.h"
 #include "vel/zbar/Enums.h"
 
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <unistd.h>
 
 // Declared from the entry list, so a definition below that differs from it fails to build.
 #define VEL_ZBAR_ENTRY(ReturnType, name, parameters) extern "C" ReturnType name parameters;
@@ -32,14 +36,17 @@ template <class T, class... TArgs> T* Create(const char* function, TArgs... args
     Record(function, args...);
     if (Result(function, 1) == 0)
         return nullptr;
+    std::lock_guard lock(State().Mutex);
     ++State().LiveObjects;
     return new T();
 }
 
 template <class T> void Destroy(const char* function, T* object) {
     Record(function, object);
-    if (object != nullptr)
+    if (object != nullptr) {
+        std::lock_guard lock(State().Mutex);
         --State().LiveObjects;
+    }
     delete object;
 }
 
@@ -49,6 +56,41 @@ const char* Name(const char* kind, long long code) {
     static char name[64];
     std::snprintf(name, sizeof name, "%s %lld", kind, code);
     return name;
+}
+
+// The number an environment variable holds, or -1 when it is not set.
+long long EnvironmentNumber(const char* name) {
+    const char* text = std::getenv(name);
+    return text != nullptr ? std::atoll(text) : -1;
+}
+
+// What a scan does for a test that runs the fake in another process (velscan), chosen by
+// environment variables: crash with SIGSEGV or hang when the image has the given width
+// (FAKEZBAR_CRASH_WIDTH, FAKEZBAR_HANG_WIDTH), and with FAKEZBAR_SCAN_MS take that long,
+// telling on standard error when the scan of an image of that width begins and ends
+// ("fakezbar: begin 640", "fakezbar: end 640").
+void ActOnEnvironment(const zbar_image_t* image) {
+    const long long width = image->Width;
+    if (EnvironmentNumber("FAKEZBAR_CRASH_WIDTH") == width) {
+        std::signal(SIGSEGV, SIG_DFL); // as an unhandled crash, whatever handler a tool put in
+        std::raise(SIGSEGV);
+    }
+    if (EnvironmentNumber("FAKEZBAR_HANG_WIDTH") == width)
+        for (;;)
+            pause();
+    const long long milliseconds = EnvironmentNumber("FAKEZBAR_SCAN_MS");
+    if (milliseconds < 0)
+        return;
+    const auto tell = [width](const char* what) {
+        char line[64];
+        const int length = std::snprintf(line, sizeof line, "fakezbar: %s %lld\n", what, width);
+        (void)!write(STDERR_FILENO, line, static_cast<std::size_t>(length));
+    };
+    tell("begin");
+    timespec duration{static_cast<time_t>(milliseconds / 1000), (milliseconds % 1000) * 1000000};
+    while (nanosleep(&duration, &duration) != 0) {
+    }
+    tell("end");
 }
 
 int PointCoordinate(const zbar_symbol_t* symbol, unsigned index, int std::pair<int, int>::*axis) {
@@ -246,6 +288,7 @@ void zbar_image_scanner_enable_cache(zbar_image_scanner_t* scanner, int enable) 
 
 int zbar_scan_image(zbar_image_scanner_t* scanner, zbar_image_t* image) {
     Record("zbar_scan_image", scanner, image);
+    ActOnEnvironment(image);
     return static_cast<int>(
         Result("zbar_scan_image", static_cast<long long>(State().Symbols.size())));
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -43,6 +44,8 @@ struct TState {
     TParseOutput Parse;
     std::vector<std::unique_ptr<ZBar::zbar_symbol_s>> Symbols;
     int LiveObjects = 0;
+    // Guards the call log and the count of objects, which threads scanning at once change.
+    std::mutex Mutex;
 };
 
 TState& State();
@@ -58,6 +61,7 @@ template <class T> unsigned long long Arg(T value) {
 }
 
 template <class... TArgs> void Record(const char* function, TArgs... args) {
+    std::lock_guard lock(State().Mutex);
     State().Calls.push_back(TCall{function, {Arg(args)...}, std::nullopt});
 }
 
@@ -65,6 +69,7 @@ template <class... TArgs> void RecordText(const char* function, const char* text
     TCall call{function, {Arg(args)...}, std::nullopt};
     if (text != nullptr)
         call.Text = text;
+    std::lock_guard lock(State().Mutex);
     State().Calls.push_back(std::move(call));
 }
 

@@ -4,6 +4,7 @@
 
 #include "vel/host/Export.h"
 #include <cstdint>
+#include <functional>
 
 namespace Host {
 
@@ -12,5 +13,14 @@ inline constexpr uint64_t DefaultMaxPicturePixels = uint64_t{1} << 28;
 
 VEL_API uint64_t MaxPicturePixels();
 VEL_API void SetMaxPicturePixels(uint64_t pixels);
+
+// Told, on the calling thread, the declared size of every picture whose pixels are about to
+// be allocated there, once the size has passed the limit; it may throw to refuse the picture
+// (the decoder then fails with that exception). A program uses it to account for the memory
+// pictures will take before they take it.
+using TPictureSizeObserver = std::function<void(uint64_t width, uint64_t height)>;
+
+// Installs the calling thread's observer (an empty one removes it); returns the previous one.
+VEL_API TPictureSizeObserver SetPictureSizeObserver(TPictureSizeObserver observer);
 
 } // namespace Host

@@ -1,0 +1,65 @@
+#include "Channel.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <poll.h>
+#include <sys/socket.h>
+
+namespace VelScan {
+
+namespace {
+
+bool SendAll(int socket, const char* bytes, std::size_t size) {
+    while (size > 0) {
+        const ssize_t sent = send(socket, bytes, size, MSG_NOSIGNAL);
+        if (sent < 0 && errno == EINTR)
+            continue;
+        if (sent <= 0)
+            return false;
+        bytes += sent;
+        size -= static_cast<std::size_t>(sent);
+    }
+    return true;
+}
+
+bool ReceiveAll(int socket, char* bytes, std::size_t size) {
+    while (size > 0) {
+        const ssize_t received = recv(socket, bytes, size, 0);
+        if (received < 0 && errno == EINTR)
+            continue;
+        if (received <= 0)
+            return false;
+        bytes += received;
+        size -= static_cast<std::size_t>(received);
+    }
+    return true;
+}
+
+} // namespace
+
+bool SendMessage(int socket, std::string_view message) {
+    const std::uint64_t length = message.size();
+    return SendAll(socket, reinterpret_cast<const char*>(&length), sizeof length) &&
+           SendAll(socket, message.data(), message.size());
+}
+
+std::optional<std::string> ReceiveMessage(int socket) {
+    std::uint64_t length = 0;
+    if (!ReceiveAll(socket, reinterpret_cast<char*>(&length), sizeof length))
+        return std::nullopt;
+    std::string message(length, '\0');
+    if (!ReceiveAll(socket, message.data(), message.size()))
+        return std::nullopt;
+    return message;
+}
+
+bool WaitReadable(int socket, int milliseconds) {
+    pollfd polled{socket, POLLIN, 0};
+    for (;;) {
+        const int ready = poll(&polled, 1, milliseconds);
+        if (ready >= 0 || errno != EINTR)
+            return ready != 0;
+    }
+}
+
+} // namespace VelScan

@@ -1,0 +1,129 @@
+#include "ResultWire.h"
+
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <utility>
+
+namespace VelScan {
+
+namespace {
+
+// Numbers are written in the machine's own byte order: both ends are the same program.
+class TWriter {
+public:
+    template <class T> void Number(T value) {
+        FBytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+    }
+    void Text(std::string_view text) {
+        Number<std::uint64_t>(text.size());
+        FBytes.append(text);
+    }
+    std::string Take() { return std::move(FBytes); }
+
+private:
+    std::string FBytes;
+};
+
+class TReader {
+public:
+    explicit TReader(std::string_view bytes) : FRest(bytes) {}
+
+    template <class T> T Number() {
+        T value;
+        std::memcpy(&value, Take(sizeof value).data(), sizeof value);
+        return value;
+    }
+    std::string Text() { return std::string(Take(Number<std::uint64_t>())); }
+    bool AtEnd() const { return FRest.empty(); }
+
+private:
+    std::string_view Take(std::uint64_t size) {
+        if (size > FRest.size())
+            throw EBadResultBytes("a worker's result ends early");
+        const std::string_view taken = FRest.substr(0, size);
+        FRest.remove_prefix(size);
+        return taken;
+    }
+
+    std::string_view FRest;
+};
+
+void WriteBarcode(TWriter& out, const TFoundBarcode& barcode) {
+    out.Text(barcode.Symbology);
+    out.Text(barcode.Addon);
+    out.Text({reinterpret_cast<const char*>(barcode.Data.data()), barcode.Data.size()});
+    out.Number(barcode.Quality);
+    out.Text(barcode.Orientation);
+    out.Number<std::uint64_t>(barcode.Modifiers.size());
+    for (const auto& modifier : barcode.Modifiers)
+        out.Text(modifier);
+    out.Number<std::uint64_t>(barcode.Outline.size());
+    for (const TPoint& point : barcode.Outline) {
+        out.Number(point.X);
+        out.Number(point.Y);
+    }
+    out.Text(barcode.Pass);
+}
+
+TFoundBarcode ReadBarcode(TReader& in) {
+    TFoundBarcode barcode;
+    barcode.Symbology = in.Text();
+    barcode.Addon = in.Text();
+    const std::string data = in.Text();
+    barcode.Data.assign(data.begin(), data.end());
+    barcode.Quality = in.Number<int>();
+    barcode.Orientation = in.Text();
+    for (auto count = in.Number<std::uint64_t>(); count > 0; --count)
+        barcode.Modifiers.push_back(in.Text());
+    for (auto count = in.Number<std::uint64_t>(); count > 0; --count) {
+        const int x = in.Number<int>();
+        barcode.Outline.push_back({x, in.Number<int>()});
+    }
+    barcode.Pass = in.Text();
+    return barcode;
+}
+
+void WriteOptionalText(TWriter& out, const std::optional<std::string>& text) {
+    out.Number<std::uint8_t>(text.has_value());
+    if (text)
+        out.Text(*text);
+}
+
+std::optional<std::string> ReadOptionalText(TReader& in) {
+    if (in.Number<std::uint8_t>() == 0)
+        return std::nullopt;
+    return in.Text();
+}
+
+} // namespace
+
+std::string EncodeResult(const TPictureResult& result) {
+    TWriter out;
+    out.Text(result.Path);
+    out.Number(result.Width);
+    out.Number(result.Height);
+    out.Number<std::uint64_t>(result.Barcodes.size());
+    for (const TFoundBarcode& barcode : result.Barcodes)
+        WriteBarcode(out, barcode);
+    WriteOptionalText(out, result.Error);
+    WriteOptionalText(out, result.Warning);
+    return out.Take();
+}
+
+TPictureResult DecodeResult(std::string_view bytes) {
+    TReader in(bytes);
+    TPictureResult result;
+    result.Path = in.Text();
+    result.Width = in.Number<int>();
+    result.Height = in.Number<int>();
+    for (auto count = in.Number<std::uint64_t>(); count > 0; --count)
+        result.Barcodes.push_back(ReadBarcode(in));
+    result.Error = ReadOptionalText(in);
+    result.Warning = ReadOptionalText(in);
+    if (!in.AtEnd())
+        throw EBadResultBytes("a worker's result runs on past its end");
+    return result;
+}
+
+} // namespace VelScan

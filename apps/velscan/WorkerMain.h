@@ -1,0 +1,19 @@
+// velscan's worker mode: a process the run starts, which loads ZBar, then scans the pictures
+// the run sends it one at a time and sends each result back, until the run ends.
+#pragma once
+
+#include <span>
+
+namespace VelScan {
+
+// The first argument of a worker process; the slot and the run's own arguments follow.
+inline constexpr char WorkerModeFlag[] = "--scan-worker";
+// The worker's end of its socket to the run, and the memory budget's shared memory.
+inline constexpr int WorkerChannelFd = 3;
+inline constexpr int WorkerBudgetFd = 4;
+
+// Runs the worker on the arguments after WorkerModeFlag; its exit status (0 at the run's
+// end, 1 when it cannot start, with the reason on standard error).
+int RunWorker(std::span<const char* const> args);
+
+} // namespace VelScan

@@ -1,0 +1,218 @@
+#include "WorkerProcess.h"
+
+#include "Channel.h"
+#include "ResultWire.h"
+#include "WorkerMain.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <initializer_list>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <system_error>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace VelScan {
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+// How often a worker that is waiting for memory is looked at, so that the time limit counts
+// from when it may go on.
+constexpr std::chrono::milliseconds BudgetCheckInterval{200};
+
+[[noreturn]] void Fail(const std::string& what, int error = errno) {
+    throw std::system_error(error, std::generic_category(),
+                            "cannot start a worker process: " + what);
+}
+
+// A copy of the descriptor above the numbers the worker's descriptors take, so that placing
+// one never overwrites another; closed on exec. -1 when it cannot be made.
+int DuplicateHigh(int fd) {
+    return fcntl(fd, F_DUPFD_CLOEXEC, 10);
+}
+
+void CloseAll(std::initializer_list<int> fds) {
+    for (const int fd : fds)
+        if (fd >= 0)
+            close(fd);
+}
+
+class TSpawnActions {
+public:
+    TSpawnActions() { posix_spawn_file_actions_init(&FActions); }
+    ~TSpawnActions() { posix_spawn_file_actions_destroy(&FActions); }
+    TSpawnActions(const TSpawnActions&) = delete;
+    TSpawnActions& operator=(const TSpawnActions&) = delete;
+
+    // The worker's descriptors: its socket and the budget at their numbers, nothing to read
+    // on standard input, and standard output onto standard error so that nothing a library
+    // prints mixes with the run's results.
+    void Place(int socket, int budget) {
+        posix_spawn_file_actions_adddup2(&FActions, socket, WorkerChannelFd);
+        posix_spawn_file_actions_adddup2(&FActions, budget, WorkerBudgetFd);
+        posix_spawn_file_actions_addopen(&FActions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_adddup2(&FActions, STDERR_FILENO, STDOUT_FILENO);
+    }
+    const posix_spawn_file_actions_t* Get() const { return &FActions; }
+
+private:
+    posix_spawn_file_actions_t FActions;
+};
+
+std::vector<std::string> WorkerArguments(const TWorkerLaunch& launch, unsigned slot) {
+    std::vector<std::string> args = {"velscan", WorkerModeFlag, std::to_string(slot)};
+    args.insert(args.end(), launch.Arguments.begin(), launch.Arguments.end());
+    return args;
+}
+
+std::string Seconds(std::chrono::milliseconds time) {
+    const auto count = time.count();
+    std::string text = std::to_string(count / 1000);
+    if (count % 1000 != 0) {
+        std::string fraction = std::to_string(1000 + count % 1000).substr(1);
+        fraction.erase(fraction.find_last_not_of('0') + 1);
+        text += "." + fraction;
+    }
+    return text + " s";
+}
+
+std::string Ending(int status) {
+    if (WIFSIGNALED(status)) {
+        const int signal = WTERMSIG(status);
+        return "crashed while reading or scanning the picture: signal " + std::to_string(signal) +
+               " (" + strsignal(signal) + ")";
+    }
+    return "the worker process ended with status " + std::to_string(WEXITSTATUS(status)) +
+           " while reading or scanning the picture";
+}
+
+} // namespace
+
+std::string ThisProgram() {
+    std::string path(4096, '\0');
+    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
+    if (length <= 0 || static_cast<std::size_t>(length) == path.size())
+        Fail("readlink /proc/self/exe");
+    path.resize(static_cast<std::size_t>(length));
+    return path;
+}
+
+TWorkerProcess::TWorkerProcess(std::shared_ptr<const TWorkerLaunch> launch, unsigned slot)
+    : FLaunch(std::move(launch)), FSlot(slot) {
+    Start();
+}
+
+TWorkerProcess::~TWorkerProcess() {
+    if (FPid < 0)
+        return;
+    close(FSocket);
+    while (waitpid(FPid, nullptr, 0) < 0 && errno == EINTR) {
+    }
+}
+
+void TWorkerProcess::Start() {
+    int sockets[2];
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sockets) != 0)
+        Fail("socketpair");
+    const int childSocket = DuplicateHigh(sockets[1]);
+    const int childBudget = DuplicateHigh(FLaunch->Budget->Fd());
+    close(sockets[1]);
+    if (childSocket < 0 || childBudget < 0) {
+        const int error = errno;
+        CloseAll({sockets[0], childSocket, childBudget});
+        Fail("fcntl", error);
+    }
+    TSpawnActions actions;
+    actions.Place(childSocket, childBudget);
+    std::vector<std::string> args = WorkerArguments(*FLaunch, FSlot);
+    std::vector<char*> argv;
+    for (auto& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    const int error =
+        posix_spawn(&FPid, FLaunch->Program.c_str(), actions.Get(), nullptr, argv.data(), environ);
+    CloseAll({childSocket, childBudget});
+    if (error != 0) {
+        close(sockets[0]);
+        FPid = -1;
+        Fail(FLaunch->Program, error);
+    }
+    FSocket = sockets[0];
+}
+
+TPictureResult TWorkerProcess::Scan(const TInput& input) noexcept {
+    TPictureResult result;
+    result.Path = input.Path;
+    result.Error = input.Error;
+    if (result.Error)
+        return result;
+    try {
+        if (auto error = Exchange(input.Path, result))
+            result.Error = std::move(error);
+    } catch (const std::exception& error) {
+        result.Error = error.what();
+    } catch (...) {
+        result.Error = "unexpected failure while scanning the picture";
+    }
+    if (result.Error)
+        result.Barcodes.clear();
+    return result;
+}
+
+std::optional<std::string> TWorkerProcess::Exchange(const std::string& path,
+                                                    TPictureResult& result) {
+    if (FPid < 0)
+        Start();
+    if (!SendMessage(FSocket, path))
+        return Stop();
+    if (!AwaitReply()) {
+        Stop();
+        return "took longer than the time limit of " + Seconds(FLaunch->Timeout) + " (--timeout)";
+    }
+    const auto reply = ReceiveMessage(FSocket);
+    if (!reply)
+        return Stop();
+    result = DecodeResult(*reply);
+    return std::nullopt;
+}
+
+bool TWorkerProcess::AwaitReply() {
+    const auto timeout = FLaunch->Timeout;
+    if (timeout.count() == 0)
+        return WaitReadable(FSocket, -1);
+    auto deadline = TClock::now() + timeout;
+    for (;;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - TClock::now());
+        if (left.count() <= 0)
+            return false;
+        if (WaitReadable(FSocket, static_cast<int>(std::min(left, BudgetCheckInterval).count())))
+            return true;
+        if (FLaunch->Budget->Waiting(FSlot))
+            deadline = TClock::now() + timeout;
+    }
+}
+
+std::string TWorkerProcess::Stop() {
+    // Killing a process that has ended already changes nothing; one that has not (it hangs,
+    // or closed its socket and lingers) must not keep the run waiting.
+    kill(FPid, SIGKILL);
+    int status = 0;
+    while (waitpid(FPid, &status, 0) < 0 && errno == EINTR) {
+    }
+    close(FSocket);
+    FPid = -1;
+    FSocket = -1;
+    FLaunch->Budget->Release(FSlot);
+    return Ending(status);
+}
+
+} // namespace VelScan

@@ -1,0 +1,61 @@
+// A worker process seen from the run: it scans the pictures sent to it one at a time. When it
+// crashes, or a picture takes longer than the time limit, that picture gets an error naming
+// the signal or the limit, and the next picture starts a new process.
+#pragma once
+
+#include "Inputs.h"
+#include "MemoryBudget.h"
+#include "ScanResult.h"
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace VelScan {
+
+// What every worker process of a run is started with.
+struct TWorkerLaunch {
+    std::string Program;                // velscan's own file
+    std::vector<std::string> Arguments; // the run's arguments as given
+    std::shared_ptr<TMemoryBudget> Budget;
+    std::chrono::milliseconds Timeout; // per picture; 0: no limit
+};
+
+// The file of the running program, named once at the start of a run so that a tool that runs
+// velscan (such as valgrind) runs its worker processes too. Throws std::system_error.
+std::string ThisProgram();
+
+class TWorkerProcess {
+public:
+    // Starts the process (velscan itself, in worker mode) for the budget's slot. Throws
+    // std::system_error when it cannot be started.
+    TWorkerProcess(std::shared_ptr<const TWorkerLaunch> launch, unsigned slot);
+    // Tells the process the run is over and waits for it to end.
+    ~TWorkerProcess();
+    TWorkerProcess(const TWorkerProcess&) = delete;
+    TWorkerProcess& operator=(const TWorkerProcess&) = delete;
+
+    // The picture's result from the process; every failure becomes the result's error. Used
+    // by one thread at a time.
+    TPictureResult Scan(const TInput& input) noexcept;
+
+private:
+    void Start();
+    // Sends the path and puts the reply in result; the error instead when the process failed
+    // the picture.
+    std::optional<std::string> Exchange(const std::string& path, TPictureResult& result);
+    // Whether the reply came within the time limit (time spent waiting for memory aside).
+    bool AwaitReply();
+    // Ends the process (killing it if need be), frees its slot, and tells how it ended.
+    std::string Stop();
+
+    std::shared_ptr<const TWorkerLaunch> FLaunch;
+    const unsigned FSlot;
+    pid_t FPid = -1;
+    int FSocket = -1;
+};
+
+} // namespace VelScan
