@@ -24,6 +24,20 @@ if(VEL_SANITIZE)
     add_link_options(${VEL_SANITIZER_FLAGS})
 endif()
 
+# The fuzz build instruments all of the project's code for libFuzzer's coverage, so that the
+# fuzzer sees the edges it reaches inside the libraries; only the fuzz targets link libFuzzer
+# itself (fuzz/CMakeLists.txt). The other programs get the coverage hooks from the sanitizer
+# runtime, which is why the fuzz build needs the sanitizers.
+if(VEL_BUILD_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "VEL_BUILD_FUZZ needs clang (libFuzzer), not ${CMAKE_CXX_COMPILER_ID}")
+    endif()
+    if(NOT VEL_SANITIZE)
+        message(FATAL_ERROR "VEL_BUILD_FUZZ needs VEL_SANITIZE=ON (ASan and UBSan)")
+    endif()
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # vel_strict(target...): compile the targets with the project's warnings.
 function(vel_strict)
     foreach(target IN LISTS ARGN)

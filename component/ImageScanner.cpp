@@ -40,6 +40,8 @@ void TVelImageScanner::Configure(TVelSymbology symbology, TVelSymbologyAddon add
 void TVelImageScanner::Configure(const Host::String& config) {
     CheckLoadedAs(FGeneration);
     const Host::AnsiString text = Host::ToAnsi(config);
+    // ZBar reads the text only up to a NUL, which would apply part of it silently.
+    Check(text.find('\0') == Host::AnsiString::npos, TVelMessage::msConfigurationError);
     const int result = ZBar::zbar_image_scanner_parse_config(FHandle, text.c_str());
     Check(result == 0, TVelMessage::msConfigurationError);
 }

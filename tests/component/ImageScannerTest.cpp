@@ -71,6 +71,12 @@ TEST_F(FakeZBarTest, ScannerConfigureTextRaisesWhenParsingOrApplyingFails) {
     Fake.Reset();
     Fake.SetResult("zbar_image_scanner_set_config", 1);
     EXPECT_VEL_ERROR(scanner.Configure(u"ean13.enable=1"), "Configuration error");
+
+    // ZBar would read only the part before the NUL.
+    Fake.Reset();
+    EXPECT_VEL_ERROR(scanner.Configure(Host::String(u"ean13.disable\0junk", 18)),
+                     "Configuration error");
+    EXPECT_THAT(Fake.CallNames(), ElementsAre());
 }
 
 TEST_F(FakeZBarTest, ScannerScanReturnsZBarsCountAndRaisesOnErrors) {

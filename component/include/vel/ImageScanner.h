@@ -27,8 +27,8 @@ public:
     // Raises EVelError "Configuration error" when ZBar refuses it.
     void Configure(TVelSymbology symbology, TVelSymbologyAddon addon, TVelConfig config, int value);
     // Applies the one setting a configuration text in ZBar's syntax names, e.g.
-    // "ean13.enable=0". Raises EVelError "Configuration error" when it cannot be parsed or
-    // applied.
+    // "ean13.enable=0". Raises EVelError "Configuration error" when it cannot be parsed (a
+    // text holding a NUL cannot) or applied.
     void Configure(const Host::String& config);
 
     // Scans the image and returns the number of symbols found. Raises EVelError when the
