@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the project into a temporary prefix and builds and runs programs against it:
-# a consumer through find_package(Vel), one through pkg-config, and the installed velscan,
-# each scanning a bundled sample picture.
+# a consumer and the one-call example through find_package(Vel), a consumer through
+# pkg-config, and the installed velscan, each scanning a bundled sample picture.
 #   install-test.sh shared BUILD_DIR WORK_DIR   installs the given (shared) build
 #   install-test.sh static SOURCE_DIR WORK_DIR  builds the libraries static, then installs
 set -euo pipefail
@@ -38,9 +38,10 @@ check() { # check WHAT COMMAND...: the command prints the sample's barcode
 # Clean environment: nothing but the prefix tells the tools where the package is.
 unset CXXFLAGS LDFLAGS
 cmake -S "$here/consumer" -B "$work/consumer" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
-      >"$work/consumer-configure.log"
+      -DEXAMPLES_DIR="$source_dir/examples" >"$work/consumer-configure.log"
 cmake --build "$work/consumer" >"$work/consumer-build.log"
 check "find_package consumer" "$work/consumer/consumer" "$sample"
+check "find_package read_barcodes example" "$work/consumer/read_barcodes" "$sample"
 
 export PKG_CONFIG_PATH=$prefix/lib/pkgconfig
 pkg_flags=(--cflags --libs)
