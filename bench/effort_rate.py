@@ -30,6 +30,9 @@ RIGHT_BUT_UNLABELLED = {
         b"978039305867352595",
         "the EAN-5 add-on 52595 is printed beside the EAN-13; ean13-extension-1/32, a "
         "photograph of the same book cover, is labelled with it"),
+    "ean13-1/25.webp": (
+        b"978014001399392902",
+        "the EAN-5 add-on 92902 is printed beside the EAN-13, with its digits"),
     "upce-2/10.webp": (
         b"004900000634601",
         "a UPC-E followed by a printed 2-digit add-on (bars without digits, 6-7 modules after "
