@@ -2,7 +2,8 @@
 """Per pass of the reader, from reader_passes' JSON lines over the corpus: the labelled
 pictures it reads, those of them ZBar's own pass misses, its wrong readings (other than the
 readings effort_rate.py audits) and its processor time over all pictures.
-Usage: find CORPUS -type f | build/bin/reader_passes | pass_gains.py"""
+Usage: build/bin/reader_passes < LIST | bench/pass_gains.py, LIST holding the paths of the
+corpus pictures, one a line."""
 
 import json
 import os
