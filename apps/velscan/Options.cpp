@@ -154,7 +154,7 @@ Options:
                            fast      ZBar's own scan, one pass, as zbarimg does
                            normal    also whole QR text, EAN/UPC add-ons, and three
                                      cheap retry passes where nothing was found (default)
-                           thorough  every retry pass that pays, for about 3.4x the time
+                           thorough  every retry pass that pays, for about 3x the time
   -S, --set TEXT         a ZBar setting in ZBar's own syntax, e.g. 'qrcode.disable',
                          'ean13.enable=1', 'x-density=2'; repeatable, applied in order
       --rect L,T,W,H     scan only this rectangle of each picture (pixels; a width or

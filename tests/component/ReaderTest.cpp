@@ -103,6 +103,35 @@ TEST_F(Reader, AddonJoinsItsMainCodeAboveFastEffort) {
     EXPECT_EQ(fast[0].Data, "9780735200449");
 }
 
+struct TTwoDigitAddonCase {
+    std::string Label;
+    int Symbology = 0; // zint's
+    std::string Input;
+    std::string Data; // ZBar reports a UPC-E as its EAN-13 form
+};
+
+class ReaderTwoDigitAddon : public Reader,
+                            public testing::WithParamInterface<TTwoDigitAddonCase> {};
+
+// A UPC-E followed by a 2-digit add-on is printed on drink cans (the corpus's upce-2/10 and
+// upce-2/12, where the add-on's bars carry no digits): the add-on is part of the reading.
+TEST_P(ReaderTwoDigitAddon, JoinsItsMainCodeAboveFastEffort) {
+    const auto image = Support::RenderBarcode(GetParam().Symbology, GetParam().Input, 2, 12);
+    const auto found = Read(image, TVelEffort::efNormal);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].Symbology, Vel::TVelSymbology::syEan13);
+    EXPECT_EQ(found[0].SymbologyAddon, Vel::TVelSymbologyAddon::sa2Digit);
+    EXPECT_EQ(found[0].Data, GetParam().Data);
+    EXPECT_EQ(found[0].AddonData, GetParam().Data.substr(GetParam().Data.size() - 2));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ReaderTwoDigitAddon,
+                         testing::Values(TTwoDigitAddonCase{"Ean13", BARCODE_EANX,
+                                                            "9780735200449+12", "978073520044912"},
+                                         TTwoDigitAddonCase{"UpcE", BARCODE_UPCE, "0496340+01",
+                                                            "004900000634601"}),
+                         ParamLabel());
+
 TEST_F(Reader, LoneAddonIsNoResult) {
     const auto image = Support::RenderBarcode(BARCODE_EANX, "51299", 2, 12);
     for (const TVelEffort effort :

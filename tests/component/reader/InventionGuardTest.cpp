@@ -28,6 +28,9 @@ TEST(InventionGuard, OnePassAloneWithLowQualityIsRefused) {
     EXPECT_TRUE(guard.Accepted().empty());
     guard.Add({Symbol(TVelSymbology::syI25, "1234", 3, 0, "mean-c")});
     EXPECT_TRUE(guard.Accepted().empty());
+    // As Sauvola's threshold reads another UPC-E on the corpus's upce-1/1.
+    guard.Add({Symbol(TVelSymbology::syEan13, "0017305000062", 50, 300, "sauvola")});
+    EXPECT_TRUE(guard.Accepted().empty());
 }
 
 TEST(InventionGuard, SecondPassOrHighQualityOrQrCodeHoldsUp) {
@@ -64,8 +67,9 @@ TEST(InventionGuard, TwoReadingsOfOnePlaceRefuseBoth) {
 
     // Readings of two places do not contradict each other.
     Vel::TInventionGuard apart;
-    apart.Add({Symbol(TVelSymbology::syEan13, "9780201379624", 60, 0),
-               Symbol(TVelSymbology::syEan13, "9780735200449", 60, 500)});
+    constexpr int strong = Vel::TInventionGuard::QualityFloor;
+    apart.Add({Symbol(TVelSymbology::syEan13, "9780201379624", strong, 0),
+               Symbol(TVelSymbology::syEan13, "9780735200449", strong, 500)});
     EXPECT_EQ(apart.Accepted().size(), 2u);
 }
 
