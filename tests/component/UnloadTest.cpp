@@ -1,6 +1,7 @@
 // Objects made before ZBar was unloaded never call into the freed library: reads raise,
 // destruction skips ZBar, and a new activation works with the library loaded again.
 #include "ComponentFixtures.h"
+#include "Sanitizer.h"
 #include "TestPictures.h"
 #include "vel/Image.h"
 #include "vel/ImageScanner.h"
@@ -9,7 +10,7 @@
 
 #include <zint.h>
 
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(VEL_ADDRESS_SANITIZED)
 #include <sanitizer/lsan_interface.h>
 #endif
 
@@ -22,7 +23,7 @@ constexpr const char* Unloaded = "ZBar library was unloaded after this object wa
 // is abandoned, which the leak checker is told.
 class Unload : public LoaderResetTest {
 protected:
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(VEL_ADDRESS_SANITIZED)
     Unload() {
         __lsan_disable();
     }
