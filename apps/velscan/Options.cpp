@@ -134,8 +134,8 @@ TOptions ParseOptions(std::span<const char* const> args) {
 
 std::string HelpText() {
     return R"(Usage: velscan [OPTIONS] PATH...
-Finds the barcodes in pictures (PNG, JPEG, WebP, GIF, TIFF, BMP) with the Vel component
-and ZBar, and prints what it finds.
+Finds the barcodes in pictures (PNG, JPEG, WebP, GIF, TIFF, BMP, PNM) with the Vel
+component and ZBar, and prints what it finds.
 
 Each PATH is a picture file or a folder (its pictures, by file name extension, in sorted
 order). A PATH of '-' reads paths from standard input, one per line (with -0, each

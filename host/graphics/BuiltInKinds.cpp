@@ -4,10 +4,12 @@
 #include "vel/host/GifImage.h"
 #include "vel/host/JpegImage.h"
 #include "vel/host/PngImage.h"
+#include "vel/host/PnmImage.h"
 #include "vel/host/TiffImage.h"
 #include "vel/host/WebPImage.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace Host {
 
@@ -34,6 +36,12 @@ bool IsWebP(std::span<const uint8_t> first) {
            std::equal(first.begin() + 8, first.begin() + 12, "WEBP");
 }
 
+// Netpbm's "P1" to "P6", then white space.
+bool IsPnm(std::span<const uint8_t> first) {
+    return first.size() >= 3 && first[0] == 'P' && first[1] >= '1' && first[1] <= '6' &&
+           std::isspace(first[2]);
+}
+
 template <class T> TGraphicFactory Factory() {
     return [] {
         return std::make_unique<T>();
@@ -53,6 +61,7 @@ void RegisterBuiltInKinds(const TRegisterKind& add) {
         AnyOf({StartsWith({'I', 'I', 42, 0}), StartsWith({'M', 'M', 0, 42}),
                StartsWith({'I', 'I', 43, 0}), StartsWith({'M', 'M', 0, 43})}),
         Factory<TTiffImage>());
+    add(u"PNM", IsPnm, Factory<TPnmImage>());
 }
 
 } // namespace Host

@@ -11,6 +11,7 @@
 #include "vel/host/Picture.h"
 #include "vel/host/PixelLimit.h"
 #include "vel/host/PngImage.h"
+#include "vel/host/PnmImage.h"
 #include "vel/host/TiffImage.h"
 #include "vel/host/WebPImage.h"
 
@@ -232,6 +233,34 @@ std::vector<BadInput> Cases() {
          typeid(EInvalidGraphic), "Invalid WebP picture: "},
         {"WebPAboveLimit", File("big.webp", SmallWebP()), typeid(EInvalidGraphic),
          "WebP picture of 3 x 2 pixels exceeds the limit of 5 pixels", nullptr, 5},
+        {"PnmHeaderEndsEarly", File("cut.pgm", "P2\n3 "), typeid(EInvalidGraphic),
+         "Invalid PNM picture: the data ends early"},
+        {"PnmRawTruncated", File("cut.ppm", "P6\n3 2\n255\n" + std::string(17, 'x')),
+         typeid(EInvalidGraphic), "Invalid PNM picture: the pixel data is truncated"},
+        {"PnmPlainTruncated", File("cut.pgm", "P2\n3 2\n255\n1 2 3 4 5"), typeid(EInvalidGraphic),
+         "Invalid PNM picture: the pixel data is truncated"},
+        {"PnmMaxvalZero", File("zero.pgm", "P5\n3 2\n0\n" + std::string(6, '\0')),
+         typeid(EInvalidGraphic), "Invalid PNM picture: the maxval 0 is not 1 to 65535"},
+        {"PnmMaxvalOver65535", File("deep.pgm", "P2 3 2 65536 1 2 3 4 5 6"),
+         typeid(EInvalidGraphic), "Invalid PNM picture: the maxval 65536 is not 1 to 65535"},
+        {"PnmPlainSampleOverMaxval", File("over.pgm", "P2 3 2 10 0 1 2 3 11 4"),
+         typeid(EInvalidGraphic), "Invalid PNM picture: a sample of 11 is over the maxval of 10"},
+        {"PnmRawSampleOverMaxval", File("over.pgm", "P5 3 2 100\n\x01\x02\x03\xC8\x04\x05"),
+         typeid(EInvalidGraphic), "Invalid PNM picture: a sample of 200 is over the maxval of 100"},
+        {"PnmBitNotZeroOrOne", File("bad.pbm", "P1 3 2 1 0 2 0 0 0"), typeid(EInvalidGraphic),
+         "Invalid PNM picture: a pixel is '2', not 0 or 1"},
+        {"PnmGarbageInHeader", File("bad.ppm", "P6\n3 x2\n255\n"), typeid(EInvalidGraphic),
+         "Invalid PNM picture: the height is not a number ('x')"},
+        {"PnmNoWhiteSpaceAfterHeader", File("bad.pgm", "P5 3 2 255#\n123456"),
+         typeid(EInvalidGraphic), "Invalid PNM picture: the header ends with '#'"},
+        {"PnmZeroSize", File("empty.ppm", "P6\n0 2\n255\n"), typeid(EInvalidGraphic),
+         "PNM picture has an invalid size of 0 x 2 pixels"},
+        {"PnmHuge", File("huge.pgm", "P5\n100000 100000\n255\n"), typeid(EInvalidGraphic),
+         "PNM picture of 100000 x 100000 pixels exceeds the limit"},
+        {"PnmAboveLimit", File("big.pgm", "P5 3 2 255\n123456"), typeid(EInvalidGraphic),
+         "PNM picture of 3 x 2 pixels exceeds the limit of 5 pixels", nullptr, 5},
+        {"PnmGivenOtherContent", File("other.pgm", SmallPng()), typeid(EInvalidGraphic),
+         "Invalid PNM picture: the magic number P1 to P6 is missing", Into<TPnmImage>()},
     };
 }
 

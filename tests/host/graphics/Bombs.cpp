@@ -147,5 +147,7 @@ std::vector<Bomb> MakeBombs() {
         {"TiffHeader", HeaderOnlyTiff(), false},
         {"BmpHeader", HeaderOnlyBmp(), false},
         {"BmpRle8End", EndingRle8Bmp(), false},
+        {"RawPgmHeader", "P5\n16384 16384\n255\n", false},
+        {"PlainPgmHeader", "P2\n16384 16384\n255\n", false},
     };
 }

@@ -11,5 +11,5 @@ struct Bomb {
     bool Valid; // a whole, valid file that decodes; the others end before their pixels do
 };
 
-// One of every kind (GIF, PNG, JPEG, WebP, TIFF, BMP with and without RLE).
+// One of every kind (GIF, PNG, JPEG, WebP, TIFF, BMP with and without RLE, raw and plain PGM).
 std::vector<Bomb> MakeBombs();

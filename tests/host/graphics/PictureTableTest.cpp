@@ -457,9 +457,44 @@ std::vector<PictureCase> WebPCases() {
     };
 }
 
+// A PNM file: the header's text, then the pixels' bytes.
+std::function<std::string()> Pnm(std::string header, RowBytes rows = {}) {
+    return [header, rows] {
+        std::string file = header;
+        for (const std::vector<uint8_t>& row : rows)
+            file.append(row.begin(), row.end());
+        return file;
+    };
+}
+
+std::vector<PictureCase> PnmCases() {
+    const int W = TestWidth;
+    // PBM: 1 is black.
+    const std::vector<uint32_t> checkers = {0xFF000000, 0xFFFFFFFF, 0xFF000000,
+                                            0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF};
+    return {
+        {"PbmPlain", Pnm("P1\n3 2\n101\n0 1 0\n"), checkers},
+        {"PbmRaw", Pnm("P4\n3 2\n", {{0xA0}, {0x40}}), checkers},
+        // Comments and every kind of white space between the fields; maxval 10 scales.
+        {"PgmPlainCommented", Pnm("P2 # gray\n3#width\r\n\t2\v# height\n\f10\n0 5 10\n1 2\n3"),
+         GrayPixels({0, 128, 255, 26, 51, 77})},
+        {"PgmRaw8", Pnm("P5\n3 2\n255\n", SampleRows(GrayValues, W, 8)), GrayPixels(GrayValues)},
+        {"PgmRaw16", Pnm("P5\n3 2\n65535\n", SampleRows(GrayValues, W, 16)),
+         GrayPixels(GrayValues)},
+        // 16 bits with maxval 1000: (v * 255 + 500) / 1000 for 0, 500, 1000, 1, 999, 257.
+        {"PgmRaw16Maxval1000",
+         Pnm("P5 3 2 1000\n", {{0, 0, 1, 0xF4, 3, 0xE8}, {0, 1, 3, 0xE7, 1, 1}}),
+         GrayPixels({0, 128, 255, 0, 255, 66})},
+        {"PpmPlain", Pnm("P3\n3 2\n255\n255 0 0  0 255 0  0 0 255\n255 255 255 0 0 0 128 128 "
+                         "128\n")},
+        {"PpmRaw8", Pnm("P6\n3 2\n255\n", ChannelRows(TestPixels, W, "RGB"))},
+        {"PpmRaw16", Pnm("P6\n3 2\n65535\n", ChannelRows(TestPixels, W, "RGB", 2))},
+    };
+}
+
 std::vector<PictureCase> AllCases() {
     std::vector<PictureCase> cases;
-    for (auto kind : {BmpCases, PngCases, JpegCases, GifCases, TiffCases, WebPCases})
+    for (auto kind : {BmpCases, PngCases, JpegCases, GifCases, TiffCases, WebPCases, PnmCases})
         for (PictureCase& c : kind())
             cases.push_back(std::move(c));
     return cases;

@@ -7,6 +7,7 @@
 #include "vel/host/JpegImage.h"
 #include "vel/host/Picture.h"
 #include "vel/host/PngImage.h"
+#include "vel/host/PnmImage.h"
 #include "vel/host/TiffImage.h"
 #include "vel/host/WebPImage.h"
 
@@ -113,6 +114,28 @@ TEST(Save, LossyWebPStaysClose) {
     for (size_t i = 0; i < pixels.size(); ++i)
         ASSERT_LE(
             std::abs(static_cast<int>(pixels[i] & 0xFF) - static_cast<int>(expected[i] & 0xFF)), 8);
+}
+
+// The host reads PNM but encodes none: a PNM picture saves the file it was read from, and
+// nothing once its pixels change.
+TEST(Save, PnmSavesOnlyTheFileItWasReadFrom) {
+    const std::string file = "P5 3 2 255\n" + std::string("\0\x80\xFF\x10\x20\x30", 6);
+    std::istringstream in(file);
+    TPnmImage pnm;
+    pnm.LoadFromStream(in);
+    std::ostringstream saved;
+    pnm.SaveToStream(saved);
+    EXPECT_EQ(saved.str(), file);
+
+    pnm.GetScanline(0)[0] = 0xFF000000;
+    std::ostringstream changed;
+    try {
+        pnm.SaveToStream(changed);
+        ADD_FAILURE() << "no exception";
+    } catch (const EInvalidGraphic& e) {
+        EXPECT_STREQ(e.what(),
+                     "Cannot write the PNM picture: the host reads PNM but does not write it");
+    }
 }
 
 TEST(Save, QualitySettingsAreChecked) {
