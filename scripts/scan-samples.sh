@@ -10,7 +10,7 @@ echo
 velscan=build/bin/velscan
 
 status=0
-for picture in examples/samples/*.{bmp,gif,jpg,png,tif,webp}; do
+for picture in examples/samples/*.{bmp,gif,jpg,pgm,png,tif,webp}; do
     echo "$picture:"
     "$velscan" "$picture" | sed 's/^/    /' || status=1
 done

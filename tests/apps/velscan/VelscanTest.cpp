@@ -295,15 +295,16 @@ TEST(Velscan, FoldersGiveTheirPicturesInSortedOrder) {
     const std::string b = folder.Add(Sample("ean13.png"), "b.png");
     const std::string a = folder.Add(Sample("code39.gif"), "a.GIF");
     const std::string deep = folder.Add(Sample("ean8-label.jpg"), "a-sub/x/label.jpeg");
+    const std::string gray = folder.Add(Sample("ean13.pgm"), "c.pgm");
     folder.Add(Sample("make-samples.sh"), "notes.txt");
     fs::create_directories(folder.Path() / "empty");
 
     const auto flat = Velscan({"--format=json", folder.Path().string()});
-    EXPECT_EQ(JsonPaths(flat.Out), (std::vector<std::string>{a, b}));
+    EXPECT_EQ(JsonPaths(flat.Out), (std::vector<std::string>{a, b, gray}));
 
     const auto deepRun = Velscan({"-r", "--format=json", folder.Path().string()});
     // "a-sub" sorts before "a.GIF": names are compared byte by byte.
-    EXPECT_EQ(JsonPaths(deepRun.Out), (std::vector<std::string>{deep, a, b}));
+    EXPECT_EQ(JsonPaths(deepRun.Out), (std::vector<std::string>{deep, a, b, gray}));
     EXPECT_EQ(deepRun.ExitStatus, 0);
 
     const auto empty = Velscan({(folder.Path() / "empty").string()});
