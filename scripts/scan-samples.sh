@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up and builds the project, then runs velscan on each bundled sample picture
-# (examples/samples: PNG, JPEG, WebP, BMP, GIF and TIFF files of several symbologies) and
+# (examples/samples: PNG, JPEG, WebP, BMP, GIF, TIFF and PGM files of several symbologies) and
 # prints what it finds. Fails if a sample cannot be read or shows no barcode.
 set -euo pipefail
 cd "$(dirname "$0")/.."
