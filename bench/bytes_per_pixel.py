@@ -5,11 +5,10 @@ picture, divided by the picture's pixels, at each effort.
 Usage: bytes_per_pixel.py FOLDER VELSCAN TINY_PICTURE [PER_KIND]"""
 
 import os
-import re
 import struct
-import subprocess
 import sys
-import tempfile
+
+from throughput import measure_once
 
 EFFORTS = ("fast", "normal", "thorough")
 
@@ -70,12 +69,7 @@ def pictures_by_kind(folder):
 
 
 def peak_kib(velscan, effort, picture):
-    with tempfile.NamedTemporaryFile("r") as report:
-        subprocess.run(["/usr/bin/time", "-v", "-o", report.name, velscan, "-j1",
-                        "--effort", effort, "--format=raw", picture],
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
-        text = report.read()
-    return int(re.search(r"Maximum resident set size \(kbytes\): (\d+)", text).group(1))
+    return measure_once([velscan, "-j1", "--effort", effort, "--format=raw", picture])[2]
 
 
 def main():

@@ -6,11 +6,10 @@ same output, byte for byte.
 Usage: isolation_cost.py CORPUS VELSCAN [RUNS]"""
 
 import os
-import statistics
 import subprocess
 import sys
 
-from throughput import measure_once
+from throughput import interleaved_medians
 
 
 def output(command):
@@ -35,14 +34,7 @@ def main():
     for jobs in ("-j1", f"-j{cores}"):
         commands[f"velscan {jobs}"] = [*scan, jobs]
         commands[f"velscan {jobs} --no-isolation"] = [*scan, jobs, "--no-isolation"]
-    samples = {name: [] for name in commands}
-    for command in commands.values():
-        measure_once(command)  # warm the page cache
-    for _ in range(runs):
-        for name, command in commands.items():
-            samples[name].append(measure_once(command))
-    medians = {name: [statistics.median(run[k] for run in runs_) for k in range(3)]
-               for name, runs_ in samples.items()}
+    medians = interleaved_medians(commands, runs)
     print(f"\nmedian of {runs} runs; cost: the isolated run's time over the in-process one's\n")
     print("| command | wall time (s) | cost | processor time (s) | cost | peak memory (MiB) |")
     print("|---|---|---|---|---|---|")

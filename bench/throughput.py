@@ -31,6 +31,20 @@ def measure_once(command):
     return seconds, processor, peak
 
 
+def interleaved_medians(commands, runs):
+    """Per command name: the medians of measure_once's three figures over RUNS runs, the
+    commands taking turns so that a change in the machine's load touches them alike; one run
+    of each first warms the page cache."""
+    for command in commands.values():
+        measure_once(command)
+    samples = {name: [] for name in commands}
+    for _ in range(runs):
+        for name, command in commands.items():
+            samples[name].append(measure_once(command))
+    return {name: [statistics.median(run[k] for run in runs_) for k in range(3)]
+            for name, runs_ in samples.items()}
+
+
 def main():
     if len(sys.argv) < 3:
         sys.exit(__doc__)
@@ -43,14 +57,7 @@ def main():
         f"velscan (all {cores} cores)": [velscan, "--format=raw", *pictures],
         "zbarimg": ["zbarimg", "--quiet", "--raw", "--nodbus", *pictures],
     }
-    samples = {name: [] for name in commands}
-    for name, command in commands.items():
-        measure_once(command)  # warm the page cache
-    for _ in range(runs):
-        for name, command in commands.items():
-            samples[name].append(measure_once(command))
-    medians = {name: [statistics.median(run[k] for run in runs_) for k in range(3)]
-               for name, runs_ in samples.items()}
+    medians = interleaved_medians(commands, runs)
     base_wall, base_processor, base_memory = medians["zbarimg"]
     print(f"{len(pictures)} pictures, median of {runs} runs each; speed is zbarimg's time "
           f"divided by the command's, memory the command's peak divided by zbarimg's\n")
