@@ -1,8 +1,7 @@
 #include "PictureScanner.h"
 
+#include "GuardedScan.h"
 #include "PictureLoading.h"
-
-#include <new>
 
 namespace VelScan {
 
@@ -61,25 +60,7 @@ TPictureScanner::TPictureScanner(const TOptions& options)
     : FRect(options.Rect.value_or(TScanRect{})), FReader(MakeReader(options)) {}
 
 TPictureResult TPictureScanner::Scan(const TInput& input) noexcept {
-    TPictureResult result;
-    result.Path = input.Path;
-    result.Error = input.Error;
-    if (result.Error)
-        return result;
-    try {
-        ScanPicture(result);
-    } catch (const std::bad_alloc&) {
-        result.Error = "not enough memory to read and scan the picture";
-    } catch (const std::exception& error) {
-        result.Error = error.what();
-    } catch (...) {
-        result.Error = "unexpected failure while scanning the picture";
-    }
-    if (result.Error) {
-        result.Barcodes.clear();
-        result.Warning.reset();
-    }
-    return result;
+    return GuardedScan(input, [this](TPictureResult& result) { ScanPicture(result); });
 }
 
 // The reader gives every pass a fresh ZBar scanner, so a result depends on the picture

@@ -1,6 +1,7 @@
 #include "WorkerProcess.h"
 
 #include "Channel.h"
+#include "GuardedScan.h"
 #include "ResultWire.h"
 #include "WorkerMain.h"
 
@@ -149,22 +150,10 @@ void TWorkerProcess::Start() {
 }
 
 TPictureResult TWorkerProcess::Scan(const TInput& input) noexcept {
-    TPictureResult result;
-    result.Path = input.Path;
-    result.Error = input.Error;
-    if (result.Error)
-        return result;
-    try {
+    return GuardedScan(input, [this, &input](TPictureResult& result) {
         if (auto error = Exchange(input.Path, result))
             result.Error = std::move(error);
-    } catch (const std::exception& error) {
-        result.Error = error.what();
-    } catch (...) {
-        result.Error = "unexpected failure while scanning the picture";
-    }
-    if (result.Error)
-        result.Barcodes.clear();
-    return result;
+    });
 }
 
 std::optional<std::string> TWorkerProcess::Exchange(const std::string& path,
