@@ -91,12 +91,12 @@ bool MentionsPixelLimit(const std::string& message) {
 
 } // namespace
 
-void LoadPicture(const std::string& path, Host::TPicture& picture) {
+void LoadPicture(const std::string& path, Host::TPicture& picture, const Host::TPageChoice& page) {
     // The buffer owns the descriptor and closes it.
     __gnu_cxx::stdio_filebuf<char> file(OpenRegularFile(path), std::ios::in | std::ios::binary);
     std::istream stream(&file);
     try {
-        picture.LoadFromStream(stream);
+        picture.LoadFromStream(stream, page);
     } catch (const Host::EInvalidGraphic& error) {
         const std::string reason = error.what();
         ThrowLoadError(path, MentionsPixelLimit(reason) ? reason + "; --max-pixels raises the limit"

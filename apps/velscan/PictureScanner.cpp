@@ -2,6 +2,9 @@
 
 #include "GuardedScan.h"
 #include "PictureLoading.h"
+#include "PictureMemory.h"
+
+#include <stdexcept>
 
 namespace VelScan {
 
@@ -56,22 +59,87 @@ std::optional<std::string> OutsideWarning(const TScanRect& rect, int width, int 
 
 } // namespace
 
-TPictureScanner::TPictureScanner(const TOptions& options)
-    : FRect(options.Rect.value_or(TScanRect{})), FReader(MakeReader(options)) {}
+// Both warnings when a picture has two.
+void AddWarning(TPictureResult& result, std::string warning) {
+    result.Warning = result.Warning ? *result.Warning + "; " + warning : std::move(warning);
+}
 
-TPictureResult TPictureScanner::Scan(const TInput& input) noexcept {
-    return GuardedScan(input, [this](TPictureResult& result) { ScanPicture(result); });
+void TakeTruncation(const Host::TGraphic& graphic, TPictureResult& result) {
+    const auto incomplete = graphic.Incomplete();
+    if (!incomplete)
+        return;
+    result.Truncated = true;
+    AddWarning(result, "picture truncated: " + std::to_string(incomplete->RowsRead) + " of " +
+                           std::to_string(incomplete->RowsTotal) + " rows");
+}
+
+} // namespace
+
+TPictureScanner::TPictureScanner(const TOptions& options)
+    : FRect(options.Rect.value_or(TScanRect{})), FPages(options.Pages),
+      FResolution(options.Resolution), FReader(MakeReader(options)) {}
+
+TFileResult TPictureScanner::Scan(const TInput& input, TMemoryBudget& budget,
+                                  unsigned slot) noexcept {
+    return GuardedScan(input, [&] { return ScanFile(input.Path, budget, slot); });
+}
+
+// The first page is always read: it tells how many pages there are.
+TFileResult TPictureScanner::ScanFile(const std::string& path, TMemoryBudget& budget,
+                                      unsigned slot) {
+    TFileResult results;
+    int pages = 1;
+    for (int page = 1; page <= pages; ++page) {
+        if (page > 1 && !FPages.Selects(page))
+            continue;
+        TPictureResult result;
+        result.Path = path;
+        result.Page = page;
+        result.Pages = pages;
+        if (page == 1) {
+            ReadPage(result, budget, slot, FPages.Selects(1));
+            pages = result.Pages;
+            if (!FPages.Selects(1))
+                continue;
+        } else {
+            try {
+                ReadPage(result, budget, slot, true);
+            } catch (...) {
+                result.Error = CurrentFailure();
+                result.Barcodes.clear();
+                result.Warning.reset();
+                result.Truncated = false;
+            }
+        }
+        if (FOnPageDone)
+            FOnPageDone(result);
+        results.push_back(std::move(result));
+    }
+    if (results.empty())
+        throw std::runtime_error("--pages selects none of the file's " + std::to_string(pages) +
+                                 (pages == 1 ? " page" : " pages"));
+    return results;
 }
 
 // The reader gives every pass a fresh ZBar scanner, so a result depends on the picture
-// alone, not on which pictures the same worker read before. The picture is dropped when
-// the scan ends, so that an idle worker holds no picture memory.
-void TPictureScanner::ScanPicture(TPictureResult& result) {
+// alone, not on which pictures the same worker read before. The page is dropped when its
+// scan ends, so that an idle worker holds no picture memory.
+void TPictureScanner::ReadPage(TPictureResult& result, TMemoryBudget& budget, unsigned slot,
+                               bool scan) {
+    TPictureReservation reservation(budget, slot);
     Host::TPicture picture;
-    LoadPicture(result.Path, picture);
-    result.Width = picture.Graphic()->Width();
-    result.Height = picture.Graphic()->Height();
-    result.Warning = OutsideWarning(FRect, result.Width, result.Height);
+    LoadPicture(result.Path, picture, {result.Page - 1, FResolution});
+    result.Pages = picture.Graphic()->PageCount();
+    result.Width = picture.Width();
+    result.Height = picture.Height();
+    if (scan)
+        ScanPicture(picture, result);
+}
+
+void TPictureScanner::ScanPicture(const Host::TPicture& picture, TPictureResult& result) {
+    TakeTruncation(*picture.Graphic(), result);
+    if (auto warning = OutsideWarning(FRect, result.Width, result.Height))
+        AddWarning(result, std::move(*warning));
     const std::vector<Vel::TBarcode> found =
         FReader->Read(picture, {FRect.Left, FRect.Top, FRect.Width, FRect.Height});
     result.Barcodes.reserve(found.size());

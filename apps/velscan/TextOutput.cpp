@@ -7,7 +7,7 @@ TTextOutput::TTextOutput(std::ostream& out, std::ostream& errors, bool withType)
 
 void TTextOutput::Write(const TPictureResult& result) {
     if (result.Error) {
-        FErrors << "velscan: " << result.Path << ": " << *result.Error << '\n' << std::flush;
+        FErrors << "velscan: " << ShownPath(result) << ": " << *result.Error << '\n' << std::flush;
         return;
     }
     for (const auto& barcode : result.Barcodes) {

@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <initializer_list>
 #include <spawn.h>
+#include <stdexcept>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <system_error>
@@ -149,28 +150,30 @@ void TWorkerProcess::Start() {
     FSocket = sockets[0];
 }
 
-TPictureResult TWorkerProcess::Scan(const TInput& input) noexcept {
-    return GuardedScan(input, [this, &input](TPictureResult& result) {
-        if (auto error = Exchange(input.Path, result))
-            result.Error = std::move(error);
-    });
+TFileResult TWorkerProcess::Scan(const TInput& input) noexcept {
+    return GuardedScan(input, [this, &input] { return Exchange(input.Path); });
 }
 
-std::optional<std::string> TWorkerProcess::Exchange(const std::string& path,
-                                                    TPictureResult& result) {
+TFileResult TWorkerProcess::Exchange(const std::string& path) {
     if (FPid < 0)
         Start();
     if (!SendMessage(FSocket, path))
-        return Stop();
-    if (!AwaitReply()) {
-        Stop();
-        return "took longer than the time limit of " + Seconds(FLaunch->Timeout) + " (--timeout)";
+        throw std::runtime_error(Stop());
+    TFileResult results;
+    for (;;) {
+        if (!AwaitReply()) {
+            Stop();
+            return Failed(std::move(results), "took longer than the time limit of " +
+                                                  Seconds(FLaunch->Timeout) + " (--timeout)");
+        }
+        const auto reply = ReceiveMessage(FSocket);
+        if (!reply)
+            return Failed(std::move(results), Stop());
+        if (*reply == FileDoneMessage)
+            return results;
+        for (TPictureResult& page : DecodeResults(*reply))
+            results.push_back(std::move(page));
     }
-    const auto reply = ReceiveMessage(FSocket);
-    if (!reply)
-        return Stop();
-    result = DecodeResult(*reply);
-    return std::nullopt;
 }
 
 bool TWorkerProcess::AwaitReply() {
@@ -188,6 +191,24 @@ bool TWorkerProcess::AwaitReply() {
         if (FLaunch->Budget->Waiting(FSlot))
             deadline = TClock::now() + timeout;
     }
+}
+
+// The pages done before the process failed are kept; the failure is the next page's, or the
+// file's when no page was done.
+TFileResult TWorkerProcess::Failed(TFileResult done, std::string failure) const {
+    if (done.empty())
+        throw std::runtime_error(failure);
+    const TPictureResult& last = done.back();
+    const int next = FLaunch->Pages.NextAfter(last.Page, last.Pages);
+    if (next == 0)
+        return done;
+    TPictureResult page;
+    page.Path = last.Path;
+    page.Page = next;
+    page.Pages = last.Pages;
+    page.Error = std::move(failure);
+    done.push_back(std::move(page));
+    return done;
 }
 
 std::string TWorkerProcess::Stop() {
