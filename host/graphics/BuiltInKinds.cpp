@@ -3,6 +3,7 @@
 #include "vel/host/Bitmap.h"
 #include "vel/host/GifImage.h"
 #include "vel/host/JpegImage.h"
+#include "vel/host/PdfImage.h"
 #include "vel/host/PngImage.h"
 #include "vel/host/PnmImage.h"
 #include "vel/host/TiffImage.h"
@@ -62,6 +63,7 @@ void RegisterBuiltInKinds(const TRegisterKind& add) {
                StartsWith({'I', 'I', 43, 0}), StartsWith({'M', 'M', 0, 43})}),
         Factory<TTiffImage>());
     add(u"PNM", IsPnm, Factory<TPnmImage>());
+    add(u"PDF", StartsWith({'%', 'P', 'D', 'F', '-'}), Factory<TPdfImage>());
 }
 
 } // namespace Host
