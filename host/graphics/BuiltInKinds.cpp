@@ -37,9 +37,9 @@ bool IsWebP(std::span<const uint8_t> first) {
            std::equal(first.begin() + 8, first.begin() + 12, "WEBP");
 }
 
-// Netpbm's "P1" to "P6", then white space.
+// Netpbm's "P1" to "P7", then white space.
 bool IsPnm(std::span<const uint8_t> first) {
-    return first.size() >= 3 && first[0] == 'P' && first[1] >= '1' && first[1] <= '6' &&
+    return first.size() >= 3 && first[0] == 'P' && first[1] >= '1' && first[1] <= '7' &&
            std::isspace(first[2]);
 }
 
