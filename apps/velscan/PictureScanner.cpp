@@ -57,8 +57,6 @@ std::optional<std::string> OutsideWarning(const TScanRect& rect, int width, int 
            std::to_string(height) + " pixels; nothing was scanned";
 }
 
-} // namespace
-
 // Both warnings when a picture has two.
 void AddWarning(TPictureResult& result, std::string warning) {
     result.Warning = result.Warning ? *result.Warning + "; " + warning : std::move(warning);
