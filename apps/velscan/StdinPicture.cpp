@@ -83,6 +83,10 @@ TStdinPicture::~TStdinPicture() {
 }
 
 void TStdinPicture::Spool(int fd, std::uint64_t maxBytes) {
+    // A terminal would only keep the run waiting for keys: a picture comes from a pipe or file.
+    if (isatty(fd) == 1)
+        throw std::runtime_error("standard input is a terminal, not a picture: pipe or redirect "
+                                 "a picture file into it");
     std::string name = TemporaryFolder() + "/velscan-stdin-XXXXXX";
     const int created = mkostemp(name.data(), O_CLOEXEC);
     if (created < 0)

@@ -16,8 +16,9 @@ std::uint64_t MaxStdinPictureBytes(std::uint64_t maxPixels);
 
 class TStdinPicture {
 public:
-    // Copies everything on the descriptor into the temporary file. What goes wrong (nothing
-    // to read, a read error, more than maxBytes, no temporary file) is the input's error.
+    // Copies everything on the descriptor into the temporary file. What goes wrong (a
+    // terminal, nothing to read, a read error, more than maxBytes, no temporary file) is the
+    // input's error.
     TStdinPicture(int fd, std::uint64_t maxBytes);
     ~TStdinPicture();
     TStdinPicture(const TStdinPicture&) = delete;

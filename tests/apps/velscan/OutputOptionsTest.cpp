@@ -100,20 +100,21 @@ TEST(VelscanOutput, WithPathEachLineStartsWithThePicturesPath) {
     const TTempFolder folder;
     const std::string odd = folder.Add(Sample("ean13.png"), "new\nline\\name.png");
     const std::string oddShown = (folder.Path() / "new\\nline\\\\name.png").string();
+    const std::string latin1 = folder.Add(Sample("ean13.png"), "caf\xE9.png"); // not UTF-8
     const std::string multi = Sample("multi.png");
-    const std::vector<std::string> pictures = {odd, Missing, multi};
+    const std::vector<std::string> pictures = {odd, Missing, latin1, multi};
     struct TCase {
         std::vector<std::string> Options;
         std::vector<std::string> Lines;
     };
     const std::vector<TCase> cases = {
         {{"-p"},
-         {oddShown + ":" + Ean13,
+         {oddShown + ":" + Ean13, latin1 + ":" + Ean13,
           multi + ":QR-Code:" + "Gr\xC3\xBC\xC3\x9F" +
               "e from Vel: https://example.org/vel?a=1&b=2",
           multi + ":I2/5:1234567895"}},
         {{"--with-path", "--format=raw"},
-         {oddShown + ":9780201379624",
+         {oddShown + ":9780201379624", latin1 + ":9780201379624",
           multi + ":Gr\xC3\xBC\xC3\x9F"
                   "e from Vel: https://example.org/vel?a=1&b=2",
           multi + ":1234567895"}},
