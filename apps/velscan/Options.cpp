@@ -152,8 +152,9 @@ TOptions ParseOptions(std::span<const char* const> args) {
     }
     CheckStandardInputUse(options);
     if (options.Action == TAction::Scan && options.Paths.empty() && !options.StdinPicture)
-        throw VelCli::EUsageError("no picture given: name picture files or folders, or '-' to read "
-                                  "paths from standard input");
+        throw VelCli::EUsageError("no picture given: name picture files or folders, '-' to read "
+                                  "paths from standard input, or --stdin-picture to read a "
+                                  "picture from it");
     return options;
 }
 
