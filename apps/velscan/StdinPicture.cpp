@@ -94,6 +94,7 @@ void TStdinPicture::Spool(int fd, std::uint64_t maxBytes) {
              TemporaryFolder());
     TFile file(created);
     FInput.Source = name;
+    FRemovalOnSignal.emplace(name);
     std::vector<char> buffer(ChunkSize);
     std::uint64_t total = 0;
     while (const std::size_t count = ReadSome(fd, buffer)) {

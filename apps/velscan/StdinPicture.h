@@ -1,11 +1,14 @@
 // A picture given on standard input (--stdin-picture), kept in a private temporary file
 // ($TMPDIR, else /tmp; mode 0600) so that a worker process can read it like any picture file.
-// The file is removed when the object goes, as the run ends, whatever ended it.
+// The file is removed when the object goes, as the run ends, or when SIGINT, SIGTERM or
+// SIGHUP ends velscan before.
 #pragma once
 
 #include "Inputs.h"
+#include "RemovalOnSignal.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace VelScan {
@@ -31,6 +34,7 @@ private:
     void Spool(int fd, std::uint64_t maxBytes);
 
     TInput FInput;
+    std::optional<TRemovalOnSignal> FRemovalOnSignal;
 };
 
 } // namespace VelScan

@@ -70,6 +70,32 @@ TEST(VelscanStdinPicture, BadInputIsThePicturesError) {
     }
 }
 
+// velscan reads the picture from a FIFO that stays open, so that it is still running when
+// SIGTERM comes once its temporary file is there.
+TEST(VelscanStdinPicture, TheTemporaryFileGoesWhenASignalEndsTheRun) {
+    const TTempFolder folder;
+    const fs::path tmpdir = folder.Path() / "tmp";
+    fs::create_directory(tmpdir);
+    const std::string script = R"sh(
+        tmp=$1 fifo=$2 picture=$3 velscan=$4
+        mkfifo "$fifo"
+        TMPDIR=$tmp "$velscan" --stdin-picture < "$fifo" > /dev/null 2>&1 &
+        pid=$!
+        exec 3> "$fifo"
+        cat "$picture" >&3
+        i=0
+        while [ -z "$(ls "$tmp")" ] && [ $i -lt 400 ]; do sleep 0.05; i=$((i + 1)); done
+        echo "files while reading: $(ls "$tmp" | wc -l)"
+        kill -TERM $pid
+        wait $pid
+        echo "status $?, files after: $(ls "$tmp" | wc -l)"
+    )sh";
+    const auto run =
+        RunProcess({"/bin/sh", "-c", script, "sh", tmpdir.string(),
+                    (folder.Path() / "fifo").string(), Sample("ean13.png"), VELSCAN_PATH});
+    EXPECT_EQ(run.Out, "files while reading: 1\nstatus 143, files after: 0\n") << run.Err;
+}
+
 TEST(VelscanStdinPicture, CannotShareStandardInputWithAPathList) {
     const auto run = Velscan({"--stdin-picture", "-"}, "");
     EXPECT_EQ(run.ExitStatus, 1);
