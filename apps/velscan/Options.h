@@ -45,7 +45,11 @@ struct TOptions {
     bool Isolation = true; // scan in worker processes, so that a crash costs one picture
     std::chrono::milliseconds Timeout = DefaultTimeout; // a worker process's per picture; 0: none
     std::optional<std::uint64_t> MemoryBudget;          // bytes; default: DefaultMemoryBudget()
-    std::vector<std::string> Arguments; // as given, for the worker processes to parse again
+    std::vector<std::string> Arguments;        // as given, for the worker processes to parse again
+    bool WithPath = false;                     // text and raw lines start with the picture's path
+    bool Quiet = false;                        // no progress line
+    bool StdinPicture = false;                 // a picture read from standard input, shown as "-"
+    std::optional<std::string> AnnotateFolder; // where the annotated pictures go
 };
 
 // Parses the arguments after the program name; throws VelCli::EUsageError.

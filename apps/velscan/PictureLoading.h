@@ -9,8 +9,10 @@
 namespace VelScan {
 
 // Loads the regular file at path into the picture. Throws std::runtime_error naming the file
-// when it cannot be opened, is not a regular file, is empty or holds no readable picture; a
-// picture above the pixel limit also names the option that raises it.
-void LoadPicture(const std::string& path, Host::TPicture& picture);
+// (as shownPath, when given) when it cannot be opened, is not a regular file, is empty or
+// holds no readable picture; a picture above the pixel limit also names the option that
+// raises it.
+void LoadPicture(const std::string& path, Host::TPicture& picture,
+                 const std::string& shownPath = {});
 
 } // namespace VelScan

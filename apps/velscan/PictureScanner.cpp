@@ -1,5 +1,6 @@
 #include "PictureScanner.h"
 
+#include "Annotation.h"
 #include "GuardedScan.h"
 #include "PictureLoading.h"
 
@@ -54,21 +55,29 @@ std::optional<std::string> OutsideWarning(const TScanRect& rect, int width, int 
            std::to_string(height) + " pixels; nothing was scanned";
 }
 
+// A second warning follows the first.
+void AddWarning(TPictureResult& result, std::optional<std::string> warning) {
+    if (warning)
+        result.Warning = result.Warning ? *result.Warning + "; " + *warning : *warning;
+}
+
 } // namespace
 
 TPictureScanner::TPictureScanner(const TOptions& options)
-    : FRect(options.Rect.value_or(TScanRect{})), FReader(MakeReader(options)) {}
+    : FRect(options.Rect.value_or(TScanRect{})), FRectGiven(options.Rect.has_value()),
+      FAnnotateFolder(options.AnnotateFolder), FReader(MakeReader(options)) {}
 
 TPictureResult TPictureScanner::Scan(const TInput& input) noexcept {
-    return GuardedScan(input, [this](TPictureResult& result) { ScanPicture(result); });
+    return GuardedScan(input,
+                       [this, &input](TPictureResult& result) { ScanPicture(input, result); });
 }
 
 // The reader gives every pass a fresh ZBar scanner, so a result depends on the picture
 // alone, not on which pictures the same worker read before. The picture is dropped when
 // the scan ends, so that an idle worker holds no picture memory.
-void TPictureScanner::ScanPicture(TPictureResult& result) {
+void TPictureScanner::ScanPicture(const TInput& input, TPictureResult& result) {
     Host::TPicture picture;
-    LoadPicture(result.Path, picture);
+    LoadPicture(SourceFile(input), picture, input.Path);
     result.Width = picture.Graphic()->Width();
     result.Height = picture.Graphic()->Height();
     result.Warning = OutsideWarning(FRect, result.Width, result.Height);
@@ -77,6 +86,9 @@ void TPictureScanner::ScanPicture(TPictureResult& result) {
     result.Barcodes.reserve(found.size());
     for (const Vel::TBarcode& barcode : found)
         result.Barcodes.push_back(FoundBarcode(barcode));
+    if (FAnnotateFolder)
+        AddWarning(result, WriteAnnotation(picture, result, FRectGiven ? &FRect : nullptr,
+                                           *FAnnotateFolder));
 }
 
 } // namespace VelScan

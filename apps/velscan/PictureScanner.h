@@ -9,6 +9,7 @@
 #include <vel/Vel.h>
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -32,9 +33,11 @@ public:
     TPictureResult Scan(const TInput& input) noexcept;
 
 private:
-    void ScanPicture(TPictureResult& result);
+    void ScanPicture(const TInput& input, TPictureResult& result);
 
     TScanRect FRect;
+    bool FRectGiven;
+    std::optional<std::string> FAnnotateFolder;
     std::unique_ptr<Vel::TReader> FReader;
 };
 

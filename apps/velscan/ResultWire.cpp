@@ -126,4 +126,21 @@ TPictureResult DecodeResult(std::string_view bytes) {
     return result;
 }
 
+std::string EncodeInput(const TInput& input) {
+    TWriter out;
+    out.Text(input.Path);
+    out.Text(input.Source);
+    return out.Take();
+}
+
+TInput DecodeInput(std::string_view bytes) {
+    TReader in(bytes);
+    TInput input;
+    input.Path = in.Text();
+    input.Source = in.Text();
+    if (!in.AtEnd())
+        throw EBadResultBytes("a worker's input runs on past its end");
+    return input;
+}
+
 } // namespace VelScan

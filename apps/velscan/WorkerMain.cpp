@@ -29,8 +29,9 @@ int RunWorker(std::span<const char* const> args) {
         LoadZBar(options.Library);
         TPictureScanner scanner(options);
         TMemoryBudget budget = TMemoryBudget::Attach(WorkerBudgetFd);
-        while (const auto path = ReceiveMessage(WorkerChannelFd)) {
-            const TPictureResult result = ScanWithinBudget(scanner, budget, slot, {*path, {}});
+        while (const auto request = ReceiveMessage(WorkerChannelFd)) {
+            const TPictureResult result =
+                ScanWithinBudget(scanner, budget, slot, DecodeInput(*request));
             if (!SendMessage(WorkerChannelFd, EncodeResult(result)))
                 break;
         }

@@ -151,16 +151,15 @@ void TWorkerProcess::Start() {
 
 TPictureResult TWorkerProcess::Scan(const TInput& input) noexcept {
     return GuardedScan(input, [this, &input](TPictureResult& result) {
-        if (auto error = Exchange(input.Path, result))
+        if (auto error = Exchange(input, result))
             result.Error = std::move(error);
     });
 }
 
-std::optional<std::string> TWorkerProcess::Exchange(const std::string& path,
-                                                    TPictureResult& result) {
+std::optional<std::string> TWorkerProcess::Exchange(const TInput& input, TPictureResult& result) {
     if (FPid < 0)
         Start();
-    if (!SendMessage(FSocket, path))
+    if (!SendMessage(FSocket, EncodeInput(input)))
         return Stop();
     if (!AwaitReply()) {
         Stop();

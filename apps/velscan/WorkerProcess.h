@@ -44,9 +44,9 @@ public:
 
 private:
     void Start();
-    // Sends the path and puts the reply in result; the error instead when the process failed
+    // Sends the input and puts the reply in result; the error instead when the process failed
     // the picture.
-    std::optional<std::string> Exchange(const std::string& path, TPictureResult& result);
+    std::optional<std::string> Exchange(const TInput& input, TPictureResult& result);
     // Whether the reply came within the time limit (time spent waiting for memory aside).
     bool AwaitReply();
     // Ends the process (killing it if need be), frees its slot, and tells how it ended.
