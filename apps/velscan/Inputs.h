@@ -15,7 +15,14 @@ namespace VelScan {
 struct TInput {
     std::string Path;
     std::optional<std::string> Error; // set when the path could not be listed or read
+    std::string Source{}; // the file to read when it is not Path (a picture from standard input)
+    int FirstPage = 1;    // the first page to scan (after a worker failed on an earlier page)
 };
+
+// The file the input's picture is read from.
+inline const std::string& SourceFile(const TInput& input) {
+    return input.Source.empty() ? input.Path : input.Source;
+}
 
 // Calls emit for every input in order, as soon as it is known: a file path as it stands
 // (whether it exists is found out when it is read), a folder's pictures sorted by name

@@ -1,5 +1,6 @@
 #include "JsonOutput.h"
 
+#include "BarcodeBox.h"
 #include "Base64.h"
 #include "JsonText.h"
 #include "vel/host/Utf8.h"
@@ -28,6 +29,9 @@ std::string BarcodeObject(const TFoundBarcode& barcode) {
     for (std::size_t i = 0; i < barcode.Outline.size(); ++i)
         out += (i ? ",[" : "[") + std::to_string(barcode.Outline[i].X) + ',' +
                std::to_string(barcode.Outline[i].Y) + ']';
+    const Vel::TRect box = BoundingBox(barcode);
+    out += "],\"box\":[" + std::to_string(box.Left) + ',' + std::to_string(box.Top) + ',' +
+           std::to_string(box.Width) + ',' + std::to_string(box.Height);
     return out + "],\"pass\":" + JsonString(barcode.Pass) + '}';
 }
 

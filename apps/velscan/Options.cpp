@@ -3,6 +3,7 @@
 #include "common/ArgReader.h"
 #include "common/ExitStatus.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <string_view>
@@ -90,6 +91,21 @@ TScanRect ParseRect(const std::string& text) {
                               "': expected LEFT,TOP,WIDTH,HEIGHT, four whole numbers of 0 or more");
 }
 
+std::string ParseFolder(const std::string& text) {
+    if (text.empty())
+        throw VelCli::EUsageError("invalid --annotate value '': expected a folder");
+    return text;
+}
+
+// Standard input holds either one picture or a list of paths, not both.
+void CheckStandardInputUse(const TOptions& options) {
+    const bool listed =
+        std::find(options.Paths.begin(), options.Paths.end(), "-") != options.Paths.end();
+    if (options.StdinPicture && listed)
+        throw VelCli::EUsageError("--stdin-picture and the path '-' both read standard input: "
+                                  "give one of them");
+}
+
 void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOptions& options) {
     if (arg.IsFlag({"-h", "--help"}))
         options.Action = TAction::Help;
@@ -123,6 +139,14 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
         options.Pages = TPageSelection::Parse(reader.Value(arg));
     else if (arg.Is({"--dpi"}))
         options.Resolution = ParseResolution(reader.Value(arg));
+    else if (arg.IsFlag({"-p", "--with-path"}))
+        options.WithPath = true;
+    else if (arg.IsFlag({"-q", "--quiet"}))
+        options.Quiet = true;
+    else if (arg.IsFlag({"--stdin-picture"}))
+        options.StdinPicture = true;
+    else if (arg.Is({"--annotate"}))
+        options.AnnotateFolder = ParseFolder(reader.Value(arg));
     else
         throw VelCli::UnknownOption(arg);
 }
@@ -139,9 +163,11 @@ TOptions ParseOptions(std::span<const char* const> args) {
         else
             ParseOption(*arg, reader, options);
     }
-    if (options.Action == TAction::Scan && options.Paths.empty())
-        throw VelCli::EUsageError("no picture given: name picture files or folders, or '-' to read "
-                                  "paths from standard input");
+    CheckStandardInputUse(options);
+    if (options.Action == TAction::Scan && options.Paths.empty() && !options.StdinPicture)
+        throw VelCli::EUsageError("no picture given: name picture files or folders, '-' to read "
+                                  "paths from standard input, or --stdin-picture to read a "
+                                  "picture from it");
     return options;
 }
 
@@ -160,8 +186,10 @@ Options:
   -0, --null             paths on standard input each end with a NUL byte, as
                          'find -print0' writes them (default: one path per line)
   -f, --format FORMAT    how results are printed:
-                           text  one line per barcode, TYPE:DATA (default)
-                           raw   one line per barcode, the data only
+                           text  one line per barcode, TYPE:DATA (default); in DATA a
+                                 backslash, newline, carriage return, tab and other
+                                 control bytes are written \\, \n, \r, \t and \xHH
+                           raw   one line per barcode, the data only, unescaped
                            json  one JSON object per picture and line, in input order
                            xml   one XML document with a <picture> element per picture
   -e, --effort LEVEL     how hard to look:
@@ -192,6 +220,14 @@ Options:
       --no-isolation     scan in threads of velscan's own process rather than in worker
                          processes (for profiling: a crash in ZBar then ends the run,
                          and --timeout does not apply)
+  -p, --with-path        start each text or raw line with the picture's path and a
+                         colon: PATH:TYPE:DATA (the path escaped as DATA is)
+  -q, --quiet            show no progress line; errors and warnings are still shown
+      --stdin-picture    also scan one picture of any kind read from standard input,
+                         before the PATHs (none needed); it is shown as '-'
+      --annotate DIR     write a PNG of each picture into DIR (made if missing) with
+                         each barcode's outline, box and a label, and the scan
+                         rectangle; named after the whole path, '/' as %2F, '%' as %25
   -h, --help             show this help and exit
       --version          show the version and exit
 
@@ -219,6 +255,9 @@ Examples:
                                          only QR codes, two pictures at a time
   velscan --rect 0,0,400,200 ticket.jpg  only the top left corner of the picture
   velscan --effort thorough blurry.jpg   try harder on a difficult picture
+  velscan -p -r scans/ | grep QR-Code    which files hold QR codes
+  curl -s URL | velscan --stdin-picture  a picture from a pipe
+  velscan --annotate marked/ photos/     see where each barcode was found
 )";
 }
 

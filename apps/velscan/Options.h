@@ -53,7 +53,11 @@ struct TOptions {
     std::optional<std::uint64_t> MemoryBudget;          // bytes; default: DefaultMemoryBudget()
     TPageSelection Pages;                               // of many-page files; every page by default
     int Resolution = DefaultResolution;                 // dots per inch a PDF page is drawn at
-    std::vector<std::string> Arguments; // as given, for the worker processes to parse again
+    std::vector<std::string> Arguments;        // as given, for the worker processes to parse again
+    bool WithPath = false;                     // text and raw lines start with the picture's path
+    bool Quiet = false;                        // no progress line
+    bool StdinPicture = false;                 // a picture read from standard input, shown as "-"
+    std::optional<std::string> AnnotateFolder; // where the annotated pictures go
 };
 
 // Parses the arguments after the program name; throws VelCli::EUsageError.

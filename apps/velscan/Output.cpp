@@ -6,12 +6,13 @@
 
 namespace VelScan {
 
-std::unique_ptr<TOutput> MakeOutput(TFormat format, std::ostream& out, std::ostream& errors) {
+std::unique_ptr<TOutput> MakeOutput(TFormat format, std::ostream& out, std::ostream& errors,
+                                    bool withPath) {
     switch (format) {
     case TFormat::Text:
-        return std::make_unique<TTextOutput>(out, errors, true);
+        return std::make_unique<TTextOutput>(out, errors, true, withPath);
     case TFormat::Raw:
-        return std::make_unique<TTextOutput>(out, errors, false);
+        return std::make_unique<TTextOutput>(out, errors, false, withPath);
     case TFormat::Json:
         return std::make_unique<TJsonOutput>(out);
     case TFormat::Xml:

@@ -22,7 +22,9 @@ public:
 };
 
 // The output for a format: results go to `out`; the text formats report errors on `errors`.
-std::unique_ptr<TOutput> MakeOutput(TFormat format, std::ostream& out, std::ostream& errors);
+// With withPath, each line of the text formats starts with the picture's shown path and ':'.
+std::unique_ptr<TOutput> MakeOutput(TFormat format, std::ostream& out, std::ostream& errors,
+                                    bool withPath = false);
 
 // The barcode's type as ZBar's own tool prints it: the symbology name, then the add-on's.
 std::string TypeName(const TFoundBarcode& barcode);

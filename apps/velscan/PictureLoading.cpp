@@ -84,6 +84,14 @@ int OpenRegularFile(const std::string& path) {
     return file.Release();
 }
 
+// The message with the file's quoted path replaced by the name it is shown as.
+std::string Named(std::string message, const std::string& path, const std::string& shownPath) {
+    const std::string quoted = Quoted(path);
+    if (const std::size_t at = message.find(quoted); at != std::string::npos)
+        message.replace(at, quoted.size(), Quoted(shownPath));
+    return message;
+}
+
 bool MentionsPixelLimit(const std::string& message) {
     return message.find("exceeds the limit of") != std::string::npos ||
            message.find("pixel limit") != std::string::npos;
@@ -91,7 +99,15 @@ bool MentionsPixelLimit(const std::string& message) {
 
 } // namespace
 
-void LoadPicture(const std::string& path, Host::TPicture& picture, const Host::TPageChoice& page) {
+void LoadPicture(const std::string& path, Host::TPicture& picture, const Host::TPageChoice& page,
+                 const std::string& shownPath) {
+    if (!shownPath.empty() && shownPath != path) {
+        try {
+            return LoadPicture(path, picture, page);
+        } catch (const std::runtime_error& error) {
+            throw std::runtime_error(Named(error.what(), path, shownPath));
+        }
+    }
     // The buffer owns the descriptor and closes it.
     __gnu_cxx::stdio_filebuf<char> file(OpenRegularFile(path), std::ios::in | std::ios::binary);
     std::istream stream(&file);

@@ -1,5 +1,6 @@
 #include "PictureScanner.h"
 
+#include "Annotation.h"
 #include "GuardedScan.h"
 #include "PictureLoading.h"
 #include "PictureMemory.h"
@@ -57,9 +58,10 @@ std::optional<std::string> OutsideWarning(const TScanRect& rect, int width, int 
            std::to_string(height) + " pixels; nothing was scanned";
 }
 
-// Both warnings when a picture has two.
-void AddWarning(TPictureResult& result, std::string warning) {
-    result.Warning = result.Warning ? *result.Warning + "; " + warning : std::move(warning);
+// A second warning follows the first.
+void AddWarning(TPictureResult& result, std::optional<std::string> warning) {
+    if (warning)
+        result.Warning = result.Warning ? *result.Warning + "; " + *warning : *warning;
 }
 
 void TakeTruncation(const Host::TGraphic& graphic, TPictureResult& result) {
@@ -74,34 +76,37 @@ void TakeTruncation(const Host::TGraphic& graphic, TPictureResult& result) {
 } // namespace
 
 TPictureScanner::TPictureScanner(const TOptions& options)
-    : FRect(options.Rect.value_or(TScanRect{})), FPages(options.Pages),
+    : FRect(options.Rect.value_or(TScanRect{})), FRectGiven(options.Rect.has_value()),
+      FAnnotateFolder(options.AnnotateFolder), FPages(options.Pages),
       FResolution(options.Resolution), FReader(MakeReader(options)) {}
 
 TFileResult TPictureScanner::Scan(const TInput& input, TMemoryBudget& budget,
                                   unsigned slot) noexcept {
-    return GuardedScan(input, [&] { return ScanFile(input.Path, budget, slot); });
+    return GuardedScan(input, [&] { return ScanFile(input, budget, slot); });
 }
 
 // The first page is always read: it tells how many pages there are.
-TFileResult TPictureScanner::ScanFile(const std::string& path, TMemoryBudget& budget,
-                                      unsigned slot) {
+TFileResult TPictureScanner::ScanFile(const TInput& input, TMemoryBudget& budget, unsigned slot) {
+    const auto wanted = [&](int page) {
+        return page >= input.FirstPage && FPages.Selects(page);
+    };
     TFileResult results;
     int pages = 1;
     for (int page = 1; page <= pages; ++page) {
-        if (page > 1 && !FPages.Selects(page))
+        if (page > 1 && !wanted(page))
             continue;
         TPictureResult result;
-        result.Path = path;
+        result.Path = input.Path;
         result.Page = page;
         result.Pages = pages;
         if (page == 1) {
-            ReadPage(result, budget, slot, FPages.Selects(1));
+            ReadPage(input, result, budget, slot, wanted(1));
             pages = result.Pages;
-            if (!FPages.Selects(1))
+            if (!wanted(1))
                 continue;
         } else {
             try {
-                ReadPage(result, budget, slot, true);
+                ReadPage(input, result, budget, slot, true);
             } catch (...) {
                 result.Error = CurrentFailure();
                 result.Barcodes.clear();
@@ -122,11 +127,11 @@ TFileResult TPictureScanner::ScanFile(const std::string& path, TMemoryBudget& bu
 // The reader gives every pass a fresh ZBar scanner, so a result depends on the picture
 // alone, not on which pictures the same worker read before. The page is dropped when its
 // scan ends, so that an idle worker holds no picture memory.
-void TPictureScanner::ReadPage(TPictureResult& result, TMemoryBudget& budget, unsigned slot,
-                               bool scan) {
+void TPictureScanner::ReadPage(const TInput& input, TPictureResult& result, TMemoryBudget& budget,
+                               unsigned slot, bool scan) {
     TPictureReservation reservation(budget, slot);
     Host::TPicture picture;
-    LoadPicture(result.Path, picture, {result.Page - 1, FResolution});
+    LoadPicture(SourceFile(input), picture, {result.Page - 1, FResolution}, input.Path);
     result.Pages = picture.Graphic()->PageCount();
     result.Width = picture.Width();
     result.Height = picture.Height();
@@ -134,15 +139,17 @@ void TPictureScanner::ReadPage(TPictureResult& result, TMemoryBudget& budget, un
         ScanPicture(picture, result);
 }
 
-void TPictureScanner::ScanPicture(const Host::TPicture& picture, TPictureResult& result) {
+void TPictureScanner::ScanPicture(Host::TPicture& picture, TPictureResult& result) {
     TakeTruncation(*picture.Graphic(), result);
-    if (auto warning = OutsideWarning(FRect, result.Width, result.Height))
-        AddWarning(result, std::move(*warning));
+    AddWarning(result, OutsideWarning(FRect, result.Width, result.Height));
     const std::vector<Vel::TBarcode> found =
         FReader->Read(picture, {FRect.Left, FRect.Top, FRect.Width, FRect.Height});
     result.Barcodes.reserve(found.size());
     for (const Vel::TBarcode& barcode : found)
         result.Barcodes.push_back(FoundBarcode(barcode));
+    if (FAnnotateFolder)
+        AddWarning(result, WriteAnnotation(picture, result, FRectGiven ? &FRect : nullptr,
+                                           *FAnnotateFolder));
 }
 
 } // namespace VelScan

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -43,12 +44,16 @@ public:
     }
 
 private:
-    TFileResult ScanFile(const std::string& path, TMemoryBudget& budget, unsigned slot);
-    // Reads the result's page, sets its size and number of pages, and scans it when asked.
-    void ReadPage(TPictureResult& result, TMemoryBudget& budget, unsigned slot, bool scan);
-    void ScanPicture(const Host::TPicture& picture, TPictureResult& result);
+    TFileResult ScanFile(const TInput& input, TMemoryBudget& budget, unsigned slot);
+    // Reads the result's page of the input, sets its size and number of pages, and scans it
+    // when asked.
+    void ReadPage(const TInput& input, TPictureResult& result, TMemoryBudget& budget, unsigned slot,
+                  bool scan);
+    void ScanPicture(Host::TPicture& picture, TPictureResult& result);
 
     TScanRect FRect;
+    bool FRectGiven;
+    std::optional<std::string> FAnnotateFolder;
     TPageSelection FPages;
     int FResolution;
     std::unique_ptr<Vel::TReader> FReader;

@@ -145,4 +145,23 @@ TFileResult DecodeResults(std::string_view bytes) {
     return results;
 }
 
+std::string EncodeInput(const TInput& input) {
+    TWriter out;
+    out.Text(input.Path);
+    out.Text(input.Source);
+    out.Number(input.FirstPage);
+    return out.Take();
+}
+
+TInput DecodeInput(std::string_view bytes) {
+    TReader in(bytes);
+    TInput input;
+    input.Path = in.Text();
+    input.Source = in.Text();
+    input.FirstPage = in.Number<int>();
+    if (!in.AtEnd())
+        throw EBadResultBytes("a worker's input runs on past its end");
+    return input;
+}
+
 } // namespace VelScan

@@ -1,7 +1,8 @@
 // A file's results as bytes, for sending them from a worker process to the run: every field,
-// so that the results read back equal the ones written.
+// so that the results read back equal the ones written; and the input the run sends a worker.
 #pragma once
 
+#include "Inputs.h"
 #include "ScanResult.h"
 
 #include <stdexcept>
@@ -25,5 +26,10 @@ std::string EncodeResults(const TFileResult& results);
 
 // Throws EBadResultBytes when the bytes end early or run on.
 TFileResult DecodeResults(std::string_view bytes);
+
+// The input's path and the file to read (its error is never sent: such an input is not scanned).
+std::string EncodeInput(const TInput& input);
+// Throws EBadResultBytes when the bytes end early or run on.
+TInput DecodeInput(std::string_view bytes);
 
 } // namespace VelScan

@@ -1,17 +1,21 @@
 #include "ScanRun.h"
 
+#include "Annotation.h"
 #include "Inputs.h"
 #include "OrderedPool.h"
 #include "Output.h"
 #include "Progress.h"
 #include "ResultStream.h"
+#include "StdinPicture.h"
 #include "Workers.h"
 #include "ZBarLoading.h"
 
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
+#include <unistd.h>
 #include <utility>
 
 namespace VelScan {
@@ -96,8 +100,8 @@ VelCli::TExitStatus WriteEveryResult(TPool& pool, TOutput& output, TWarnings& wa
 // Results that cannot be written stop the run: the pool takes no more inputs and drops
 // those not started, and the reason is told.
 VelCli::TExitStatus WriteResults(TPool& pool, TOutput& output, TWarnings& warnings,
-                                 std::ostream& err, TTerminals terminals) {
-    TProgress progress(err, terminals.Errors);
+                                 std::ostream& err, TTerminals terminals, bool quiet) {
+    TProgress progress(err, terminals.Errors && !quiet);
     try {
         return WriteEveryResult(pool, output, warnings, progress, err, terminals);
     } catch (const EOutputError& error) {
@@ -118,13 +122,18 @@ VelCli::TExitStatus RunScan(const TOptions& options, std::istream& paths, std::o
     std::vector<TWorker> workers;
     try {
         LoadZBar(options.Library);
+        if (options.AnnotateFolder)
+            MakeAnnotationFolder(*options.AnnotateFolder);
         workers = MakeWorkers(options);
     } catch (const std::exception& error) {
         err << "velscan: " << error.what() << '\n';
         return VelCli::esFailure;
     }
 
-    const auto output = MakeOutput(options.Format, out, err);
+    const auto output = MakeOutput(options.Format, out, err, options.WithPath);
+    std::optional<TStdinPicture> stdinPicture;
+    if (options.StdinPicture)
+        stdinPicture.emplace(STDIN_FILENO, MaxStdinPictureBytes(options.MaxPixels));
     TWarnings warnings;
     const std::size_t window = 4 * workers.size();
     TPool pool(std::move(workers), window);
@@ -133,21 +142,23 @@ VelCli::TExitStatus RunScan(const TOptions& options, std::istream& paths, std::o
     // stream tied to them (std::cin is tied to std::cout) while results are written.
     paths.tie(nullptr);
     std::thread lister([&] {
+        const auto submit = [&pool](TInput input) {
+            if (!pool.Submit(std::move(input)))
+                throw TListingStopped();
+        };
         try {
-            ReadInputs(
-                options.Paths, options.Recursive, options.PathList, paths,
-                [&pool](TInput input) {
-                    if (!pool.Submit(std::move(input)))
-                        throw TListingStopped();
-                },
-                [&warnings](const std::string& message) { warnings.Add(message); });
+            if (stdinPicture)
+                submit(stdinPicture->Input());
+            ReadInputs(options.Paths, options.Recursive, options.PathList, paths, submit,
+                       [&warnings](const std::string& message) { warnings.Add(message); });
         } catch (const TListingStopped&) {
         } catch (...) {
             listingFailure = std::current_exception();
         }
         pool.Close();
     });
-    const VelCli::TExitStatus status = WriteResults(pool, *output, warnings, err, terminals);
+    const VelCli::TExitStatus status =
+        WriteResults(pool, *output, warnings, err, terminals, options.Quiet);
     lister.join();
     if (listingFailure)
         std::rethrow_exception(listingFailure);

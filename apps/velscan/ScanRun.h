@@ -16,7 +16,8 @@ struct TTerminals {
     bool Errors = false; // the progress line may be shown
 };
 
-// `paths` is read for the "-" arguments.
+// `paths` is read for the "-" arguments; a picture on standard input (--stdin-picture) is read
+// from its descriptor and scanned first.
 VelCli::TExitStatus RunScan(const TOptions& options, std::istream& paths, std::ostream& out,
                             std::ostream& err, TTerminals terminals);
 

@@ -1,5 +1,7 @@
-// The text and raw formats: one line per barcode, "TYPE:DATA" or the data alone, the data's
-// bytes as decoded; a picture that cannot be read is reported on the error stream.
+// The text and raw formats: one line per barcode, "TYPE:DATA" or the data alone, optionally
+// after the picture's path ("PATH:TYPE:DATA", "PATH:DATA"). In text, the data's bytes that
+// would break the line are escaped (LineEscaped); raw gives them as decoded. The path is
+// escaped in both. A picture that cannot be read is reported on the error stream.
 #pragma once
 
 #include "Output.h"
@@ -8,7 +10,7 @@ namespace VelScan {
 
 class TTextOutput : public TOutput {
 public:
-    TTextOutput(std::ostream& out, std::ostream& errors, bool withType);
+    TTextOutput(std::ostream& out, std::ostream& errors, bool withType, bool withPath);
 
     void Write(const TPictureResult& result) override;
     bool ReportsErrorsApart() const override { return true; }
@@ -17,6 +19,7 @@ private:
     std::ostream& FOut;
     std::ostream& FErrors;
     bool FWithType;
+    bool FWithPath;
 };
 
 } // namespace VelScan

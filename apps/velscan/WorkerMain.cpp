@@ -34,9 +34,9 @@ int RunWorker(std::span<const char* const> args) {
             SendMessage(WorkerChannelFd, EncodeResults({page}));
             ++sent;
         });
-        while (const auto path = ReceiveMessage(WorkerChannelFd)) {
+        while (const auto request = ReceiveMessage(WorkerChannelFd)) {
             sent = 0;
-            const TFileResult results = scanner.Scan({*path, {}}, budget, slot);
+            const TFileResult results = scanner.Scan(DecodeInput(*request), budget, slot);
             // A file's error was not sent as a page.
             const TFileResult rest(results.begin() + static_cast<std::ptrdiff_t>(sent),
                                    results.end());

@@ -86,6 +86,16 @@ std::string Seconds(std::chrono::milliseconds time) {
     return text + " s";
 }
 
+// The error of a page of the file a worker process failed on.
+TPictureResult PageError(const TPictureResult& done, int page, std::string failure) {
+    TPictureResult result;
+    result.Path = done.Path;
+    result.Page = page;
+    result.Pages = done.Pages;
+    result.Error = std::move(failure);
+    return result;
+}
+
 std::string Ending(int status) {
     if (WIFSIGNALED(status)) {
         const int signal = WTERMSIG(status);
@@ -151,26 +161,47 @@ void TWorkerProcess::Start() {
 }
 
 TFileResult TWorkerProcess::Scan(const TInput& input) noexcept {
-    return GuardedScan(input, [this, &input] { return Exchange(input.Path); });
+    return GuardedScan(input, [this, &input] { return Exchange(input); });
 }
 
-TFileResult TWorkerProcess::Exchange(const std::string& path) {
+// A failure on a page of a many-page file costs that page only: the pages done are kept, the
+// failed page gets the error, and the file's later pages go to a new process.
+TFileResult TWorkerProcess::Exchange(const TInput& input) {
+    TFileResult results;
+    TInput request = input;
+    for (;;) {
+        const auto failure = Receive(request, results);
+        if (!failure)
+            return results;
+        if (results.empty())
+            throw std::runtime_error(*failure);
+        const int pages = results.back().Pages;
+        const int failed = FLaunch->Pages.NextAfter(results.back().Page, pages);
+        if (failed == 0)
+            return results;
+        results.push_back(PageError(results.back(), failed, *failure));
+        request.FirstPage = FLaunch->Pages.NextAfter(failed, pages);
+        if (request.FirstPage == 0)
+            return results;
+    }
+}
+
+std::optional<std::string> TWorkerProcess::Receive(const TInput& input, TFileResult& results) {
     if (FPid < 0)
         Start();
-    if (!SendMessage(FSocket, path))
-        throw std::runtime_error(Stop());
-    TFileResult results;
+    if (!SendMessage(FSocket, EncodeInput(input)))
+        return Stop();
     for (;;) {
         if (!AwaitReply()) {
             Stop();
-            return Failed(std::move(results), "took longer than the time limit of " +
-                                                  Seconds(FLaunch->Timeout) + " (--timeout)");
+            return "took longer than the time limit of " + Seconds(FLaunch->Timeout) +
+                   " (--timeout)";
         }
         const auto reply = ReceiveMessage(FSocket);
         if (!reply)
-            return Failed(std::move(results), Stop());
+            return Stop();
         if (*reply == FileDoneMessage)
-            return results;
+            return std::nullopt;
         for (TPictureResult& page : DecodeResults(*reply))
             results.push_back(std::move(page));
     }
@@ -191,24 +222,6 @@ bool TWorkerProcess::AwaitReply() {
         if (FLaunch->Budget->Waiting(FSlot))
             deadline = TClock::now() + timeout;
     }
-}
-
-// The pages done before the process failed are kept; the failure is the next page's, or the
-// file's when no page was done.
-TFileResult TWorkerProcess::Failed(TFileResult done, std::string failure) const {
-    if (done.empty())
-        throw std::runtime_error(failure);
-    const TPictureResult& last = done.back();
-    const int next = FLaunch->Pages.NextAfter(last.Page, last.Pages);
-    if (next == 0)
-        return done;
-    TPictureResult page;
-    page.Path = last.Path;
-    page.Page = next;
-    page.Pages = last.Pages;
-    page.Error = std::move(failure);
-    done.push_back(std::move(page));
-    return done;
 }
 
 std::string TWorkerProcess::Stop() {

@@ -1,7 +1,7 @@
 // A worker process seen from the run: it scans the files sent to it one at a time. When it
 // crashes, or a page takes longer than the time limit, that page (or the file, before its
 // first page is done) gets an error naming the signal or the limit, the pages done before
-// are kept, and the next file starts a new process.
+// are kept, and a new process goes on with the file's later pages or the next file.
 #pragma once
 
 #include "Inputs.h"
@@ -47,10 +47,12 @@ public:
 
 private:
     void Start();
-    // Sends the path and returns the pages' results as they come; throws std::runtime_error
-    // with the reason when the process failed the file before its first page was done.
-    TFileResult Exchange(const std::string& path);
-    TFileResult Failed(TFileResult done, std::string failure) const;
+    // The file's results; throws std::runtime_error with the reason when a process failed
+    // the file before its first page was done.
+    TFileResult Exchange(const TInput& input);
+    // Sends the input and adds the pages' results as they come; the reason when the process
+    // failed before the file was done.
+    std::optional<std::string> Receive(const TInput& input, TFileResult& results);
     // Whether the reply came within the time limit (time spent waiting for memory aside).
     bool AwaitReply();
     // Ends the process (killing it if need be), frees its slot, and tells how it ended.

@@ -1,5 +1,6 @@
 #include "XmlOutput.h"
 
+#include "BarcodeBox.h"
 #include "Base64.h"
 #include "XmlText.h"
 #include "common/Version.h"
@@ -41,7 +42,10 @@ std::string BarcodeElement(const TFoundBarcode& barcode) {
                       "\n    <points>";
     for (const auto& point : barcode.Outline)
         out += "<point" + Attribute("x", point.X) + Attribute("y", point.Y) + "/>";
-    return out + "</points>\n  </barcode>\n";
+    const Vel::TRect box = BoundingBox(barcode);
+    out += "</points>\n    <box" + Attribute("left", box.Left) + Attribute("top", box.Top) +
+           Attribute("width", box.Width) + Attribute("height", box.Height) + "/>";
+    return out + "\n  </barcode>\n";
 }
 
 // A path that XML cannot carry as it is shows with U+FFFD in path, which two paths may share;

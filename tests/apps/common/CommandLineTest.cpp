@@ -55,7 +55,7 @@ TEST(CommandLine, UsageErrorsExitOneAndNameTheOptionInEveryProgram) {
     for (const auto& program : Programs) {
         const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
             {{"--frob", "x"}, "unknown option '--frob'"},
-            {{"x", "-q"}, "unknown option '-q'"},
+            {{"x", "-y"}, "unknown option '-y'"},
             {{"--version=2"}, "unknown option '--version=2'"},
             {{"x", program.ValuedOption}, "option " + program.ValuedOption + " needs a value"},
         };

@@ -1,7 +1,8 @@
 // The text helpers of velscan's output formats: UTF-8 validation and repair, base64, JSON
-// and XML escaping.
+// XML and line escaping.
 #include "Base64.h"
 #include "JsonText.h"
+#include "LineText.h"
 #include "Utf8Repair.h"
 #include "XmlText.h"
 #include "vel/host/Utf8.h"
@@ -79,6 +80,23 @@ TEST(VelscanJsonString, EscapesWhatJsonRequires) {
     };
     for (const auto& [text, literal] : cases)
         EXPECT_EQ(JsonString(text), literal) << text;
+}
+
+TEST(VelscanLineText, EscapesWhatWouldBreakALineReversibly) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"", ""},
+        {"EAN-13:9780201379624", "EAN-13:9780201379624"},
+        {"a\\b", R"(a\\b)"},
+        {"line\nnext\r\t", R"(line\nnext\r\t)"},
+        {std::string("\0\x01\x1F\x7F ~", 6), R"(\x00\x01\x1f\x7f ~)"},
+        {R"(\x41)", R"(\\x41)"}, // a backslash before text that looks like an escape
+        {"Gr\xC3\xBC\xC3\x9F"
+         "e \xFF\x80",
+         "Gr\xC3\xBC\xC3\x9F"
+         "e \xFF\x80"},
+    };
+    for (const auto& [bytes, escaped] : cases)
+        EXPECT_EQ(LineEscaped(bytes), escaped) << escaped;
 }
 
 TEST(VelscanXmlText, EscapesMarkupAndKeepsWhitespaceExact) {

@@ -1,0 +1,15 @@
+// Text for the line formats (text, and paths in front of raw lines): bytes that would break a
+// one-line-per-barcode format are escaped so that the line can be taken back exactly.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace VelScan {
+
+// The bytes with a backslash as \\, newline \n, carriage return \r, tab \t and every other
+// control byte (0x00-0x1F, 0x7F) as \xHH (two lower-case hexadecimal digits); all other bytes,
+// UTF-8 sequences or not, as they are.
+std::string LineEscaped(std::string_view bytes);
+
+} // namespace VelScan
