@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <istream>
+#include <iterator>
 #include <string>
 
 namespace Vel {
@@ -25,22 +26,41 @@ void LoadZBar() {
     }
 }
 
-// Reads, with a reader of its own set up by the options, the picture that load fills.
-std::vector<TBarcode> ReadPicture(const TReadOptions& options,
-                                  const std::function<void(Host::TPicture&)>& load) {
+using TLoadPage = std::function<void(Host::TPicture&, const Host::TPageChoice&)>;
+
+// Reads, with a reader of its own set up by the options, the pages the options choose of the
+// picture that load fills with one page: every page when they choose none.
+std::vector<TBarcode> ReadPicture(const TReadOptions& options, const TLoadPage& load) {
     LoadZBar();
     TReader reader(options);
     Host::TPicture picture;
-    load(picture);
-    return reader.Read(picture, options.ScanRect());
+    std::vector<TBarcode> barcodes;
+    const auto readPage = [&](int page) {
+        load(picture, {.Index = page - 1, .Resolution = options.Resolution()});
+        std::vector<TBarcode> found = reader.Read(picture, options.ScanRect());
+        barcodes.insert(barcodes.end(), std::make_move_iterator(found.begin()),
+                        std::make_move_iterator(found.end()));
+    };
+    if (!options.Pages().empty()) {
+        for (const int page : options.Pages())
+            readPage(page);
+        return barcodes;
+    }
+    readPage(1);
+    const int pages = picture.Graphic()->PageCount();
+    for (int page = 2; page <= pages; ++page)
+        readPage(page);
+    return barcodes;
 }
 
-// Loads the picture from a file's content in memory; an error names the number of bytes.
-void LoadFromBytes(Host::TPicture& picture, std::span<const std::uint8_t> bytes) {
+// Loads a page of the picture from a file's content in memory; an error names the number of
+// bytes.
+void LoadFromBytes(Host::TPicture& picture, std::span<const std::uint8_t> bytes,
+                   const Host::TPageChoice& page) {
     TByteStreamBuffer buffer(bytes);
     std::istream stream(&buffer);
     try {
-        picture.LoadFromStream(stream);
+        picture.LoadFromStream(stream, page);
     } catch (const Host::EInvalidGraphic& error) {
         throw Host::EInvalidGraphic(u"Cannot load the picture of " +
                                     Host::FromAnsi(std::to_string(bytes.size())) +
@@ -51,14 +71,17 @@ void LoadFromBytes(Host::TPicture& picture, std::span<const std::uint8_t> bytes)
 } // namespace
 
 std::vector<TBarcode> ReadBarcodes(const std::filesystem::path& file, const TReadOptions& options) {
-    return ReadPicture(options, [&file](Host::TPicture& picture) { picture.LoadFromFile(file); });
+    return ReadPicture(options, [&file](Host::TPicture& picture, const Host::TPageChoice& page) {
+        picture.LoadFromFile(file, page);
+    });
 }
 
 std::vector<TBarcode> ReadBarcodes(std::span<const std::uint8_t> encodedPicture,
                                    const TReadOptions& options) {
-    return ReadPicture(options, [encodedPicture](Host::TPicture& picture) {
-        LoadFromBytes(picture, encodedPicture);
-    });
+    return ReadPicture(options,
+                       [encodedPicture](Host::TPicture& picture, const Host::TPageChoice& page) {
+                           LoadFromBytes(picture, encodedPicture, page);
+                       });
 }
 
 std::vector<TBarcode> ReadBarcodes(const TGrayView& pixels, const TReadOptions& options) {

@@ -17,6 +17,13 @@ void CheckScanRect(const TRect& rect) {
                                    " x " + std::to_string(rect.Height) + " has a negative value"));
 }
 
+void CheckPages(const std::vector<int>& pages) {
+    for (const int page : pages)
+        if (page < 1)
+            throw EVelError(Host::FromAnsi("Page " + std::to_string(page) +
+                                           " does not exist: pages count from 1"));
+}
+
 } // namespace
 
 TReadOptions& TReadOptions::SetSettings(std::vector<std::string> settings) {
@@ -37,6 +44,20 @@ TReadOptions& TReadOptions::SetScanRect(const TRect& rect) {
 
 TReadOptions& TReadOptions::SetEffort(TVelEffort effort) {
     FEffort = effort;
+    return *this;
+}
+
+TReadOptions& TReadOptions::SetPages(std::vector<int> pages) {
+    CheckPages(pages);
+    FPages = std::move(pages);
+    return *this;
+}
+
+TReadOptions& TReadOptions::SetResolution(int dotsPerInch) {
+    if (dotsPerInch < 1)
+        throw EVelError(Host::FromAnsi("Resolution of " + std::to_string(dotsPerInch) +
+                                       " dots per inch is below 1"));
+    FResolution = dotsPerInch;
     return *this;
 }
 

@@ -26,7 +26,7 @@ std::string AddonName(TVelSymbologyAddon addon) {
 
 namespace {
 
-TBarcode BarcodeOf(const TReadBarcode& read, TPoint offset) {
+TBarcode BarcodeOf(const TReadBarcode& read, TPoint offset, int page) {
     TBarcode barcode{
         .Symbology = read.Symbology,
         .SymbologyName = Host::ToUtf8(SymbologyName(read.Symbology)),
@@ -39,17 +39,18 @@ TBarcode BarcodeOf(const TReadBarcode& read, TPoint offset) {
         .Modifiers = read.Modifiers,
         .AddonData = std::string(read.AddonData.begin(), read.AddonData.end()),
         .Pass = read.Pass,
+        .Page = page,
     };
     for (const TReadPoint& point : read.Points)
         barcode.Outline.push_back({point.X + offset.X, point.Y + offset.Y});
     return barcode;
 }
 
-std::vector<TBarcode> BarcodesOf(const std::vector<TReadBarcode>& found, TPoint offset) {
+std::vector<TBarcode> BarcodesOf(const std::vector<TReadBarcode>& found, TPoint offset, int page) {
     std::vector<TBarcode> barcodes;
     barcodes.reserve(found.size());
     for (const TReadBarcode& read : found)
-        barcodes.push_back(BarcodeOf(read, offset));
+        barcodes.push_back(BarcodeOf(read, offset, page));
     return barcodes;
 }
 
@@ -95,7 +96,7 @@ std::vector<TReadBarcode> TReader::ReadPlane(const TGrayPlane& gray) {
 
 std::vector<TBarcode> TReader::Read(const TGrayView& gray) {
     std::vector<std::uint8_t> copy;
-    return BarcodesOf(ReadPlane(PlaneOf(gray, copy)), {0, 0});
+    return BarcodesOf(ReadPlane(PlaneOf(gray, copy)), {0, 0}, 0);
 }
 
 std::vector<TBarcode> TReader::Read(const Host::TPicture& picture, const TRect& rect) {
@@ -108,7 +109,7 @@ std::vector<TBarcode> TReader::Read(const Host::TPicture& picture, const TRect& 
     if (!gray)
         return {};
     return BarcodesOf(ReadPlane({gray->Bytes.data(), grayWidth, grayHeight}),
-                      {gray->Area.Left, gray->Area.Top});
+                      {gray->Area.Left, gray->Area.Top}, picture.Graphic()->PageIndex() + 1);
 }
 
 } // namespace Vel

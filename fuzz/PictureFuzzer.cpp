@@ -1,5 +1,6 @@
-// Feeds arbitrary bytes to the picture layer: loading any kind, then converting to the
-// 32-bit bitmap the component reads. Host exceptions are the expected way to refuse input.
+// Feeds arbitrary bytes to the picture layer: loading any kind (and the last page of a file of
+// many pages), then converting to the 32-bit bitmap the component reads. Host exceptions are
+// the expected way to refuse input.
 #include "vel/host/Bitmap.h"
 #include "vel/host/Exception.h"
 #include "vel/host/Picture.h"
@@ -17,6 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         Host::TPicture picture;
         picture.LoadFromStream(stream);
+        if (const int pages = picture.Graphic()->PageCount(); pages > 1) {
+            stream.clear();
+            stream.seekg(0);
+            picture.LoadFromStream(stream, Host::TPageChoice{pages - 1, 72});
+        }
         Host::TBitmap bitmap;
         bitmap.Assign(picture.Graphic());
         bitmap.SetPixelFormat(Host::TPixelFormat::pf32bit);

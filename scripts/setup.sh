@@ -13,7 +13,7 @@ packages=(
     # ZBar, loaded at run time; zbar-tools gives the reference scanner for the benchmarks
     libzbar0 zbar-tools
     # picture libraries of the host layer
-    libpng-dev libjpeg62-turbo-dev libwebp-dev libgif-dev libtiff-dev
+    libpng-dev libjpeg62-turbo-dev libwebp-dev libgif-dev libtiff-dev libpoppler-cpp-dev
     # barcode rendering for tests and samples
     libzint-dev
     # measurements

@@ -27,6 +27,8 @@ std::string Flattened(std::string_view path) {
             name += "%25";
         else if (c == '/')
             name += "%2F";
+        else if (c == '#')
+            name += "%23";
         else
             name += c;
     }
@@ -51,13 +53,13 @@ std::size_t NameLimit(const std::string& folder) {
 
 std::string AnnotationFileName(const TPictureResult& result, std::size_t nameLimit) {
     const std::string& path = result.Path;
-    const std::string whole = Flattened(path) + ".png";
+    const std::string page = result.Pages > 1 ? '#' + std::to_string(result.Page) : "";
+    const std::string whole = Flattened(path) + page + ".png";
     if (whole.size() <= nameLimit)
         return whole;
     char hash[24];
-    std::snprintf(hash, sizeof hash, "-%016llx.png",
-                  static_cast<unsigned long long>(PathHash(path)));
-    const std::string suffix = hash;
+    std::snprintf(hash, sizeof hash, "-%016llx", static_cast<unsigned long long>(PathHash(path)));
+    const std::string suffix = hash + page + ".png";
     std::string base = Flattened(std::string_view(path).substr(path.rfind('/') + 1));
     base.resize(std::min(base.size(), nameLimit - suffix.size()));
     return base + suffix;

@@ -14,9 +14,10 @@
 namespace VelScan {
 
 // The name of the result's annotated picture in a folder whose names may hold nameLimit bytes:
-// the whole path flattened ('%' as %25, '/' as %2F, so that two paths never share a name)
-// and ".png"; when that is too long, the base name (cut to fit), '-', 16 hexadecimal digits
-// of a 64-bit hash (FNV-1a) of the path's bytes, and ".png".
+// the whole path flattened ('%' as %25, '/' as %2F, '#' as %23, so that two paths never share
+// a name), "#PAGE" for a page of a many-page file, and ".png"; when that is too long, the base
+// name (cut to fit), '-', 16 hexadecimal digits of a 64-bit hash (FNV-1a) of the path's bytes,
+// "#PAGE" and ".png".
 std::string AnnotationFileName(const TPictureResult& result, std::size_t nameLimit);
 
 // Makes the folder, and its parents, unless it is there; throws std::runtime_error naming it.

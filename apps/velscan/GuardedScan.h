@@ -1,6 +1,6 @@
-// One input's result, made the same way whether the picture is scanned in this process or in
+// One input's results, made the same way whether the picture is scanned in this process or in
 // a worker process: an input that could not be listed keeps its error, and any exception of
-// the scan becomes the picture's error, which leaves it no barcodes and no warning.
+// the scan becomes the file's one error result, with no barcodes and no warning.
 #pragma once
 
 #include "Inputs.h"
@@ -8,30 +8,40 @@
 
 #include <exception>
 #include <new>
+#include <string>
 
 namespace VelScan {
 
-// `scan(result)` fills in the result of the input's path.
-template <class Scan> TPictureResult GuardedScan(const TInput& input, Scan&& scan) noexcept {
+// The message of the exception being handled, for a picture's error.
+inline std::string CurrentFailure() {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        return "not enough memory to read and scan the picture";
+    } catch (const std::exception& error) {
+        return error.what();
+    } catch (...) {
+        return "unexpected failure while scanning the picture";
+    }
+}
+
+// The error result of the input's path.
+inline TFileResult FileError(const TInput& input, std::string error) {
     TPictureResult result;
     result.Path = input.Path;
-    result.Error = input.Error;
-    if (result.Error)
-        return result;
+    result.Error = std::move(error);
+    return {std::move(result)};
+}
+
+// `scan()` returns the results of the input's path.
+template <class Scan> TFileResult GuardedScan(const TInput& input, Scan&& scan) noexcept {
+    if (input.Error)
+        return FileError(input, *input.Error);
     try {
-        scan(result);
-    } catch (const std::bad_alloc&) {
-        result.Error = "not enough memory to read and scan the picture";
-    } catch (const std::exception& error) {
-        result.Error = error.what();
+        return scan();
     } catch (...) {
-        result.Error = "unexpected failure while scanning the picture";
+        return FileError(input, CurrentFailure());
     }
-    if (result.Error) {
-        result.Barcodes.clear();
-        result.Warning.reset();
-    }
-    return result;
 }
 
 } // namespace VelScan

@@ -13,9 +13,9 @@ namespace fs = std::filesystem;
 namespace {
 
 bool HasPictureExtension(const fs::path& path) {
-    static constexpr std::array<std::string_view, 14> Extensions = {
-        ".png",  ".jpg", ".jpeg", ".jpe", ".webp", ".gif", ".tif",
-        ".tiff", ".bmp", ".dib",  ".pbm", ".pgm",  ".ppm", ".pnm"};
+    static constexpr std::array<std::string_view, 15> Extensions = {
+        ".png", ".jpg", ".jpeg", ".jpe", ".webp", ".gif", ".tif", ".tiff",
+        ".bmp", ".dib", ".pbm",  ".pgm", ".ppm",  ".pnm", ".pdf"};
     std::string extension = path.extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });

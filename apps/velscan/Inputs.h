@@ -16,6 +16,7 @@ struct TInput {
     std::string Path;
     std::optional<std::string> Error; // set when the path could not be listed or read
     std::string Source{}; // the file to read when it is not Path (a picture from standard input)
+    int FirstPage = 1;    // the first page to scan (after a worker failed on an earlier page)
 };
 
 // The file the input's picture is read from.

@@ -48,6 +48,9 @@ std::string PathFields(const std::string& path) {
 
 void TJsonOutput::Write(const TPictureResult& result) {
     std::string line = '{' + PathFields(result.Path);
+    if (result.Page > 0)
+        line += ",\"page\":" + std::to_string(result.Page) +
+                ",\"pages\":" + std::to_string(result.Pages);
     if (result.Error) {
         line += ",\"error\":" + JsonString(*result.Error);
     } else {

@@ -62,6 +62,15 @@ std::uint64_t ParseMaxPixels(const std::string& text) {
     return static_cast<std::uint64_t>(*value);
 }
 
+int ParseResolution(const std::string& text) {
+    const auto value = ParseInteger(text);
+    if (!value || *value < 1 || *value > MaxResolution)
+        throw VelCli::EUsageError("invalid --dpi value '" + text +
+                                  "': expected dots per inch from 1 to " +
+                                  std::to_string(MaxResolution));
+    return static_cast<int>(*value);
+}
+
 TScanRect ParseRect(const std::string& text) {
     int values[4] = {};
     std::string_view rest = text;
@@ -126,6 +135,10 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
         options.Timeout = ParseTimeout(reader.Value(arg));
     else if (arg.Is({"--memory-budget"}))
         options.MemoryBudget = ParseByteSize(reader.Value(arg));
+    else if (arg.Is({"--pages"}))
+        options.Pages = TPageSelection::Parse(reader.Value(arg));
+    else if (arg.Is({"--dpi"}))
+        options.Resolution = ParseResolution(reader.Value(arg));
     else if (arg.IsFlag({"-p", "--with-path"}))
         options.WithPath = true;
     else if (arg.IsFlag({"-q", "--quiet"}))
@@ -160,8 +173,9 @@ TOptions ParseOptions(std::span<const char* const> args) {
 
 std::string HelpText() {
     return R"(Usage: velscan [OPTIONS] PATH...
-Finds the barcodes in pictures (PNG, JPEG, WebP, GIF, TIFF, BMP, PNM) with the Vel
-component and ZBar, and prints what it finds.
+Finds the barcodes in pictures (PNG, JPEG, WebP, GIF, TIFF, BMP, PNM) and PDF documents
+with the Vel component and ZBar, and prints what it finds. Every page of a many-page
+file (TIFF pages, GIF frames, PDF pages) is scanned.
 
 Each PATH is a picture file or a folder (its pictures, by file name extension, in sorted
 order). A PATH of '-' reads paths from standard input, one per line (with -0, each
@@ -199,6 +213,10 @@ Options:
                          512M or 2G (default: half the physical memory); a worker waits
                          for its picture's turn, and a picture that alone needs more is
                          reported
+      --pages LIST       scan only these pages of many-page files, e.g. 1 or 2,4-6 or 3-
+                         (default: every page; the first page is always read, to count
+                         the pages)
+      --dpi N            draw PDF pages at N dots per inch (default 300, at most 2400)
       --no-isolation     scan in threads of velscan's own process rather than in worker
                          processes (for profiling: a crash in ZBar then ends the run,
                          and --timeout does not apply)

@@ -1,6 +1,7 @@
 // velscan's command line: the options, their parsing and validation, and the help text.
 #pragma once
 
+#include "PageSelection.h"
 #include "RunLimits.h"
 
 #include <vel/Reader.h>
@@ -30,6 +31,11 @@ struct TScanRect {
     int Height = 0;
 };
 
+// PDF pages are drawn at 300 dpi by default: fine enough for a barcode printed small, and a
+// letter or A4 page then stays below 9 megapixels.
+inline constexpr int DefaultResolution = 300;
+inline constexpr int MaxResolution = 2400;
+
 struct TOptions {
     TAction Action = TAction::Scan;
     std::vector<std::string> Paths; // "-" stands for the paths on standard input
@@ -45,6 +51,8 @@ struct TOptions {
     bool Isolation = true; // scan in worker processes, so that a crash costs one picture
     std::chrono::milliseconds Timeout = DefaultTimeout; // a worker process's per picture; 0: none
     std::optional<std::uint64_t> MemoryBudget;          // bytes; default: DefaultMemoryBudget()
+    TPageSelection Pages;                               // of many-page files; every page by default
+    int Resolution = DefaultResolution;                 // dots per inch a PDF page is drawn at
     std::vector<std::string> Arguments;        // as given, for the worker processes to parse again
     bool WithPath = false;                     // text and raw lines start with the picture's path
     bool Quiet = false;                        // no progress line

@@ -25,8 +25,4 @@ std::string TypeName(const TFoundBarcode& barcode) {
     return barcode.Symbology + barcode.Addon;
 }
 
-std::string ShownPath(const TPictureResult& result) {
-    return result.Path;
-}
-
 } // namespace VelScan

@@ -29,7 +29,4 @@ std::unique_ptr<TOutput> MakeOutput(TFormat format, std::ostream& out, std::ostr
 // The barcode's type as ZBar's own tool prints it: the symbology name, then the add-on's.
 std::string TypeName(const TFoundBarcode& barcode);
 
-// The picture as the line formats name it: its path, as given.
-std::string ShownPath(const TPictureResult& result);
-
 } // namespace VelScan

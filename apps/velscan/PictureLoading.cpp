@@ -99,10 +99,11 @@ bool MentionsPixelLimit(const std::string& message) {
 
 } // namespace
 
-void LoadPicture(const std::string& path, Host::TPicture& picture, const std::string& shownPath) {
+void LoadPicture(const std::string& path, Host::TPicture& picture, const Host::TPageChoice& page,
+                 const std::string& shownPath) {
     if (!shownPath.empty() && shownPath != path) {
         try {
-            return LoadPicture(path, picture);
+            return LoadPicture(path, picture, page);
         } catch (const std::runtime_error& error) {
             throw std::runtime_error(Named(error.what(), path, shownPath));
         }
@@ -111,7 +112,7 @@ void LoadPicture(const std::string& path, Host::TPicture& picture, const std::st
     __gnu_cxx::stdio_filebuf<char> file(OpenRegularFile(path), std::ios::in | std::ios::binary);
     std::istream stream(&file);
     try {
-        picture.LoadFromStream(stream);
+        picture.LoadFromStream(stream, page);
     } catch (const Host::EInvalidGraphic& error) {
         const std::string reason = error.what();
         ThrowLoadError(path, MentionsPixelLimit(reason) ? reason + "; --max-pixels raises the limit"

@@ -8,11 +8,11 @@
 
 namespace VelScan {
 
-// Loads the regular file at path into the picture. Throws std::runtime_error naming the file
-// (as shownPath, when given) when it cannot be opened, is not a regular file, is empty or
-// holds no readable picture; a picture above the pixel limit also names the option that
-// raises it.
-void LoadPicture(const std::string& path, Host::TPicture& picture,
+// Loads the page of the regular file at path into the picture. Throws std::runtime_error naming
+// the file (as shownPath, when given) when it cannot be opened, is not a regular file, is
+// empty or holds no readable picture or page; a picture above the pixel limit also names the
+// option that raises it.
+void LoadPicture(const std::string& path, Host::TPicture& picture, const Host::TPageChoice& page,
                  const std::string& shownPath = {});
 
 } // namespace VelScan

@@ -3,6 +3,9 @@
 #include "Annotation.h"
 #include "GuardedScan.h"
 #include "PictureLoading.h"
+#include "PictureMemory.h"
+
+#include <stdexcept>
 
 namespace VelScan {
 
@@ -61,26 +64,84 @@ void AddWarning(TPictureResult& result, std::optional<std::string> warning) {
         result.Warning = result.Warning ? *result.Warning + "; " + *warning : *warning;
 }
 
+void TakeTruncation(const Host::TGraphic& graphic, TPictureResult& result) {
+    const auto incomplete = graphic.Incomplete();
+    if (!incomplete)
+        return;
+    result.Truncated = true;
+    AddWarning(result, "picture truncated: " + std::to_string(incomplete->RowsRead) + " of " +
+                           std::to_string(incomplete->RowsTotal) + " rows");
+}
+
 } // namespace
 
 TPictureScanner::TPictureScanner(const TOptions& options)
     : FRect(options.Rect.value_or(TScanRect{})), FRectGiven(options.Rect.has_value()),
-      FAnnotateFolder(options.AnnotateFolder), FReader(MakeReader(options)) {}
+      FAnnotateFolder(options.AnnotateFolder), FPages(options.Pages),
+      FResolution(options.Resolution), FReader(MakeReader(options)) {}
 
-TPictureResult TPictureScanner::Scan(const TInput& input) noexcept {
-    return GuardedScan(input,
-                       [this, &input](TPictureResult& result) { ScanPicture(input, result); });
+TFileResult TPictureScanner::Scan(const TInput& input, TMemoryBudget& budget,
+                                  unsigned slot) noexcept {
+    return GuardedScan(input, [&] { return ScanFile(input, budget, slot); });
+}
+
+// The first page is always read: it tells how many pages there are.
+TFileResult TPictureScanner::ScanFile(const TInput& input, TMemoryBudget& budget, unsigned slot) {
+    const auto wanted = [&](int page) {
+        return page >= input.FirstPage && FPages.Selects(page);
+    };
+    TFileResult results;
+    int pages = 1;
+    for (int page = 1; page <= pages; ++page) {
+        if (page > 1 && !wanted(page))
+            continue;
+        TPictureResult result;
+        result.Path = input.Path;
+        result.Page = page;
+        result.Pages = pages;
+        if (page == 1) {
+            ReadPage(input, result, budget, slot, wanted(1));
+            pages = result.Pages;
+            if (!wanted(1))
+                continue;
+        } else {
+            try {
+                ReadPage(input, result, budget, slot, true);
+            } catch (...) {
+                result.Error = CurrentFailure();
+                result.Barcodes.clear();
+                result.Warning.reset();
+                result.Truncated = false;
+            }
+        }
+        if (FOnPageDone)
+            FOnPageDone(result);
+        results.push_back(std::move(result));
+    }
+    if (results.empty())
+        throw std::runtime_error("--pages selects none of the file's " + std::to_string(pages) +
+                                 (pages == 1 ? " page" : " pages"));
+    return results;
 }
 
 // The reader gives every pass a fresh ZBar scanner, so a result depends on the picture
-// alone, not on which pictures the same worker read before. The picture is dropped when
-// the scan ends, so that an idle worker holds no picture memory.
-void TPictureScanner::ScanPicture(const TInput& input, TPictureResult& result) {
+// alone, not on which pictures the same worker read before. The page is dropped when its
+// scan ends, so that an idle worker holds no picture memory.
+void TPictureScanner::ReadPage(const TInput& input, TPictureResult& result, TMemoryBudget& budget,
+                               unsigned slot, bool scan) {
+    TPictureReservation reservation(budget, slot);
     Host::TPicture picture;
-    LoadPicture(SourceFile(input), picture, input.Path);
-    result.Width = picture.Graphic()->Width();
-    result.Height = picture.Graphic()->Height();
-    result.Warning = OutsideWarning(FRect, result.Width, result.Height);
+    LoadPicture(SourceFile(input), picture, {result.Page - 1, FResolution}, input.Path);
+    result.Pages = picture.Graphic()->PageCount();
+    result.Width = picture.Width();
+    result.Height = picture.Height();
+    if (scan)
+        ScanPicture(picture, result);
+}
+
+void TPictureScanner::ScanPicture(Host::TPicture& picture, TPictureResult& result) {
+    TakeTruncation(*picture.Graphic(), result);
+    AddWarning(result, OutsideWarning(FRect, result.Width, result.Height));
     const std::vector<Vel::TBarcode> found =
         FReader->Read(picture, {FRect.Left, FRect.Top, FRect.Width, FRect.Height});
     result.Barcodes.reserve(found.size());

@@ -1,13 +1,16 @@
 // One worker's scanner: a reader of its own (at the chosen effort) that reads a picture
-// file, finds its barcodes and turns them into a TPictureResult.
+// file, page by page for a many-page file, finds the barcodes and turns them into results.
 #pragma once
 
 #include "Inputs.h"
+#include "MemoryBudget.h"
 #include "Options.h"
+#include "PageSelection.h"
 #include "ScanResult.h"
 
 #include <vel/Vel.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -29,16 +32,32 @@ public:
     // exceptions otherwise.
     explicit TPictureScanner(const TOptions& options);
 
-    // Reads and scans the picture; every failure becomes the result's error.
-    TPictureResult Scan(const TInput& input) noexcept;
+    // Reads and scans the file's selected pages one at a time, each holding its memory in
+    // the budget under the slot while it is read and scanned. A failure of the file's first
+    // page (which tells the number of pages) becomes the file's error, a later page's its
+    // own.
+    TFileResult Scan(const TInput& input, TMemoryBudget& budget, unsigned slot) noexcept;
+
+    // Called with each page's result as soon as the page is read and scanned.
+    void SetOnPageDone(std::function<void(const TPictureResult&)> handler) {
+        FOnPageDone = std::move(handler);
+    }
 
 private:
-    void ScanPicture(const TInput& input, TPictureResult& result);
+    TFileResult ScanFile(const TInput& input, TMemoryBudget& budget, unsigned slot);
+    // Reads the result's page of the input, sets its size and number of pages, and scans it
+    // when asked.
+    void ReadPage(const TInput& input, TPictureResult& result, TMemoryBudget& budget, unsigned slot,
+                  bool scan);
+    void ScanPicture(Host::TPicture& picture, TPictureResult& result);
 
     TScanRect FRect;
     bool FRectGiven;
     std::optional<std::string> FAnnotateFolder;
+    TPageSelection FPages;
+    int FResolution;
     std::unique_ptr<Vel::TReader> FReader;
+    std::function<void(const TPictureResult&)> FOnPageDone;
 };
 
 } // namespace VelScan

@@ -96,11 +96,10 @@ std::optional<std::string> ReadOptionalText(TReader& in) {
     return in.Text();
 }
 
-} // namespace
-
-std::string EncodeResult(const TPictureResult& result) {
-    TWriter out;
+void WriteResult(TWriter& out, const TPictureResult& result) {
     out.Text(result.Path);
+    out.Number(result.Page);
+    out.Number(result.Pages);
     out.Number(result.Width);
     out.Number(result.Height);
     out.Number<std::uint64_t>(result.Barcodes.size());
@@ -108,28 +107,49 @@ std::string EncodeResult(const TPictureResult& result) {
         WriteBarcode(out, barcode);
     WriteOptionalText(out, result.Error);
     WriteOptionalText(out, result.Warning);
-    return out.Take();
+    out.Number<std::uint8_t>(result.Truncated);
 }
 
-TPictureResult DecodeResult(std::string_view bytes) {
-    TReader in(bytes);
+TPictureResult ReadResult(TReader& in) {
     TPictureResult result;
     result.Path = in.Text();
+    result.Page = in.Number<int>();
+    result.Pages = in.Number<int>();
     result.Width = in.Number<int>();
     result.Height = in.Number<int>();
     for (auto count = in.Number<std::uint64_t>(); count > 0; --count)
         result.Barcodes.push_back(ReadBarcode(in));
     result.Error = ReadOptionalText(in);
     result.Warning = ReadOptionalText(in);
+    result.Truncated = in.Number<std::uint8_t>() != 0;
+    return result;
+}
+
+} // namespace
+
+std::string EncodeResults(const TFileResult& results) {
+    TWriter out;
+    out.Number<std::uint64_t>(results.size());
+    for (const TPictureResult& result : results)
+        WriteResult(out, result);
+    return out.Take();
+}
+
+TFileResult DecodeResults(std::string_view bytes) {
+    TReader in(bytes);
+    TFileResult results;
+    for (auto count = in.Number<std::uint64_t>(); count > 0; --count)
+        results.push_back(ReadResult(in));
     if (!in.AtEnd())
         throw EBadResultBytes("a worker's result runs on past its end");
-    return result;
+    return results;
 }
 
 std::string EncodeInput(const TInput& input) {
     TWriter out;
     out.Text(input.Path);
     out.Text(input.Source);
+    out.Number(input.FirstPage);
     return out.Take();
 }
 
@@ -138,6 +158,7 @@ TInput DecodeInput(std::string_view bytes) {
     TInput input;
     input.Path = in.Text();
     input.Source = in.Text();
+    input.FirstPage = in.Number<int>();
     if (!in.AtEnd())
         throw EBadResultBytes("a worker's input runs on past its end");
     return input;

@@ -1,5 +1,5 @@
-// A picture's result as bytes, for sending it from a worker process to the run: every field,
-// so that the result read back equals the one written. Also the input the run sends a worker.
+// A file's results as bytes, for sending them from a worker process to the run: every field,
+// so that the results read back equal the ones written; and the input the run sends a worker.
 #pragma once
 
 #include "Inputs.h"
@@ -17,10 +17,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-std::string EncodeResult(const TPictureResult& result);
+// A worker sends a file's results one page at a time, as each is done, so that the pages
+// done survive a crash on a later one and the time limit counts for each page; this message
+// (encoded results are never empty) ends the file.
+inline constexpr std::string_view FileDoneMessage{};
+
+std::string EncodeResults(const TFileResult& results);
 
 // Throws EBadResultBytes when the bytes end early or run on.
-TPictureResult DecodeResult(std::string_view bytes);
+TFileResult DecodeResults(std::string_view bytes);
 
 // The input's path and the file to read (its error is never sent: such an input is not scanned).
 std::string EncodeInput(const TInput& input);

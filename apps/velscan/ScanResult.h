@@ -1,4 +1,5 @@
-// What velscan reports for one input picture: its size and barcodes, or why it was not read.
+// What velscan reports for one input picture, or one page of a many-page file: its size and
+// barcodes, or why it was not read.
 #pragma once
 
 #include <cstdint>
@@ -26,11 +27,21 @@ struct TFoundBarcode {
 
 struct TPictureResult {
     std::string Path;
+    int Page = 0;  // the page or frame, counting from 1; 0 when the file was not opened
+    int Pages = 0; // the file's number of pages; 0 when the file was not opened
     int Width = 0;
     int Height = 0;
     std::vector<TFoundBarcode> Barcodes;
     std::optional<std::string> Error;   // set when the picture could not be read or scanned
     std::optional<std::string> Warning; // set when it was read but not scanned as asked
+    bool Truncated = false;             // the file ends early: only the rows that arrived were read
 };
+
+// A file's results: one for each page scanned, in page order; a single result with the error
+// for a file that could not be opened or read as a whole.
+using TFileResult = std::vector<TPictureResult>;
+
+// The path as messages show it: with "#PAGE" for a page of a many-page file.
+std::string ShownPath(const TPictureResult& result);
 
 } // namespace VelScan

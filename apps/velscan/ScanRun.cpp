@@ -22,7 +22,7 @@ namespace VelScan {
 
 namespace {
 
-using TPool = TOrderedPool<TInput, TPictureResult>;
+using TPool = TOrderedPool<TInput, TFileResult>;
 
 // Messages from the thread that lists the inputs, printed by the writing thread.
 class TWarnings {
@@ -41,13 +41,14 @@ private:
     std::vector<std::string> FMessages;
 };
 
-// Whether any picture could not be read and whether any barcode was found.
+// Whether any picture or page could not be read (or only in part) and whether any barcode was
+// found.
 struct TTally {
     bool AnyUnreadable = false;
     bool AnyBarcode = false;
 
     void Add(const TPictureResult& result) {
-        AnyUnreadable |= result.Error.has_value();
+        AnyUnreadable |= result.Error.has_value() || result.Truncated;
         AnyBarcode |= !result.Barcodes.empty();
     }
     VelCli::TExitStatus Status() const {
@@ -69,7 +70,7 @@ void PrintPictureWarning(const TPictureResult& result, TProgress& progress, std:
     if (!result.Warning)
         return;
     progress.Clear();
-    err << "velscan: " << result.Path << ": warning: " << *result.Warning << '\n';
+    err << "velscan: " << ShownPath(result) << ": warning: " << *result.Warning << '\n';
 }
 
 VelCli::TExitStatus WriteEveryResult(TPool& pool, TOutput& output, TWarnings& warnings,
@@ -77,14 +78,16 @@ VelCli::TExitStatus WriteEveryResult(TPool& pool, TOutput& output, TWarnings& wa
     TTally tally;
     std::uint64_t done = 0;
     output.Begin();
-    while (auto result = pool.Next()) {
+    while (auto results = pool.Next()) {
         PrintWarnings(warnings, progress, err);
-        PrintPictureWarning(*result, progress, err);
-        // The progress line makes way for what this result puts on the terminal.
-        if (terminals.Output || (result->Error && output.ReportsErrorsApart()))
-            progress.Clear();
-        output.Write(*result);
-        tally.Add(*result);
+        for (const TPictureResult& result : *results) {
+            PrintPictureWarning(result, progress, err);
+            // The progress line makes way for what this result puts on the terminal.
+            if (terminals.Output || (result.Error && output.ReportsErrorsApart()))
+                progress.Clear();
+            output.Write(result);
+            tally.Add(result);
+        }
         const auto [submitted, complete] = pool.Submitted();
         progress.Update(++done, submitted, complete);
     }

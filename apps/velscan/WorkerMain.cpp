@@ -29,10 +29,19 @@ int RunWorker(std::span<const char* const> args) {
         LoadZBar(options.Library);
         TPictureScanner scanner(options);
         TMemoryBudget budget = TMemoryBudget::Attach(WorkerBudgetFd);
+        std::size_t sent = 0;
+        scanner.SetOnPageDone([&sent](const TPictureResult& page) {
+            SendMessage(WorkerChannelFd, EncodeResults({page}));
+            ++sent;
+        });
         while (const auto request = ReceiveMessage(WorkerChannelFd)) {
-            const TPictureResult result =
-                ScanWithinBudget(scanner, budget, slot, DecodeInput(*request));
-            if (!SendMessage(WorkerChannelFd, EncodeResult(result)))
+            sent = 0;
+            const TFileResult results = scanner.Scan(DecodeInput(*request), budget, slot);
+            // A file's error was not sent as a page.
+            const TFileResult rest(results.begin() + static_cast<std::ptrdiff_t>(sent),
+                                   results.end());
+            if ((!rest.empty() && !SendMessage(WorkerChannelFd, EncodeResults(rest))) ||
+                !SendMessage(WorkerChannelFd, FileDoneMessage))
                 break;
         }
         return 0;

@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <initializer_list>
 #include <spawn.h>
+#include <stdexcept>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <system_error>
@@ -85,6 +86,16 @@ std::string Seconds(std::chrono::milliseconds time) {
     return text + " s";
 }
 
+// The error of a page of the file a worker process failed on.
+TPictureResult PageError(const TPictureResult& done, int page, std::string failure) {
+    TPictureResult result;
+    result.Path = done.Path;
+    result.Page = page;
+    result.Pages = done.Pages;
+    result.Error = std::move(failure);
+    return result;
+}
+
 std::string Ending(int status) {
     if (WIFSIGNALED(status)) {
         const int signal = WTERMSIG(status);
@@ -149,27 +160,51 @@ void TWorkerProcess::Start() {
     FSocket = sockets[0];
 }
 
-TPictureResult TWorkerProcess::Scan(const TInput& input) noexcept {
-    return GuardedScan(input, [this, &input](TPictureResult& result) {
-        if (auto error = Exchange(input, result))
-            result.Error = std::move(error);
-    });
+TFileResult TWorkerProcess::Scan(const TInput& input) noexcept {
+    return GuardedScan(input, [this, &input] { return Exchange(input); });
 }
 
-std::optional<std::string> TWorkerProcess::Exchange(const TInput& input, TPictureResult& result) {
+// A failure on a page of a many-page file costs that page only: the pages done are kept, the
+// failed page gets the error, and the file's later pages go to a new process.
+TFileResult TWorkerProcess::Exchange(const TInput& input) {
+    TFileResult results;
+    TInput request = input;
+    for (;;) {
+        const auto failure = Receive(request, results);
+        if (!failure)
+            return results;
+        if (results.empty())
+            throw std::runtime_error(*failure);
+        const int pages = results.back().Pages;
+        const int failed = FLaunch->Pages.NextAfter(results.back().Page, pages);
+        if (failed == 0)
+            return results;
+        results.push_back(PageError(results.back(), failed, *failure));
+        request.FirstPage = FLaunch->Pages.NextAfter(failed, pages);
+        if (request.FirstPage == 0)
+            return results;
+    }
+}
+
+std::optional<std::string> TWorkerProcess::Receive(const TInput& input, TFileResult& results) {
     if (FPid < 0)
         Start();
     if (!SendMessage(FSocket, EncodeInput(input)))
         return Stop();
-    if (!AwaitReply()) {
-        Stop();
-        return "took longer than the time limit of " + Seconds(FLaunch->Timeout) + " (--timeout)";
+    for (;;) {
+        if (!AwaitReply()) {
+            Stop();
+            return "took longer than the time limit of " + Seconds(FLaunch->Timeout) +
+                   " (--timeout)";
+        }
+        const auto reply = ReceiveMessage(FSocket);
+        if (!reply)
+            return Stop();
+        if (*reply == FileDoneMessage)
+            return std::nullopt;
+        for (TPictureResult& page : DecodeResults(*reply))
+            results.push_back(std::move(page));
     }
-    const auto reply = ReceiveMessage(FSocket);
-    if (!reply)
-        return Stop();
-    result = DecodeResult(*reply);
-    return std::nullopt;
 }
 
 bool TWorkerProcess::AwaitReply() {

@@ -1,10 +1,12 @@
-// A worker process seen from the run: it scans the pictures sent to it one at a time. When it
-// crashes, or a picture takes longer than the time limit, that picture gets an error naming
-// the signal or the limit, and the next picture starts a new process.
+// A worker process seen from the run: it scans the files sent to it one at a time. When it
+// crashes, or a page takes longer than the time limit, that page (or the file, before its
+// first page is done) gets an error naming the signal or the limit, the pages done before
+// are kept, and a new process goes on with the file's later pages or the next file.
 #pragma once
 
 #include "Inputs.h"
 #include "MemoryBudget.h"
+#include "PageSelection.h"
 #include "ScanResult.h"
 
 #include <chrono>
@@ -21,7 +23,8 @@ struct TWorkerLaunch {
     std::string Program;                // velscan's own file
     std::vector<std::string> Arguments; // the run's arguments as given
     std::shared_ptr<TMemoryBudget> Budget;
-    std::chrono::milliseconds Timeout; // per picture; 0: no limit
+    std::chrono::milliseconds Timeout; // per page; 0: no limit
+    TPageSelection Pages;              // the pages each file's results hold
 };
 
 // The file of the running program, named once at the start of a run so that a tool that runs
@@ -38,15 +41,18 @@ public:
     TWorkerProcess(const TWorkerProcess&) = delete;
     TWorkerProcess& operator=(const TWorkerProcess&) = delete;
 
-    // The picture's result from the process; every failure becomes the result's error. Used
-    // by one thread at a time.
-    TPictureResult Scan(const TInput& input) noexcept;
+    // The file's results from the process; every failure becomes the file's error. Used by
+    // one thread at a time.
+    TFileResult Scan(const TInput& input) noexcept;
 
 private:
     void Start();
-    // Sends the input and puts the reply in result; the error instead when the process failed
-    // the picture.
-    std::optional<std::string> Exchange(const TInput& input, TPictureResult& result);
+    // The file's results; throws std::runtime_error with the reason when a process failed
+    // the file before its first page was done.
+    TFileResult Exchange(const TInput& input);
+    // Sends the input and adds the pages' results as they come; the reason when the process
+    // failed before the file was done.
+    std::optional<std::string> Receive(const TInput& input, TFileResult& results);
     // Whether the reply came within the time limit (time spent waiting for memory aside).
     bool AwaitReply();
     // Ends the process (killing it if need be), frees its slot, and tells how it ended.

@@ -24,7 +24,7 @@ std::vector<TWorker> MakeWorkers(const TOptions& options) {
         for (unsigned slot = 0; slot < JobCount(options); ++slot) {
             auto scanner = std::make_shared<TPictureScanner>(options);
             workers.emplace_back([scanner, budget, slot](const TInput& input) {
-                return ScanWithinBudget(*scanner, *budget, slot, input);
+                return scanner->Scan(input, *budget, slot);
             });
         }
         return workers;
@@ -33,18 +33,12 @@ std::vector<TWorker> MakeWorkers(const TOptions& options) {
     // setting ZBar refuses as the in-process run does.
     TPictureScanner{options};
     const auto launch = std::make_shared<const TWorkerLaunch>(
-        TWorkerLaunch{ThisProgram(), options.Arguments, budget, options.Timeout});
+        TWorkerLaunch{ThisProgram(), options.Arguments, budget, options.Timeout, options.Pages});
     for (unsigned slot = 0; slot < JobCount(options); ++slot) {
         auto process = std::make_shared<TWorkerProcess>(launch, slot);
         workers.emplace_back([process](const TInput& input) { return process->Scan(input); });
     }
     return workers;
-}
-
-TPictureResult ScanWithinBudget(TPictureScanner& scanner, TMemoryBudget& budget, unsigned slot,
-                                const TInput& input) {
-    TPictureReservation reservation(budget, slot);
-    return scanner.Scan(input);
 }
 
 } // namespace VelScan

@@ -1,4 +1,4 @@
-// The workers of a run: each scans one picture at a time, in a worker process of its own by
+// The workers of a run: each scans one file at a time, in a worker process of its own by
 // default, or on a thread of velscan's process without isolation. Every worker holds its
 // picture's memory in the run's budget while it reads and scans it.
 #pragma once
@@ -14,7 +14,7 @@
 
 namespace VelScan {
 
-using TWorker = std::function<TPictureResult(const TInput&)>;
+using TWorker = std::function<TFileResult(const TInput&)>;
 
 // The number of workers: -j, else one per core.
 unsigned JobCount(const TOptions& options);
@@ -22,9 +22,5 @@ unsigned JobCount(const TOptions& options);
 // ZBar must be loaded. Throws EConfigError for a setting ZBar refuses, before any worker
 // process starts, and std::system_error when one cannot be started.
 std::vector<TWorker> MakeWorkers(const TOptions& options);
-
-// Scans the picture with the scanner, holding its memory in the budget under the slot.
-TPictureResult ScanWithinBudget(TPictureScanner& scanner, TMemoryBudget& budget, unsigned slot,
-                                const TInput& input);
 
 } // namespace VelScan

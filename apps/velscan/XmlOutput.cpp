@@ -67,6 +67,8 @@ void TXmlOutput::Begin() {
 
 void TXmlOutput::Write(const TPictureResult& result) {
     std::string element = "<picture" + PathAttributes(result.Path);
+    if (result.Page > 0)
+        element += Attribute("page", result.Page) + Attribute("pages", result.Pages);
     if (result.Error) {
         element += ">\n  <error>" + XmlEscaped(*result.Error) + "</error>\n</picture>\n";
     } else {

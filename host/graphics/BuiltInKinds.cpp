@@ -3,6 +3,7 @@
 #include "vel/host/Bitmap.h"
 #include "vel/host/GifImage.h"
 #include "vel/host/JpegImage.h"
+#include "vel/host/PdfImage.h"
 #include "vel/host/PngImage.h"
 #include "vel/host/PnmImage.h"
 #include "vel/host/TiffImage.h"
@@ -36,9 +37,9 @@ bool IsWebP(std::span<const uint8_t> first) {
            std::equal(first.begin() + 8, first.begin() + 12, "WEBP");
 }
 
-// Netpbm's "P1" to "P6", then white space.
+// Netpbm's "P1" to "P7", then white space.
 bool IsPnm(std::span<const uint8_t> first) {
-    return first.size() >= 3 && first[0] == 'P' && first[1] >= '1' && first[1] <= '6' &&
+    return first.size() >= 3 && first[0] == 'P' && first[1] >= '1' && first[1] <= '7' &&
            std::isspace(first[2]);
 }
 
@@ -62,6 +63,7 @@ void RegisterBuiltInKinds(const TRegisterKind& add) {
                StartsWith({'I', 'I', 43, 0}), StartsWith({'M', 'M', 0, 43})}),
         Factory<TTiffImage>());
     add(u"PNM", IsPnm, Factory<TPnmImage>());
+    add(u"PDF", StartsWith({'%', 'P', 'D', 'F', '-'}), Factory<TPdfImage>());
 }
 
 } // namespace Host

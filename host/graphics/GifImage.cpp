@@ -4,6 +4,7 @@
 #include "CodecSupport.h"
 #include "PictureSize.h"
 #include "vel/host/Bitmap.h"
+#include "vel/host/Errors.h"
 
 #include <gif_lib.h>
 
@@ -42,7 +43,6 @@ int WriteOutput(GifFileType* gif, const GifByteType* data, int length) {
 void CloseReader(GifFileType* gif) {
     DGifCloseFile(gif, nullptr);
 }
-using TGifReader = TCHandle<GifFileType, CloseReader>;
 
 TColor32 Colour(const GifColorType& c, uint32_t alpha) {
     return (alpha << 24) | (uint32_t{c.Red} << 16) | (uint32_t{c.Green} << 8) | c.Blue;
@@ -57,16 +57,20 @@ int TransparentIndex(int extensionCode, const GifByteType* extension) {
     return NO_TRANSPARENT_COLOR;
 }
 
-// Skips extensions up to the first image, returning its transparent colour index.
-int FindFirstImage(GifFileType* gif) {
-    int transparent = NO_TRANSPARENT_COLOR;
+// Reads the records up to the next image and its descriptor, setting the transparent colour
+// index its graphics control block gives; false at the end of the file.
+bool NextImage(GifFileType* gif, int& transparent) {
+    transparent = NO_TRANSPARENT_COLOR;
     for (GifRecordType record;;) {
         if (DGifGetRecordType(gif, &record) == GIF_ERROR)
             ThrowGifError(gif->Error);
-        if (record == IMAGE_DESC_RECORD_TYPE)
-            return transparent;
+        if (record == IMAGE_DESC_RECORD_TYPE) {
+            if (DGifGetImageDesc(gif) == GIF_ERROR)
+                ThrowGifError(gif->Error);
+            return true;
+        }
         if (record == TERMINATE_RECORD_TYPE)
-            ThrowInvalid(Kind, "it holds no image");
+            return false;
         if (record != EXTENSION_RECORD_TYPE)
             continue;
         int code = 0;
@@ -78,6 +82,59 @@ int FindFirstImage(GifFileType* gif) {
         while (extension != nullptr)
             if (DGifGetExtensionNext(gif, &extension) == GIF_ERROR)
                 ThrowGifError(gif->Error);
+    }
+}
+
+// Passes over the compressed data of the image whose descriptor was just read.
+void SkipImageData(GifFileType* gif) {
+    int codeSize = 0;
+    GifByteType* block = nullptr;
+    if (DGifGetCode(gif, &codeSize, &block) == GIF_ERROR)
+        ThrowGifError(gif->Error);
+    while (block != nullptr)
+        if (DGifGetCodeNext(gif, &block) == GIF_ERROR)
+            ThrowGifError(gif->Error);
+}
+
+// The frames whose descriptors can be read, up to one past MaxPicturePages. Damage after the
+// first frame ends the count there, as a viewer stops showing the animation; a file that
+// holds no frame at all is refused.
+uint64_t CountFrames(GifFileType* gif) {
+    uint64_t count = 0;
+    try {
+        for (int transparent = 0; count <= MaxPicturePages && NextImage(gif, transparent);) {
+            ++count;
+            SkipImageData(gif);
+        }
+    } catch (const EInvalidGraphic&) {
+        if (count == 0)
+            throw;
+    }
+    if (count == 0)
+        ThrowInvalid(Kind, "it holds no image");
+    return count;
+}
+
+using TGifReader = TCHandle<GifFileType, CloseReader>;
+
+TGifReader OpenReader(std::streambuf* input) {
+    int error = 0;
+    TGifReader gif(DGifOpen(input, ReadInput, &error));
+    if (!gif)
+        ThrowGifError(error);
+    return gif;
+}
+
+// Opens the file and reads up to the descriptor of frame index, returning its transparent
+// colour index.
+int FindImage(TGifReader& gif, int index) {
+    int transparent = NO_TRANSPARENT_COLOR;
+    for (int frame = 0;; ++frame) {
+        if (!NextImage(gif.get(), transparent))
+            ThrowInvalid(Kind, "it holds no image");
+        if (frame == index)
+            return transparent;
+        SkipImageData(gif.get());
     }
 }
 
@@ -111,13 +168,13 @@ void TGifImage::LoadFromStream(std::istream& stream) {
 
 void TGifImage::Decode(std::istream& stream) {
     const std::optional<uint64_t> remaining = RemainingBytes(stream);
-    int error = 0;
-    const TGifReader gif(DGifOpen(stream.rdbuf(), ReadInput, &error));
-    if (!gif)
-        ThrowGifError(error);
-    const int transparent = FindFirstImage(gif.get());
-    if (DGifGetImageDesc(gif.get()) == GIF_ERROR)
-        ThrowGifError(gif->Error);
+    std::streambuf* input = stream.rdbuf();
+    const auto start = input->pubseekoff(0, std::ios::cur, std::ios::in);
+    const uint64_t frames = CountFrames(OpenReader(input).get());
+    CheckPageCount(Kind, frames, PageChoice());
+    input->pubseekpos(start, std::ios::in);
+    TGifReader gif = OpenReader(input);
+    const int transparent = FindImage(gif, PageChoice().Index);
     const GifImageDesc& frame = gif->Image;
     const int width = gif->SWidth > 0 ? gif->SWidth : frame.Left + frame.Width;
     const int height = gif->SHeight > 0 ? gif->SHeight : frame.Top + frame.Height;
@@ -127,11 +184,11 @@ void TGifImage::Decode(std::istream& stream) {
         AllocatePixels(Kind, static_cast<uint64_t>(width), static_cast<uint64_t>(height));
     TColor32* colours = ColoursOf(pixels);
     if (frame.Width <= 0 || frame.Height <= 0)
-        ThrowInvalid(Kind, "the first frame is empty");
+        ThrowInvalid(Kind, "the frame is empty");
     const ColorMapObject* map = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
     if (map == nullptr)
         ThrowInvalid(Kind, "it has no colour table");
-    // Pixels the first frame leaves out show the background colour, or transparent black.
+    // Pixels the frame leaves out show the background colour, or transparent black.
     const bool background = gif->SColorMap && gif->SBackGroundColor < gif->SColorMap->ColorCount;
     std::fill_n(colours, pixels.Size() / sizeof(TColor32),
                 background ? Colour(gif->SColorMap->Colors[gif->SBackGroundColor], 0xFF) : 0);
@@ -150,7 +207,8 @@ void TGifImage::Decode(std::istream& stream) {
                 Colour(map->Colors[index], index == transparent ? 0 : 0xFF);
         }
     }
-    TakePixels(width, height, std::move(pixels));
+    TakePixels(width, height, std::move(pixels),
+               {.PageIndex = PageChoice().Index, .PageCount = static_cast<int>(frames)});
 }
 
 void TGifImage::SaveToStream(std::ostream& stream) const {

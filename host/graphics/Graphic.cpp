@@ -1,9 +1,11 @@
 #include "vel/host/Graphic.h"
 
 #include "PictureFile.h"
+#include "PictureSize.h"
 #include "vel/host/Errors.h"
 
 #include <ostream>
+#include <string>
 
 namespace Host {
 
@@ -13,6 +15,13 @@ void TGraphic::LoadFromFile(const String& fileName) {
 
 void TGraphic::SaveToFile(const String& fileName) const {
     WritePictureFile(fileName, [this](std::ostream& stream) { SaveToStream(stream); });
+}
+
+void TGraphic::SelectPage(const TPageChoice& choice) {
+    CheckPageChoice(choice);
+    if (choice.Index != 0)
+        throw EInvalidGraphic(FromAnsi("Cannot choose page " + std::to_string(choice.Index + 1) +
+                                       ": this kind of picture has one page"));
 }
 
 void TGraphic::Changed() {

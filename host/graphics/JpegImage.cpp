@@ -9,8 +9,10 @@
 #include <cstdio>
 #include <jpeglib.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -29,6 +31,9 @@ struct TJpegState {
     std::jmp_buf Jump{};
     char Message[JMSG_LENGTH_MAX] = "unknown error";
     std::streambuf* Input = nullptr;
+    // The rows output before the data ended, once it has.
+    JDIMENSION RowsBeforeEnd = 0;
+    bool Ended = false;
     std::ostream* Output = nullptr;
     jpeg_source_mgr Source{};
     jpeg_destination_mgr Destination{};
@@ -58,10 +63,22 @@ void OnOutput(j_common_ptr) {}
 void InitSource(j_decompress_ptr) {}
 void TermSource(j_decompress_ptr) {}
 
-// A stream that ends before the picture does is an error, not a picture padded with gray.
+// A stream that ends before the first row is out is an error. One that ends later (an
+// interrupted transfer) ends the picture there: an end marker in place of the missing data
+// lets libjpeg finish, and the rows from where the data ended are made white.
 boolean FillInput(j_decompress_ptr info) {
     TJpegState& state = StateOf(reinterpret_cast<j_common_ptr>(info));
     const auto got = state.Input->sgetn(reinterpret_cast<char*>(state.Buffer), BufferSize);
+    if (got <= 0 && (state.Ended || info->output_scanline > 0)) {
+        if (!state.Ended)
+            state.RowsBeforeEnd = info->output_scanline;
+        state.Ended = true;
+        state.Buffer[0] = 0xFF;
+        state.Buffer[1] = JPEG_EOI;
+        state.Source.next_input_byte = state.Buffer;
+        state.Source.bytes_in_buffer = 2;
+        return TRUE;
+    }
     if (got <= 0)
         Fail(reinterpret_cast<j_common_ptr>(info), "the data ends early");
     state.Source.next_input_byte = state.Buffer;
@@ -202,8 +219,17 @@ void TJpegImage::Decode(std::istream& stream) {
                                                                   : 0);
     if (!ReadPixels(&state, &info, ColoursOf(pixels), cmykRow.empty() ? nullptr : cmykRow.data()))
         ThrowInvalid(Kind, state.Message);
-    TakePixels(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
-               std::move(pixels));
+    const auto width = static_cast<int>(info.output_width);
+    const auto height = static_cast<int>(info.output_height);
+    std::optional<TIncomplete> incomplete;
+    // Data that end after the last row lack only the end marker.
+    if (state.Ended && state.RowsBeforeEnd < info.output_height) {
+        incomplete = TIncomplete{static_cast<int>(state.RowsBeforeEnd), height};
+        const size_t rowsRead = state.RowsBeforeEnd;
+        std::fill(ColoursOf(pixels) + rowsRead * info.output_width,
+                  ColoursOf(pixels) + size_t{info.output_height} * info.output_width, 0xFFFFFFFFu);
+    }
+    TakePixels(width, height, std::move(pixels), {.Incomplete = incomplete});
 }
 
 void TJpegImage::SaveToStream(std::ostream& stream) const {

@@ -66,7 +66,16 @@ void TPicture::LoadFromFile(const std::filesystem::path& file) {
 }
 
 void TPicture::LoadFromStream(std::istream& stream) {
+    LoadFromStream(stream, TPageChoice{});
+}
+
+void TPicture::LoadFromFile(const std::filesystem::path& file, const TPageChoice& page) {
+    ReadPictureFile(file, [this, &page](std::istream& stream) { LoadFromStream(stream, page); });
+}
+
+void TPicture::LoadFromStream(std::istream& stream, const TPageChoice& page) {
     std::unique_ptr<TGraphic> graphic = CreateGraphicFor(PeekSignature(stream));
+    graphic->SelectPage(page);
     graphic->LoadFromStream(stream);
     Hold(std::move(graphic));
 }

@@ -22,6 +22,28 @@ void CheckPictureSize(const char* kind, uint64_t width, uint64_t height) {
     ObservePictureSize(width, height);
 }
 
+void CheckPageChoice(const TPageChoice& choice) {
+    if (choice.Index < 0)
+        throw EInvalidGraphic(FromAnsi("Invalid page index " + std::to_string(choice.Index) +
+                                       ": pages count from 0"));
+    if (choice.Resolution < 1)
+        throw EInvalidGraphic(FromAnsi("Invalid resolution of " +
+                                       std::to_string(choice.Resolution) + " dots per inch"));
+}
+
+void CheckPageCount(const char* kind, uint64_t count, const TPageChoice& choice) {
+    if (count == 0)
+        throw EInvalidGraphic(FromAnsi(std::string(kind) + " picture holds no page"));
+    if (count > MaxPicturePages)
+        throw EInvalidGraphic(FromAnsi(std::string(kind) + " picture of " + std::to_string(count) +
+                                       " pages exceeds the limit of " +
+                                       std::to_string(MaxPicturePages) + " pages"));
+    if (static_cast<uint64_t>(choice.Index) >= count)
+        throw EInvalidGraphic(FromAnsi("There is no page " + std::to_string(choice.Index + 1) +
+                                       ": the " + kind + " picture has " + std::to_string(count) +
+                                       (count == 1 ? " page" : " pages")));
+}
+
 void CheckScanline(int row, int height) {
     if (row < 0 || row >= height)
         throw EInvalidGraphic(FromAnsi("Scan line index " + std::to_string(row) +

@@ -2,6 +2,8 @@
 // pixels, and the one for the row a caller asks for.
 #pragma once
 
+#include "vel/host/Graphic.h"
+
 #include <cstdint>
 
 namespace Host {
@@ -13,6 +15,13 @@ void CheckPictureSize(const char* kind, uint64_t width, uint64_t height);
 
 // Calls the calling thread's picture size observer, if any.
 void ObservePictureSize(uint64_t width, uint64_t height);
+
+// Raises EInvalidGraphic for a negative page index or a resolution below 1.
+void CheckPageChoice(const TPageChoice& choice);
+
+// Raises EInvalidGraphic naming the kind when a file holds no page or more than
+// MaxPicturePages, or when the choice's index is past its last page.
+void CheckPageCount(const char* kind, uint64_t count, const TPageChoice& choice);
 
 // Raises EInvalidGraphic when row is not one of the picture's rows 0 to height - 1.
 void CheckScanline(int row, int height);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <istream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,11 +21,22 @@ constexpr uint64_t LargestMaxval = 65535;
 // Above any valid field, so that a longer number stays too large without wrapping.
 constexpr uint64_t SaturatedNumber = uint64_t{1} << 32;
 
-// The layout a file's magic number (P1 to P6) declares.
+// The layout a file's magic number (P1 to P7) declares; PAM's header declares its channels.
 struct TPnmForm {
-    int Channels; // 1: bitmap or gray, 3: RGB
+    int Channels; // 1: bitmap or gray, 2: gray and alpha, 3: RGB, 4: RGB and alpha
     bool Bitmap;  // PBM: one bit a pixel, 1 black, no maxval
     bool Raw;     // binary samples rather than decimal text
+    bool Pam = false;
+};
+
+// The tuple types of PAM the host reads, with their channels. BLACKANDWHITE's 1 is white.
+struct TTupleType {
+    const char* Name;
+    int Channels;
+};
+constexpr TTupleType TupleTypes[] = {
+    {"BLACKANDWHITE", 1},       {"GRAYSCALE", 1},       {"RGB", 3},
+    {"BLACKANDWHITE_ALPHA", 2}, {"GRAYSCALE_ALPHA", 2}, {"RGB_ALPHA", 4},
 };
 
 bool IsWhiteSpace(int c) {
@@ -53,10 +65,22 @@ public:
     TPnmForm Magic() {
         const int p = FIn.sbumpc();
         const int digit = FIn.sbumpc();
-        if (p != 'P' || digit < '1' || digit > '6')
-            ThrowInvalid(Kind, "the magic number P1 to P6 is missing");
+        if (p != 'P' || digit < '1' || digit > '7')
+            ThrowInvalid(Kind, "the magic number P1 to P7 is missing");
+        if (digit == '7')
+            return {0, false, true, true};
         const int form = digit - '1';
         return {form % 3 == 2 ? 3 : 1, form % 3 == 0, form >= 3};
+    }
+
+    // A word of PAM's header: the characters up to the next white space (at most 32).
+    std::string Word() {
+        std::string word(1, static_cast<char>(NextToken()));
+        for (int c = FIn.snextc(); c != std::char_traits<char>::eof() && !IsWhiteSpace(c);
+             c = FIn.snextc())
+            if (word.size() < 32)
+                word += static_cast<char>(c);
+        return word;
     }
 
     uint64_t Number(const char* what) {
@@ -143,6 +167,63 @@ void ReadRow(TPnmText& text, TByteSource& raw, const TPnmForm& form, uint64_t ma
                                     : bytes[i];
 }
 
+struct TPnmHeader {
+    uint64_t Width = 0;
+    uint64_t Height = 0;
+    uint64_t Maxval = 0;
+};
+
+// PAM's header after P7: WIDTH, HEIGHT, DEPTH, MAXVAL and TUPLTYPE lines up to ENDHDR. The
+// channels come from the tuple type, or from DEPTH without one.
+TPnmHeader ReadPamHeader(TPnmText& text, TPnmForm& form) {
+    TPnmHeader header;
+    uint64_t depth = 0;
+    std::string tupleType;
+    for (std::string key = text.Word(); key != "ENDHDR"; key = text.Word()) {
+        if (key == "WIDTH")
+            header.Width = text.Number("width");
+        else if (key == "HEIGHT")
+            header.Height = text.Number("height");
+        else if (key == "DEPTH")
+            depth = text.Number("depth");
+        else if (key == "MAXVAL")
+            header.Maxval = text.Number("maxval");
+        else if (key == "TUPLTYPE")
+            tupleType = text.Word();
+        else
+            ThrowInvalid(Kind, "the PAM header holds an unknown field " + key);
+    }
+    const auto* type = std::find_if(std::begin(TupleTypes), std::end(TupleTypes),
+                                    [&](const TTupleType& t) { return tupleType == t.Name; });
+    if (!tupleType.empty() && type == std::end(TupleTypes))
+        ThrowInvalid(Kind, "the PAM tuple type " + tupleType + " is not one the host reads");
+    if (depth == 0 || depth > 4 || (!tupleType.empty() && depth != uint64_t(type->Channels)))
+        ThrowInvalid(Kind, "the PAM depth " + std::to_string(depth) + " does not fit " +
+                               (tupleType.empty() ? "1 to 4 channels" : tupleType));
+    form.Channels = static_cast<int>(depth);
+    return header;
+}
+
+TPnmHeader ReadHeader(TPnmText& text, TPnmForm& form) {
+    if (form.Pam)
+        return ReadPamHeader(text, form);
+    TPnmHeader header;
+    header.Width = text.Number("width");
+    header.Height = text.Number("height");
+    header.Maxval = form.Bitmap ? 1 : text.Number("maxval");
+    return header;
+}
+
+// The colour of one pixel's samples, as levels: gray or RGB, then alpha when it has one.
+TColor32 ColourOf(const uint32_t* s, int channels, const std::vector<uint8_t>& levels) {
+    const bool gray = channels <= 2;
+    const uint32_t alpha = channels % 2 == 0 ? levels[s[channels - 1]] : 0xFFu;
+    const TColor32 rgb =
+        gray ? levels[s[0]] * 0x010101u
+             : (uint32_t{levels[s[0]]} << 16) | (uint32_t{levels[s[1]]} << 8) | levels[s[2]];
+    return (alpha << 24) | rgb;
+}
+
 // Each sample value's 8-bit level, rounded.
 std::vector<uint8_t> Levels(uint64_t maxval) {
     std::vector<uint8_t> levels(maxval + 1);
@@ -159,10 +240,8 @@ void TPnmImage::LoadFromStream(std::istream& stream) {
 
 void TPnmImage::Decode(std::istream& file) {
     TPnmText text(file);
-    const TPnmForm form = text.Magic();
-    const uint64_t width = text.Number("width");
-    const uint64_t height = text.Number("height");
-    const uint64_t maxval = form.Bitmap ? 1 : text.Number("maxval");
+    TPnmForm form = text.Magic();
+    const auto [width, height, maxval] = ReadHeader(text, form);
     if (maxval == 0 || maxval > LargestMaxval)
         ThrowInvalid(Kind, "the maxval " + std::to_string(maxval) + " is not 1 to 65535");
     CheckPictureSize(Kind, width, height);
@@ -182,14 +261,9 @@ void TPnmImage::Decode(std::istream& file) {
             if (sample > maxval)
                 ThrowInvalid(Kind, "a sample of " + std::to_string(sample) +
                                        " is over the maxval of " + std::to_string(maxval));
-        for (size_t x = 0; x < width; ++x) {
-            const uint32_t* s = &samples[x * static_cast<size_t>(form.Channels)];
-            const TColor32 rgb =
-                form.Channels == 1
-                    ? levels[s[0]] * 0x010101u
-                    : (uint32_t{levels[s[0]]} << 16) | (uint32_t{levels[s[1]]} << 8) | levels[s[2]];
-            *colours++ = 0xFF000000u | rgb;
-        }
+        for (size_t x = 0; x < width; ++x)
+            *colours++ =
+                ColourOf(&samples[x * static_cast<size_t>(form.Channels)], form.Channels, levels);
     }
     TakePixels(static_cast<int>(width), static_cast<int>(height), std::move(pixels));
 }

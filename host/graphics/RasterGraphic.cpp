@@ -87,20 +87,38 @@ void TRasterGraphic::LoadKeepingFile(std::istream& stream, const char* kind,
                                      const std::function<void(std::istream& file)>& decode) {
     std::istringstream file(ReadRest(stream, kind));
     decode(file);
-    KeepFileBytes(std::move(file).str());
+    // Saving a later page writes that page alone: the file would load its first page.
+    if (FPageIndex == 0)
+        KeepFileBytes(std::move(file).str());
 }
 
-void TRasterGraphic::TakePixels(int width, int height, TPixelBuffer pixels) {
+void TRasterGraphic::TakePixels(int width, int height, TPixelBuffer pixels,
+                                const TLoadFacts& facts) {
     FWidth = width;
     FHeight = height;
     FPixels = std::move(pixels);
+    FPageIndex = facts.PageIndex;
+    FPageCount = facts.PageCount;
+    FIncomplete = facts.Incomplete;
     Changed();
+}
+
+void TRasterGraphic::TakePixels(int width, int height, TPixelBuffer pixels) {
+    TakePixels(width, height, std::move(pixels), TLoadFacts{});
 }
 
 void TRasterGraphic::CopyPixelsFrom(const TRasterGraphic& other) {
     FWidth = other.FWidth;
     FHeight = other.FHeight;
     FPixels = other.FPixels;
+    FPageIndex = other.FPageIndex;
+    FPageCount = other.FPageCount;
+    FIncomplete = other.FIncomplete;
+}
+
+void TPagedGraphic::SelectPage(const TPageChoice& choice) {
+    CheckPageChoice(choice);
+    FPageChoice = choice;
 }
 
 } // namespace Host

@@ -2,6 +2,7 @@
 
 #include "CHandle.h"
 #include "CodecSupport.h"
+#include "PictureSize.h"
 
 #include <tiffio.h>
 
@@ -172,6 +173,11 @@ void TTiffImage::Decode(std::istream& stream) {
     const TTiff tiff = Open(file, "r");
     if (!tiff)
         ThrowInvalid(Kind, file.Message);
+    // Counting follows the chain of directories without reading them.
+    const auto pages = static_cast<uint64_t>(TIFFNumberOfDirectories(tiff.get()));
+    CheckPageCount(Kind, pages, PageChoice());
+    if (!TIFFSetDirectory(tiff.get(), static_cast<tdir_t>(PageChoice().Index)))
+        ThrowInvalid(Kind, file.Message);
     uint32_t width = 0;
     uint32_t height = 0;
     if (!TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width) ||
@@ -186,7 +192,8 @@ void TTiffImage::Decode(std::istream& stream) {
         ThrowInvalid(Kind, file.Message);
     const size_t count = size_t{width} * height;
     std::transform(colours, colours + count, colours, FromRaster);
-    TakePixels(static_cast<int>(width), static_cast<int>(height), std::move(pixels));
+    TakePixels(static_cast<int>(width), static_cast<int>(height), std::move(pixels),
+               {.PageIndex = PageChoice().Index, .PageCount = static_cast<int>(pages)});
 }
 
 void TTiffImage::SaveToStream(std::ostream& stream) const {

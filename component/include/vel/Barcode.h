@@ -36,6 +36,9 @@ struct VEL_API TBarcode {
     std::string AddonData{};
     // The reader's pass that found it ("default", "density3", ...); empty for TVel's scan.
     std::string Pass{};
+    // The page or frame of the picture file it was found on, counting from 1 (1 for a file of
+    // one page); 0 where there are no pages (gray pixels, TVel's scan).
+    int Page = 0;
 
     // Whether Data is well-formed UTF-8 text.
     bool IsText() const noexcept;

@@ -25,7 +25,10 @@
 namespace Vel {
 
 // The barcodes of a picture file of any kind the host reads (PNG, JPEG, BMP, GIF, TIFF,
-// WebP), told by its content. The path's bytes go to the file system unchanged.
+// WebP, PNM, PDF), told by its content. The path's bytes go to the file system unchanged.
+// Every page of a file of many pages (TIFF directories, GIF frames, PDF pages drawn at the
+// options' Resolution) is read, or the options' Pages, page after page; each barcode's Page
+// names its page, counting from 1.
 VEL_API std::vector<TBarcode> ReadBarcodes(const std::filesystem::path& file,
                                            const TReadOptions& options = {});
 

@@ -39,10 +39,23 @@ public:
     TVelEffort Effort() const noexcept { return FEffort; }
     TReadOptions& SetEffort(TVelEffort effort);
 
+    // The pages of a file of many pages (TIFF, GIF frames, PDF) to read, counting from 1, in
+    // the order given; empty, the default, reads every page. A page past the file's last one
+    // makes the read raise Host::EInvalidGraphic naming the page and the count. Raises
+    // EVelError for a page below 1.
+    const std::vector<int>& Pages() const noexcept { return FPages; }
+    TReadOptions& SetPages(std::vector<int> pages);
+
+    // The dots per inch PDF pages are drawn at; 300 by default. Raises EVelError below 1.
+    int Resolution() const noexcept { return FResolution; }
+    TReadOptions& SetResolution(int dotsPerInch);
+
 private:
     std::vector<std::string> FSettings;
     TRect FScanRect;
     TVelEffort FEffort = TVelEffort::efNormal;
+    std::vector<int> FPages;
+    int FResolution = 300;
 };
 
 } // namespace Vel

@@ -41,11 +41,14 @@ public:
     const TReadOptions& Options() const noexcept;
 
     // The barcodes in the gray picture, in the order the passes found them; each names the
-    // pass that found it.
+    // pass that found it. Their Page is 0.
     std::vector<TBarcode> Read(const TGrayView& gray);
     // The barcodes in a rectangle of the picture (a width or height of 0 reaches the
     // picture's edge), with outlines in picture coordinates; nothing when the rectangle
-    // lies beyond the picture or the picture is empty.
+    // lies beyond the picture or the picture is empty. Their Page is the page the picture's
+    // graphic holds, counting from 1. To read a file page by page, load each page with
+    // Host::TPicture::LoadFromFile(file, {.Index = page - 1, .Resolution =
+    // Options().Resolution()}) and read it; the graphic's PageCount() tells how many there are.
     std::vector<TBarcode> Read(const Host::TPicture& picture, const TRect& rect = {});
 
 private:

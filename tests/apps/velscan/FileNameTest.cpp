@@ -102,13 +102,17 @@ TEST_F(VelscanFileNames, XmlCarriesEachPathExactly) {
     }
 }
 
-// A valid path's line is as it was: "path" first, then the picture's fields, nothing between.
+// A valid path's line is as it was: "path" first, then the page and the picture's fields, no
+// path_base64.
 TEST_F(VelscanFileNames, ValidPathsAreReportedAsBefore) {
     const std::string& path = FPaths[1];
     const auto json = Velscan({"--format=json", path});
-    EXPECT_TRUE(json.Out.starts_with("{\"path\":\"" + path + "\",\"width\":")) << json.Out;
+    EXPECT_TRUE(
+        json.Out.starts_with("{\"path\":\"" + path + "\",\"page\":1,\"pages\":1,\"width\":"))
+        << json.Out;
     const auto xml = Velscan({"--format=xml", path});
-    EXPECT_NE(xml.Out.find("<picture path=\"" + path + "\" width=\""), std::string::npos)
+    EXPECT_NE(xml.Out.find("<picture path=\"" + path + "\" page=\"1\" pages=\"1\" width=\""),
+              std::string::npos)
         << xml.Out;
 }
 

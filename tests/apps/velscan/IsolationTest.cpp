@@ -14,25 +14,6 @@ using namespace VelScanTest;
 
 namespace {
 
-// Sets environment variables for the processes the test starts, and removes them afterwards.
-class TEnvironment {
-public:
-    TEnvironment(std::initializer_list<std::pair<std::string, std::string>> variables)
-        : FVariables(variables) {
-        for (const auto& [name, value] : FVariables)
-            setenv(name.c_str(), value.c_str(), 1);
-    }
-    ~TEnvironment() {
-        for (const auto& [name, value] : FVariables)
-            unsetenv(name.c_str());
-    }
-    TEnvironment(const TEnvironment&) = delete;
-    TEnvironment& operator=(const TEnvironment&) = delete;
-
-private:
-    std::vector<std::pair<std::string, std::string>> FVariables;
-};
-
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 #include <unistd.h>
 
@@ -44,6 +45,17 @@ std::vector<std::string> JsonPaths(const std::string& text) {
     for (const auto& object : JsonLines(text))
         paths.push_back(object["path"].String);
     return paths;
+}
+
+TEnvironment::TEnvironment(std::initializer_list<std::pair<std::string, std::string>> variables)
+    : FVariables(variables) {
+    for (const auto& [name, value] : FVariables)
+        setenv(name.c_str(), value.c_str(), 1);
+}
+
+TEnvironment::~TEnvironment() {
+    for (const auto& [name, value] : FVariables)
+        unsetenv(name.c_str());
 }
 
 TTempFolder::TTempFolder()

@@ -6,7 +6,9 @@
 #include "Process.h"
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace VelScanTest {
@@ -24,6 +26,18 @@ std::vector<std::string> Lines(const std::string& text);
 std::vector<TJson> JsonLines(const std::string& text);
 // The "path" of each JSON line.
 std::vector<std::string> JsonPaths(const std::string& text);
+
+// Sets environment variables for the processes the test starts, and removes them afterwards.
+class TEnvironment {
+public:
+    TEnvironment(std::initializer_list<std::pair<std::string, std::string>> variables);
+    ~TEnvironment();
+    TEnvironment(const TEnvironment&) = delete;
+    TEnvironment& operator=(const TEnvironment&) = delete;
+
+private:
+    std::vector<std::pair<std::string, std::string>> FVariables;
+};
 
 // A folder of its own under the system's temporary folder, removed afterwards.
 class TTempFolder {

@@ -259,8 +259,17 @@ std::vector<BadInput> Cases() {
          "PNM picture of 100000 x 100000 pixels exceeds the limit"},
         {"PnmAboveLimit", File("big.pgm", "P5 3 2 255\n123456"), typeid(EInvalidGraphic),
          "PNM picture of 3 x 2 pixels exceeds the limit of 5 pixels", nullptr, 5},
+        {"PamUnknownTupleType",
+         File("cmyk.pam", "P7\nWIDTH 1\nHEIGHT 1\nDEPTH 4\nMAXVAL 255\nTUPLTYPE CMYK\nENDHDR\n"),
+         typeid(EInvalidGraphic),
+         "Invalid PNM picture: the PAM tuple type CMYK is not one the host reads"},
+        {"PamDepthNotOfItsTupleType",
+         File("rgb.pam", "P7\nWIDTH 1\nHEIGHT 1\nDEPTH 1\nMAXVAL 255\nTUPLTYPE RGB\nENDHDR\n"),
+         typeid(EInvalidGraphic), "Invalid PNM picture: the PAM depth 1 does not fit RGB"},
+        {"PamUnknownField", File("odd.pam", "P7\nWIDTH 1\nCOLOUR 3\n"), typeid(EInvalidGraphic),
+         "Invalid PNM picture: the PAM header holds an unknown field COLOUR"},
         {"PnmGivenOtherContent", File("other.pgm", SmallPng()), typeid(EInvalidGraphic),
-         "Invalid PNM picture: the magic number P1 to P6 is missing", Into<TPnmImage>()},
+         "Invalid PNM picture: the magic number P1 to P7 is missing", Into<TPnmImage>()},
     };
 }
 

@@ -489,6 +489,27 @@ std::vector<PictureCase> PnmCases() {
                          "128\n")},
         {"PpmRaw8", Pnm("P6\n3 2\n255\n", ChannelRows(TestPixels, W, "RGB"))},
         {"PpmRaw16", Pnm("P6\n3 2\n65535\n", ChannelRows(TestPixels, W, "RGB", 2))},
+        {"PamGray8",
+         Pnm("P7\nWIDTH 3\nHEIGHT 2\nDEPTH 1\nMAXVAL 255\nTUPLTYPE GRAYSCALE\nENDHDR\n",
+             SampleRows(GrayValues, W, 8)),
+         GrayPixels(GrayValues)},
+        // BLACKANDWHITE's 1 is white, unlike PBM's.
+        {"PamBlackAndWhite",
+         Pnm("P7\nWIDTH 3\nHEIGHT 2\nDEPTH 1\nMAXVAL 1\nTUPLTYPE BLACKANDWHITE\nENDHDR\n",
+             {{0, 1, 0}, {1, 0, 1}}),
+         checkers},
+        // Comments, fields in any order, and no tuple type: the depth tells.
+        {"PamRgb16NoTupleType", Pnm("P7\n# rgb\nMAXVAL 65535\nDEPTH 3\nHEIGHT 2\nWIDTH 3\nENDHDR\n",
+                                    ChannelRows(TestPixels, W, "RGB", 2))},
+        {"PamRgbAlpha8",
+         Pnm("P7\nWIDTH 3\nHEIGHT 2\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n",
+             ChannelRows(AlphaPixels, W, "RGBA")),
+         AlphaPixels},
+        {"PamGrayAlpha16",
+         Pnm("P7\nWIDTH 3\nHEIGHT 2\nDEPTH 2\nMAXVAL 65535\nTUPLTYPE GRAYSCALE_ALPHA\nENDHDR\n",
+             {{0, 0, 0xFF, 0xFF, 0x80, 0x80, 0, 0, 0xFF, 0xFF, 0x80, 0x80},
+              {0x10, 0x10, 0xFF, 0xFF, 0x20, 0x20, 0xFF, 0xFF, 0x30, 0x30, 0x40, 0x40}}),
+         {0xFF000000, 0x00808080, 0x80FFFFFF, 0xFF101010, 0xFF202020, 0x40303030}},
     };
 }
 

@@ -6,10 +6,12 @@
 
 namespace Host {
 
-class VEL_API TGifImage : public TCloneableGraphic<TGifImage, TRasterGraphic> {
+class VEL_API TGifImage : public TCloneableGraphic<TGifImage, TPagedGraphic> {
 public:
-    // Reads the first frame, interlaced or not, onto the logical screen: its transparent
-    // colour gets alpha 0; the screen outside the frame has the background colour.
+    // Reads the chosen frame (the first by default; see SelectPage), interlaced or not, onto
+    // the logical screen: its transparent colour gets alpha 0; the screen outside the frame
+    // has the background colour. A frame is drawn alone, not over the frames before it as an
+    // animation shows it: reading every frame of a file then costs one decoding each.
     void LoadFromStream(std::istream& stream) override;
     // Writes one frame with the exact colours when there are 256 or fewer, otherwise the
     // nearest of 8 x 8 x 4 levels; alpha is dropped.

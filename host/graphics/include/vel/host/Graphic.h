@@ -9,9 +9,27 @@
 
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace Host {
+
+// The most pages (TIFF directories, GIF frames, PDF pages) a file may hold: one with more is
+// refused before any page is read.
+inline constexpr int MaxPicturePages = 10000;
+
+// Which page of a file of many pages a graphic loads, chosen before the load.
+struct TPageChoice {
+    int Index = 0;        // counting from 0
+    int Resolution = 300; // dots per inch, for the kinds drawn from vectors (PDF)
+};
+
+// A picture whose data ended early: RowsRead rows from the top came from the file, the rest
+// are white.
+struct TIncomplete {
+    int RowsRead = 0;
+    int RowsTotal = 0;
+};
 
 class VEL_API TGraphic : public TPersistent {
 public:
@@ -32,6 +50,19 @@ public:
     // EInvalidGraphic when the graphic cannot be saved (an empty one).
     void SaveToFile(const String& fileName) const;
     virtual void SaveToStream(std::ostream& stream) const = 0;
+
+    // The pages of the file the graphic was read from (known after a load): the number of
+    // TIFF directories, GIF frames or PDF pages, 1 for the kinds of one page.
+    virtual int PageCount() const { return 1; }
+    // The page the graphic holds, counting from 0.
+    virtual int PageIndex() const { return 0; }
+    // Chooses the page the next load reads. An index past the file's last page makes that
+    // load raise EInvalidGraphic naming the page and the count. Kinds of one page refuse an
+    // index other than 0 at once with EInvalidGraphic; a negative index or a resolution
+    // below 1 raise it too.
+    virtual void SelectPage(const TPageChoice& choice);
+    // Set when the file ended early but its first rows could be read (a JPEG cut short).
+    virtual std::optional<TIncomplete> Incomplete() const { return std::nullopt; }
 
     // A new graphic of the same class holding a copy of this one (no change handler).
     virtual std::unique_ptr<TGraphic> Clone() const = 0;

@@ -43,6 +43,11 @@ public:
     void LoadFromFile(const char16_t* fileName) { LoadFromFile(String(fileName)); }
     void LoadFromFile(const std::filesystem::path& file);
     void LoadFromStream(std::istream& stream);
+    // The same for one page of a file of many pages (TIFF, GIF, PDF; see
+    // TGraphic::SelectPage): the graphic's PageCount() then tells how many the file holds. An
+    // index past the last page raises EInvalidGraphic naming the page and the count.
+    void LoadFromFile(const std::filesystem::path& file, const TPageChoice& page);
+    void LoadFromStream(std::istream& stream, const TPageChoice& page);
     // Saves the graphic in its own format; EInvalidGraphic when there is none.
     void SaveToFile(const String& fileName) const;
     void SaveToFile(const char16_t* fileName) const { SaveToFile(String(fileName)); }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
+#include <optional>
 
 namespace Host {
 
@@ -36,12 +37,26 @@ public:
     // until either side writes (a bitmap of another format is converted). Null empties it.
     void Assign(TPersistent* source) override;
 
+    int PageCount() const override { return FPageCount; }
+    int PageIndex() const override { return FPageIndex; }
+    std::optional<TIncomplete> Incomplete() const override { return FIncomplete; }
+
 protected:
+    // What a load learnt of the file besides its pixels.
+    struct TLoadFacts {
+        int PageIndex = 0;
+        int PageCount = 1;
+        std::optional<TIncomplete> Incomplete{};
+    };
+
     // Reads the rest of the stream as the file of a picture of the kind ("JPEG", ...),
-    // decodes it with decode (which holds the pixels with TakePixels) and keeps its bytes.
+    // decodes it with decode (which holds the pixels with TakePixels) and keeps its bytes
+    // when the graphic holds the file's first page.
     void LoadKeepingFile(std::istream& stream, const char* kind,
                          const std::function<void(std::istream& file)>& decode);
-    // Holds the pixels of a picture of width x height, rows back to back; fires OnChange.
+    // Holds the pixels of a picture of width x height, rows back to back, with what the load
+    // learnt (a single complete page when the pixels were not loaded); fires OnChange.
+    void TakePixels(int width, int height, TPixelBuffer pixels, const TLoadFacts& facts);
     void TakePixels(int width, int height, TPixelBuffer pixels);
     void CopyPixelsFrom(const TRasterGraphic& other);
 
@@ -49,6 +64,21 @@ private:
     int FWidth = 0;
     int FHeight = 0;
     TPixelBuffer FPixels;
+    int FPageIndex = 0;
+    int FPageCount = 1;
+    std::optional<TIncomplete> FIncomplete;
+};
+
+// The base of the kinds whose files hold many pages: keeps the page chosen for the next load.
+class VEL_API TPagedGraphic : public TRasterGraphic {
+public:
+    void SelectPage(const TPageChoice& choice) override;
+
+protected:
+    const TPageChoice& PageChoice() const noexcept { return FPageChoice; }
+
+private:
+    TPageChoice FPageChoice;
 };
 
 // The buffer of width x height pixels for a decoder to fill, after the size is checked

@@ -6,10 +6,11 @@
 
 namespace Host {
 
-class VEL_API TTiffImage : public TCloneableGraphic<TTiffImage, TRasterGraphic> {
+class VEL_API TTiffImage : public TCloneableGraphic<TTiffImage, TPagedGraphic> {
 public:
-    // Reads the first page in any layout libtiff's RGBA interface knows (bilevel, gray,
-    // palette, RGB, CMYK, YCbCr; any of its compressions), alpha kept unpremultiplied.
+    // Reads the chosen page (directory; the first by default; see SelectPage) in any layout
+    // libtiff's RGBA interface knows (bilevel, gray, palette, RGB, CMYK, YCbCr; any of its
+    // compressions), alpha kept unpremultiplied.
     void LoadFromStream(std::istream& stream) override;
     // Writes one page of 8-bit RGB, or RGBA with unassociated alpha when any pixel is not
     // opaque, Deflate-compressed.

@@ -1,0 +1,106 @@
+#include "vel/host/PdfImage.h"
+
+#include "CodecSupport.h"
+#include "PictureSize.h"
+
+#include <poppler-document.h>
+#include <poppler-global.h>
+#include <poppler-image.h>
+#include <poppler-page-renderer.h>
+#include <poppler-page.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace Host {
+
+namespace {
+
+constexpr const char* Kind = "PDF";
+
+void IgnoreMessage(const std::string&, void*) {}
+
+// poppler prints its complaints about damaged documents to the terminal by default.
+void SilencePoppler() {
+    static std::once_flag once;
+    std::call_once(once, [] { poppler::set_debug_error_function(IgnoreMessage, nullptr); });
+}
+
+// Pixels across a length in points (1/72 inch) at the resolution, as poppler rounds them;
+// saturated far beyond any pixel limit, 0 for no length.
+uint64_t PixelsAcross(double points, int resolution) {
+    const double pixels = std::ceil(points * resolution / 72.0);
+    if (!(pixels >= 1))
+        return 0;
+    return pixels > 1e12 ? uint64_t{1000000000000} : static_cast<uint64_t>(pixels);
+}
+
+std::unique_ptr<poppler::document> OpenDocument(const std::string& data) {
+    SilencePoppler();
+    if (data.size() > INT_MAX)
+        ThrowInvalid(Kind, "the document is larger than 2 GiB");
+    // poppler reads the bytes in place: data outlives the document.
+    std::unique_ptr<poppler::document> document(
+        poppler::document::load_from_raw_data(data.data(), static_cast<int>(data.size())));
+    if (!document)
+        ThrowInvalid(Kind, "the document is damaged or is no PDF");
+    if (document->is_locked())
+        ThrowInvalid(Kind, "the document is encrypted with a password");
+    return document;
+}
+
+// Copies the drawn page's rows into the pixels; any part poppler drew smaller stays white.
+void CopyImage(const poppler::image& image, TColor32* pixels, uint64_t width, uint64_t height) {
+    std::fill_n(pixels, width * height, 0xFFFFFFFFu);
+    const auto columns = std::min<uint64_t>(width, static_cast<uint64_t>(image.width()));
+    const auto rows = std::min<uint64_t>(height, static_cast<uint64_t>(image.height()));
+    for (uint64_t y = 0; y < rows; ++y)
+        std::memcpy(pixels + y * width,
+                    image.const_data() + y * static_cast<uint64_t>(image.bytes_per_row()),
+                    columns * sizeof(TColor32));
+}
+
+} // namespace
+
+void TPdfImage::LoadFromStream(std::istream& stream) {
+    Decode(ReadRest(stream, Kind));
+}
+
+void TPdfImage::Decode(const std::string& data) {
+    const std::unique_ptr<poppler::document> document = OpenDocument(data);
+    const int pages = document->pages();
+    CheckPageCount(Kind, static_cast<uint64_t>(std::max(pages, 0)), PageChoice());
+    const std::unique_ptr<poppler::page> page(document->create_page(PageChoice().Index));
+    if (!page)
+        ThrowInvalid(Kind, "page " + std::to_string(PageChoice().Index + 1) + " is damaged");
+    const poppler::rectf box = page->page_rect();
+    const bool turned = page->orientation() == poppler::page::landscape ||
+                        page->orientation() == poppler::page::seascape;
+    const int resolution = PageChoice().Resolution;
+    const uint64_t width = PixelsAcross(turned ? box.height() : box.width(), resolution);
+    const uint64_t height = PixelsAcross(turned ? box.width() : box.height(), resolution);
+    TPixelBuffer pixels = AllocatePixels(Kind, width, height);
+
+    poppler::page_renderer renderer;
+    renderer.set_image_format(poppler::image::format_argb32);
+    renderer.set_render_hint(poppler::page_renderer::antialiasing);
+    renderer.set_render_hint(poppler::page_renderer::text_antialiasing);
+    const poppler::image image = renderer.render_page(page.get(), resolution, resolution);
+    if (!image.is_valid() || image.format() != poppler::image::format_argb32)
+        ThrowInvalid(Kind, "page " + std::to_string(PageChoice().Index + 1) + " cannot be drawn");
+    CopyImage(image, ColoursOf(pixels), width, height);
+    TakePixels(static_cast<int>(width), static_cast<int>(height), std::move(pixels),
+               {.PageIndex = PageChoice().Index, .PageCount = pages});
+}
+
+void TPdfImage::SaveToStream(std::ostream& stream) const {
+    ThrowWriteFailure(stream, Kind,
+                      "a drawn page is saved as another kind of picture, never as a PDF");
+}
+
+} // namespace Host
