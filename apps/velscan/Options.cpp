@@ -110,8 +110,32 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
         options.Timeout = ParseTimeout(reader.Value(arg));
     else if (arg.Is({"--memory-budget"}))
         options.MemoryBudget = ParseByteSize(reader.Value(arg));
+    else if (arg.Is({"--shard"}))
+        options.Shard = ParseShard(reader.Value(arg));
+    else if (arg.Is({"--resume"}))
+        options.Resume = reader.Value(arg);
+    else if (arg.Is({"--merge"}))
+        options.MergeOutput = reader.Value(arg);
+    else if (arg.Is({"--expect"}))
+        options.Expect = reader.Value(arg);
     else
         throw VelCli::UnknownOption(arg);
+}
+
+// --resume appends JSON Lines; --merge joins such files and scans nothing.
+void CheckBatchOptions(TOptions& options) {
+    if (options.Resume && options.Format != TFormat::Json)
+        throw VelCli::EUsageError("--resume needs --format json: it completes a JSON Lines file");
+    if (options.Expect && !options.MergeOutput)
+        throw VelCli::EUsageError("--expect goes with --merge");
+    if (!options.MergeOutput || options.Action != TAction::Scan)
+        return;
+    if (options.Resume || options.Shard)
+        throw VelCli::EUsageError("--merge joins results and scans nothing: it takes neither "
+                                  "--resume nor --shard");
+    if (options.Paths.empty())
+        throw VelCli::EUsageError("--merge needs the JSON Lines files to join");
+    options.Action = TAction::Merge;
 }
 
 } // namespace
@@ -126,6 +150,7 @@ TOptions ParseOptions(std::span<const char* const> args) {
         else
             ParseOption(*arg, reader, options);
     }
+    CheckBatchOptions(options);
     if (options.Action == TAction::Scan && options.Paths.empty())
         throw VelCli::EUsageError("no picture given: name picture files or folders, or '-' to read "
                                   "paths from standard input");
@@ -174,6 +199,16 @@ Options:
       --no-isolation     scan in threads of velscan's own process rather than in worker
                          processes (for profiling: a crash in ZBar then ends the run,
                          and --timeout does not apply)
+      --shard K/N        scan only shard K of N (1 <= K <= N): the pictures whose path's
+                         FNV-1a 64-bit hash modulo N is K-1, the same on every machine
+      --resume FILE      complete the JSON Lines FILE of an earlier run (json format
+                         only): a cut last line is removed, pictures with an entry are
+                         skipped, and the others' entries are appended to FILE
+      --merge OUT IN...  join the JSON Lines files IN (shards' results) into OUT, sorted
+                         by path as a folder walk orders them; duplicates are reported
+      --expect LIST      with --merge: the paths (or folders, walked as a scan walks
+                         them) expected, one per line (with -0 NUL-separated; '-' for
+                         standard input); pictures without an entry are reported
   -h, --help             show this help and exit
       --version          show the version and exit
 
@@ -201,6 +236,9 @@ Examples:
                                          only QR codes, two pictures at a time
   velscan --rect 0,0,400,200 ticket.jpg  only the top left corner of the picture
   velscan --effort thorough blurry.jpg   try harder on a difficult picture
+  velscan --shard 2/4 --format json scans/ > part2.jsonl
+                                         the second quarter of the pictures
+  velscan --merge all.jsonl part*.jsonl  the shards' results as one run's
 )";
 }
 

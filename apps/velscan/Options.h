@@ -2,6 +2,7 @@
 #pragma once
 
 #include "RunLimits.h"
+#include "Shard.h"
 
 #include <vel/Reader.h>
 #include <vel/host/PixelLimit.h>
@@ -17,7 +18,7 @@ namespace VelScan {
 
 enum class TFormat { Text, Raw, Json, Xml };
 
-enum class TAction { Scan, Help, Version };
+enum class TAction { Scan, Merge, Help, Version };
 
 // How the paths on standard input are separated: by newlines, or each ended by a NUL byte.
 enum class TPathList { Lines, NulSeparated };
@@ -45,7 +46,11 @@ struct TOptions {
     bool Isolation = true; // scan in worker processes, so that a crash costs one picture
     std::chrono::milliseconds Timeout = DefaultTimeout; // a worker process's per picture; 0: none
     std::optional<std::uint64_t> MemoryBudget;          // bytes; default: DefaultMemoryBudget()
-    std::vector<std::string> Arguments; // as given, for the worker processes to parse again
+    std::vector<std::string> Arguments;     // as given, for the worker processes to parse again
+    std::optional<TShard> Shard;            // scan only the pictures of this shard
+    std::optional<std::string> Resume;      // the JSON Lines file to complete and append to
+    std::optional<std::string> MergeOutput; // --merge: the file the merged entries go to
+    std::optional<std::string> Expect;      // --merge: the list of the paths expected
 };
 
 // Parses the arguments after the program name; throws VelCli::EUsageError.

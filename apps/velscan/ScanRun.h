@@ -5,6 +5,9 @@
 #include "Options.h"
 #include "common/ExitStatus.h"
 
+#include "Inputs.h"
+
+#include <functional>
 #include <istream>
 #include <ostream>
 
@@ -16,8 +19,12 @@ struct TTerminals {
     bool Errors = false; // the progress line may be shown
 };
 
-// `paths` is read for the "-" arguments.
+// Whether an input is scanned (a resumed run skips those it has); empty: every one.
+using TInputFilter = std::function<bool(const TInput&)>;
+
+// `paths` is read for the "-" arguments. Only the inputs of options.Shard that `keep` takes
+// are scanned.
 VelCli::TExitStatus RunScan(const TOptions& options, std::istream& paths, std::ostream& out,
-                            std::ostream& err, TTerminals terminals);
+                            std::ostream& err, TTerminals terminals, const TInputFilter& keep = {});
 
 } // namespace VelScan
