@@ -45,12 +45,13 @@ public:
     int Fd() const { return FFd; }
 
     // Reads every entry and cuts the file after the last whole one, leaving the descriptor
-    // at the end for the new entries.
+    // at the end for the new entries. Entries come in input order, so only the last picture
+    // can lack pages: its entries go too, and it is scanned again.
     TEarlierEntries Load(TFinishedPictures& finished, std::ostream& err) {
         const std::string text = ReadAll();
         TEarlierEntries earlier;
-        std::size_t kept = 0;
-        std::size_t lineNumber = 0;
+        std::size_t kept = 0, lastPictureStart = 0, lineNumber = 0;
+        std::string lastPicture;
         while (kept < text.size()) {
             ++lineNumber;
             const std::size_t end = text.find('\n', kept);
@@ -63,17 +64,25 @@ public:
                          " is not a velscan JSON entry; it is not resumed");
                 break;
             }
+            if (entry->Path != lastPicture) {
+                lastPicture = entry->Path;
+                lastPictureStart = kept;
+            }
             finished.Add(*entry);
             earlier.AnyError |= entry->HasError;
             earlier.AnyBarcode |= entry->HasBarcode;
             kept = end + 1;
         }
-        if (kept < text.size()) {
-            err << "velscan: " << FPath << ": removed its cut last line (" << text.size() - kept
-                << " bytes)\n";
-            if (ftruncate(FFd, static_cast<off_t>(kept)) != 0)
-                FailCall("cannot remove its cut last line");
+        const bool lastPictureCut = !lastPicture.empty() && !finished.Has(lastPicture);
+        if (lastPictureCut) {
+            finished.Forget(lastPicture);
+            kept = lastPictureStart;
         }
+        if (kept < text.size())
+            Cut(kept, text.size() - kept,
+                lastPictureCut ? "the entries of its last picture, which lacks pages"
+                               : "its cut last line",
+                err);
         if (lseek(FFd, static_cast<off_t>(kept), SEEK_SET) < 0)
             FailCall("cannot seek to its end");
         return earlier;
@@ -86,6 +95,12 @@ private:
     // A failed system call, with the system's reason.
     [[noreturn]] void FailCall(const std::string& what) const {
         Fail(what + ": " + std::strerror(errno));
+    }
+
+    void Cut(std::size_t size, std::size_t removed, const std::string& what, std::ostream& err) {
+        err << "velscan: " << FPath << ": removed " << what << " (" << removed << " bytes)\n";
+        if (ftruncate(FFd, static_cast<off_t>(size)) != 0)
+            FailCall("cannot remove " + what);
     }
 
     std::string ReadAll() {
@@ -121,6 +136,11 @@ VelCli::TExitStatus CombinedStatus(const TEarlierEntries& earlier, VelCli::TExit
 void TFinishedPictures::Add(const TJsonEntry& entry) {
     if (!entry.Pages || ++FPagesSeen[entry.Path] >= *entry.Pages)
         FDone.insert(entry.Path);
+}
+
+void TFinishedPictures::Forget(const std::string& path) {
+    FDone.erase(path);
+    FPagesSeen.erase(path);
 }
 
 VelCli::TExitStatus RunResumed(const TOptions& options, std::istream& paths, std::ostream& err,

@@ -23,6 +23,8 @@ public:
     // its entry, or, for a picture of several pages, once an entry per page is there.
     void Add(const TJsonEntry& entry);
     bool Has(const std::string& path) const { return FDone.contains(path); }
+    // Drops what was taken of the picture, whose entries are removed from the file.
+    void Forget(const std::string& path);
 
 private:
     std::unordered_set<std::string> FDone;

@@ -162,7 +162,7 @@ TEST(VelscanBatches, ARunKilledAtRandomResumesToEveryPictureOnce) {
     EXPECT_EQ(ReadFile(file), single);
 }
 
-TEST(VelscanBatches, ResumeRemovesACutLastLineAndStopsAtACorruptOne) {
+TEST(VelscanBatches, ResumeRepairsTheFileEndAndStopsAtACorruptLine) {
     TPictureFolder pictures(4);
     const std::string single = SingleRun(pictures.Folder());
     const auto lines = Lines(single);
@@ -176,6 +176,17 @@ TEST(VelscanBatches, ResumeRemovesACutLastLineAndStopsAtACorruptOne) {
     EXPECT_EQ(repaired.ExitStatus, 0) << repaired.Err;
     EXPECT_EQ(ReadFile(file), single);
     EXPECT_NE(repaired.Err.find("removed its cut last line"), std::string::npos) << repaired.Err;
+
+    // A picture of several pages is done once each page has its entry; a last picture that
+    // lacks pages loses its entries and is scanned again.
+    const std::string firstPageOnly = R"({"path":)" + lines[1].substr(8, lines[1].find(',') - 8) +
+                                      R"(,"page":1,"pages":2,"width":1,"height":1,"barcodes":[]})";
+    WriteFile(file, lines[0] + '\n' + firstPageOnly + '\n');
+    const auto pagesRedone = Velscan(args);
+    EXPECT_EQ(pagesRedone.ExitStatus, 0) << pagesRedone.Err;
+    EXPECT_NE(pagesRedone.Err.find("its last picture, which lacks pages"), std::string::npos)
+        << pagesRedone.Err;
+    EXPECT_EQ(ReadFile(file), single);
 
     const std::string corrupt = lines[0] + '\n' + "{\"path\":\n" + lines[1] + '\n';
     WriteFile(file, corrupt);
