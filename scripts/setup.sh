@@ -18,6 +18,8 @@ packages=(
     libzint-dev
     # measurements
     time
+    # GNU parallel runs velscan's shards in a test and the batch recipes
+    parallel
     # groff checks the manual pages (man/*.1)
     groff-base
 )

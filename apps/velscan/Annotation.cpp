@@ -1,6 +1,7 @@
 #include "Annotation.h"
 
 #include "AnnotationDrawing.h"
+#include "PathHash.h"
 
 #include <vel/host/Bitmap.h>
 #include <vel/host/PngImage.h>
@@ -33,15 +34,6 @@ std::string Flattened(std::string_view path) {
             name += c;
     }
     return name;
-}
-
-std::uint64_t PathHash(std::string_view bytes) {
-    std::uint64_t hash = 0xcbf29ce484222325u;
-    for (const char c : bytes) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 0x100000001b3u;
-    }
-    return hash;
 }
 
 std::size_t NameLimit(const std::string& folder) {

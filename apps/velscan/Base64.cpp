@@ -4,9 +4,14 @@
 
 namespace VelScan {
 
+namespace {
+
+constexpr std::string_view Alphabet =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+
+} // namespace
+
 std::string Base64(std::span<const std::uint8_t> bytes) {
-    static constexpr char Alphabet[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string out;
     out.reserve((bytes.size() + 2) / 3 * 4);
     for (std::size_t i = 0; i < bytes.size(); i += 3) {
@@ -24,6 +29,31 @@ std::string Base64(std::span<const std::uint8_t> bytes) {
 
 std::string Base64(std::string_view bytes) {
     return Base64({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+}
+
+std::optional<std::string> FromBase64(std::string_view text) {
+    if (text.size() % 4 != 0)
+        return std::nullopt;
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); i += 4) {
+        const bool last = i + 4 == text.size();
+        std::uint32_t group = 0;
+        std::size_t count = 0; // the characters of the group that are not padding
+        for (std::size_t k = 0; k < 4; ++k) {
+            const char c = text[i + k];
+            const std::size_t value = Alphabet.find(c);
+            if (value != std::string_view::npos && count == k)
+                ++count;
+            else if (!(c == '=' && last && k >= 2))
+                return std::nullopt;
+            group = group << 6 | (value == std::string_view::npos ? 0 : value);
+        }
+        if (count < 2)
+            return std::nullopt;
+        for (std::size_t k = 0; k + 1 < count; ++k)
+            out += static_cast<char>(group >> (16 - 8 * k) & 0xFF);
+    }
+    return out;
 }
 
 } // namespace VelScan

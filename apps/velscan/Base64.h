@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,5 +12,7 @@ namespace VelScan {
 
 std::string Base64(std::span<const std::uint8_t> bytes);
 std::string Base64(std::string_view bytes);
+// The bytes a padded base64 text holds; nullopt when it is not one.
+std::optional<std::string> FromBase64(std::string_view text);
 
 } // namespace VelScan

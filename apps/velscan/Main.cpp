@@ -1,6 +1,8 @@
 // velscan: finds the barcodes in picture files with the Vel component.
+#include "Merge.h"
 #include "Options.h"
 #include "ResultStream.h"
+#include "Resume.h"
 #include "ScanRun.h"
 #include "WorkerMain.h"
 #include "common/UsageError.h"
@@ -31,12 +33,16 @@ int main(int argc, char** argv) {
     case TAction::Version:
         std::cout << VelCli::VersionLine("velscan");
         return VelCli::esSuccess;
+    case TAction::Merge:
+        return RunMerge(options, std::cin, std::cerr);
     case TAction::Scan:
         break;
     }
     Host::SetMaxPicturePixels(options.MaxPixels);
     TResultStream results(STDOUT_FILENO);
     try {
+        if (options.Resume)
+            return RunResumed(options, std::cin, std::cerr, {.Errors = isatty(STDERR_FILENO) == 1});
         return RunScan(
             options, std::cin, results, std::cerr,
             {.Output = isatty(STDOUT_FILENO) == 1, .Errors = isatty(STDERR_FILENO) == 1});

@@ -147,8 +147,32 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
         options.StdinPicture = true;
     else if (arg.Is({"--annotate"}))
         options.AnnotateFolder = ParseFolder(reader.Value(arg));
+    else if (arg.Is({"--shard"}))
+        options.Shard = ParseShard(reader.Value(arg));
+    else if (arg.Is({"--resume"}))
+        options.Resume = reader.Value(arg);
+    else if (arg.Is({"--merge"}))
+        options.MergeOutput = reader.Value(arg);
+    else if (arg.Is({"--expect"}))
+        options.Expect = reader.Value(arg);
     else
         throw VelCli::UnknownOption(arg);
+}
+
+// --resume appends JSON Lines; --merge joins such files and scans nothing.
+void CheckBatchOptions(TOptions& options) {
+    if (options.Resume && options.Format != TFormat::Json)
+        throw VelCli::EUsageError("--resume needs --format json: it completes a JSON Lines file");
+    if (options.Expect && !options.MergeOutput)
+        throw VelCli::EUsageError("--expect goes with --merge");
+    if (!options.MergeOutput || options.Action != TAction::Scan)
+        return;
+    if (options.Resume || options.Shard)
+        throw VelCli::EUsageError("--merge joins results and scans nothing: it takes neither "
+                                  "--resume nor --shard");
+    if (options.Paths.empty())
+        throw VelCli::EUsageError("--merge needs the JSON Lines files to join");
+    options.Action = TAction::Merge;
 }
 
 } // namespace
@@ -164,6 +188,7 @@ TOptions ParseOptions(std::span<const char* const> args) {
             ParseOption(*arg, reader, options);
     }
     CheckStandardInputUse(options);
+    CheckBatchOptions(options);
     if (options.Action == TAction::Scan && options.Paths.empty() && !options.StdinPicture)
         throw VelCli::EUsageError("no picture given: name picture files or folders, '-' to read "
                                   "paths from standard input, or --stdin-picture to read a "
@@ -227,7 +252,18 @@ Options:
                          before the PATHs (none needed); it is shown as '-'
       --annotate DIR     write a PNG of each picture into DIR (made if missing) with
                          each barcode's outline, box and a label, and the scan
-                         rectangle; named after the whole path, '/' as %2F, '%' as %25
+                         rectangle; named after the whole path, '/' as %2F, '%' as
+                         %25, '#' as %23, then #PAGE for a page of a many-page file
+      --shard K/N        scan only shard K of N (1 <= K <= N): the pictures whose path's
+                         FNV-1a 64-bit hash modulo N is K-1, the same on every machine
+      --resume FILE      complete the JSON Lines FILE of an earlier run (json format
+                         only): a cut last line is removed, pictures with an entry are
+                         skipped, and the others' entries are appended to FILE
+      --merge OUT IN...  join the JSON Lines files IN (shards' results) into OUT, sorted
+                         by path as a folder walk orders them; duplicates are reported
+      --expect LIST      with --merge: the paths (or folders, walked as a scan walks
+                         them) expected, one per line (with -0 NUL-separated; '-' for
+                         standard input); pictures without an entry are reported
   -h, --help             show this help and exit
       --version          show the version and exit
 
@@ -258,6 +294,9 @@ Examples:
   velscan -p -r scans/ | grep QR-Code    which files hold QR codes
   curl -s URL | velscan --stdin-picture  a picture from a pipe
   velscan --annotate marked/ photos/     see where each barcode was found
+  velscan --shard 2/4 --format json scans/ > part2.jsonl
+                                         the second quarter of the pictures
+  velscan --merge all.jsonl part*.jsonl  the shards' results as one run's
 )";
 }
 

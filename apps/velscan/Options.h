@@ -3,6 +3,7 @@
 
 #include "PageSelection.h"
 #include "RunLimits.h"
+#include "Shard.h"
 
 #include <vel/Reader.h>
 #include <vel/host/PixelLimit.h>
@@ -18,7 +19,7 @@ namespace VelScan {
 
 enum class TFormat { Text, Raw, Json, Xml };
 
-enum class TAction { Scan, Help, Version };
+enum class TAction { Scan, Merge, Help, Version };
 
 // How the paths on standard input are separated: by newlines, or each ended by a NUL byte.
 enum class TPathList { Lines, NulSeparated };
@@ -58,6 +59,10 @@ struct TOptions {
     bool Quiet = false;                        // no progress line
     bool StdinPicture = false;                 // a picture read from standard input, shown as "-"
     std::optional<std::string> AnnotateFolder; // where the annotated pictures go
+    std::optional<TShard> Shard;               // scan only the pictures of this shard
+    std::optional<std::string> Resume;         // the JSON Lines file to complete and append to
+    std::optional<std::string> MergeOutput;    // --merge: the file the merged entries go to
+    std::optional<std::string> Expect;         // --merge: the list of the paths expected
 };
 
 // Parses the arguments after the program name; throws VelCli::EUsageError.

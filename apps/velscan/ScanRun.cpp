@@ -6,6 +6,7 @@
 #include "Output.h"
 #include "Progress.h"
 #include "ResultStream.h"
+#include "Shard.h"
 #include "StdinPicture.h"
 #include "Workers.h"
 #include "ZBarLoading.h"
@@ -115,10 +116,16 @@ VelCli::TExitStatus WriteResults(TPool& pool, TOutput& output, TWarnings& warnin
 // Thrown by the lister's emit once the pool takes no more inputs, to end the listing.
 struct TListingStopped {};
 
+// Whether the run scans the input. An input is sharded by its path as emitted: a folder's
+// pictures each by its own path, a folder that cannot be listed by the folder's.
+bool Selected(const TInput& input, const TOptions& options, const TInputFilter& keep) {
+    return (!options.Shard || InShard(input.Path, *options.Shard)) && (!keep || keep(input));
+}
+
 } // namespace
 
 VelCli::TExitStatus RunScan(const TOptions& options, std::istream& paths, std::ostream& out,
-                            std::ostream& err, TTerminals terminals) {
+                            std::ostream& err, TTerminals terminals, const TInputFilter& keep) {
     std::vector<TWorker> workers;
     try {
         LoadZBar(options.Library);
@@ -142,8 +149,8 @@ VelCli::TExitStatus RunScan(const TOptions& options, std::istream& paths, std::o
     // stream tied to them (std::cin is tied to std::cout) while results are written.
     paths.tie(nullptr);
     std::thread lister([&] {
-        const auto submit = [&pool](TInput input) {
-            if (!pool.Submit(std::move(input)))
+        const auto submit = [&](TInput input) {
+            if (Selected(input, options, keep) && !pool.Submit(std::move(input)))
                 throw TListingStopped();
         };
         try {

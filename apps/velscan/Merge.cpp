@@ -1,0 +1,204 @@
+#include "Merge.h"
+
+#include "Inputs.h"
+#include "JsonEntry.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <unordered_set>
+#include <vector>
+
+namespace VelScan {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A picture's place in a folder walk: its path compared part by part, then its page.
+struct TEntryKey {
+    std::string Path;
+    long long Page = 0;
+
+    bool operator<(const TEntryKey& other) const {
+        const auto parts = Parts(Path), otherParts = Parts(other.Path);
+        if (parts != otherParts)
+            return parts < otherParts;
+        return Page < other.Page;
+    }
+
+private:
+    static std::vector<std::string_view> Parts(std::string_view path) {
+        std::vector<std::string_view> parts;
+        for (std::size_t start = 0;;) {
+            const std::size_t slash = path.find('/', start);
+            parts.push_back(path.substr(start, slash - start));
+            if (slash == std::string_view::npos)
+                return parts;
+            start = slash + 1;
+        }
+    }
+};
+
+// Where an entry came from, for the messages.
+struct TEntrySource {
+    std::string Line;
+    std::string File;
+    std::size_t LineNumber = 0;
+};
+
+class TMerger {
+public:
+    explicit TMerger(std::ostream& err) : FErr(err) {}
+
+    void ReadFile(const std::string& file) {
+        std::ifstream in(file, std::ios::binary);
+        if (!in) {
+            Report(file + ": cannot read it: " + std::strerror(errno));
+            return;
+        }
+        std::size_t number = 0;
+        for (std::string line; std::getline(in, line);) {
+            ++number;
+            const bool cut = in.eof(); // the last line has no newline
+            const auto entry = cut ? std::nullopt : ReadJsonEntry(line);
+            if (!entry)
+                Report(file + ": line " + std::to_string(number) +
+                       (cut ? " is cut (no newline)" : " is not a velscan JSON entry") +
+                       "; left out");
+            else
+                Add(*entry, {std::move(line), file, number});
+        }
+        if (in.bad())
+            Report(file + ": cannot read it: " + std::strerror(errno));
+    }
+
+    // Reports each expected picture that has no entry.
+    void CheckExpected(const std::vector<std::string>& expected) {
+        for (const auto& path : expected)
+            if (!FPaths.contains(path))
+                Report(path + ": missing: no entry in the files merged");
+    }
+
+    std::string Text() const {
+        std::string text;
+        for (const auto& [key, source] : FEntries)
+            text += source.Line + '\n';
+        return text;
+    }
+
+    bool Clean() const { return FClean; }
+    std::size_t Count() const { return FEntries.size(); }
+
+private:
+    void Add(const TJsonEntry& entry, TEntrySource source) {
+        TEntryKey key{entry.Path, entry.Page.value_or(0)};
+        const auto [it, added] = FEntries.try_emplace(std::move(key), std::move(source));
+        if (!added) {
+            const TEntrySource& first = it->second;
+            Report(entry.Path + ": entered twice, in " + first.File + " (line " +
+                   std::to_string(first.LineNumber) + ", kept) and " + source.File + " (line " +
+                   std::to_string(source.LineNumber) + ")");
+        }
+        FPaths.insert(entry.Path);
+    }
+
+    void Report(const std::string& message) {
+        FErr << "velscan: " << message << '\n';
+        FClean = false;
+    }
+
+    std::ostream& FErr;
+    std::map<TEntryKey, TEntrySource> FEntries;
+    std::unordered_set<std::string> FPaths;
+    bool FClean = true;
+};
+
+// The pictures of the list, folders walked as a scan walks them.
+std::vector<std::string> ExpectedPaths(const TOptions& options, std::istream& list,
+                                       std::ostream& err) {
+    std::ifstream file;
+    if (*options.Expect != "-") {
+        file.open(*options.Expect, std::ios::binary);
+        if (!file)
+            throw std::runtime_error("cannot read the list --expect " + *options.Expect + ": " +
+                                     std::strerror(errno));
+    }
+    std::vector<std::string> paths;
+    ReadInputs(
+        {"-"}, options.Recursive, options.PathList, file.is_open() ? file : list,
+        [&paths](TInput input) { paths.push_back(std::move(input.Path)); },
+        [&err](const std::string& message) { err << "velscan: " << message << '\n'; });
+    return paths;
+}
+
+[[noreturn]] void FailWrite(const std::string& file) {
+    throw std::runtime_error("cannot write " + file + ": " + std::strerror(errno));
+}
+
+void WriteAll(int fd, std::string_view text, const std::string& file) {
+    while (!text.empty()) {
+        const ssize_t written = write(fd, text.data(), text.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            FailWrite(file);
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+// Writes the text to a new file beside `file` and renames it over `file`, so that `file` is
+// either as it was or whole.
+void ReplaceFile(const std::string& file, std::string_view text) {
+    const fs::path target(file);
+    std::string temporary =
+        (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0)
+        FailWrite(file);
+    bool open = true;
+    try {
+        const mode_t mask = umask(0);
+        umask(mask);
+        if (fchmod(fd, 0666 & ~mask) != 0)
+            FailWrite(file);
+        WriteAll(fd, text, file);
+        const bool synced = fsync(fd) == 0;
+        open = false;
+        if (close(fd) != 0 || !synced || rename(temporary.c_str(), file.c_str()) != 0)
+            FailWrite(file);
+    } catch (...) {
+        if (open)
+            close(fd);
+        unlink(temporary.c_str());
+        throw;
+    }
+}
+
+} // namespace
+
+VelCli::TExitStatus RunMerge(const TOptions& options, std::istream& list, std::ostream& err) {
+    TMerger merger(err);
+    try {
+        for (const auto& file : options.Paths)
+            merger.ReadFile(file);
+        if (options.Expect)
+            merger.CheckExpected(ExpectedPaths(options, list, err));
+        ReplaceFile(*options.MergeOutput, merger.Text());
+    } catch (const std::exception& error) {
+        err << "velscan: --merge: " << error.what() << '\n';
+        return VelCli::esFailure;
+    }
+    return merger.Clean() ? VelCli::esSuccess : VelCli::esFileError;
+}
+
+} // namespace VelScan

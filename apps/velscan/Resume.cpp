@@ -1,0 +1,165 @@
+#include "Resume.h"
+
+#include "ResultStream.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <stdexcept>
+#include <string_view>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace VelScan {
+
+namespace {
+
+// The file could not be opened, read or repaired, or holds a line that is not an entry.
+class EResumeError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// How a scan of the entries already in the file would have ended.
+struct TEarlierEntries {
+    bool AnyError = false;
+    bool AnyBarcode = false;
+};
+
+class TResumeFile {
+public:
+    explicit TResumeFile(const std::string& path) : FPath(path) {
+        FFd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (FFd < 0)
+            FailCall("cannot open it");
+        if (flock(FFd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EWOULDBLOCK)
+                Fail("another velscan is writing to it");
+            FailCall("cannot lock it");
+        }
+    }
+    ~TResumeFile() { close(FFd); }
+    TResumeFile(const TResumeFile&) = delete;
+    TResumeFile& operator=(const TResumeFile&) = delete;
+
+    int Fd() const { return FFd; }
+
+    // Reads every entry and cuts the file after the last whole one, leaving the descriptor
+    // at the end for the new entries. Entries come in input order, so only the last picture
+    // can lack pages: its entries go too, and it is scanned again.
+    TEarlierEntries Load(TFinishedPictures& finished, std::ostream& err) {
+        const std::string text = ReadAll();
+        TEarlierEntries earlier;
+        std::size_t kept = 0, lastPictureStart = 0, lineNumber = 0;
+        std::string lastPicture;
+        while (kept < text.size()) {
+            ++lineNumber;
+            const std::size_t end = text.find('\n', kept);
+            const std::string_view line =
+                std::string_view(text).substr(kept, end == std::string::npos ? end : end - kept);
+            const auto entry = end == std::string::npos ? std::nullopt : ReadJsonEntry(line);
+            if (!entry) {
+                if (end != std::string::npos && end + 1 < text.size())
+                    Fail("line " + std::to_string(lineNumber) +
+                         " is not a velscan JSON entry; it is not resumed");
+                break;
+            }
+            if (entry->Path != lastPicture) {
+                lastPicture = entry->Path;
+                lastPictureStart = kept;
+            }
+            finished.Add(*entry);
+            earlier.AnyError |= entry->HasError;
+            earlier.AnyBarcode |= entry->HasBarcode;
+            kept = end + 1;
+        }
+        const bool lastPictureCut = !lastPicture.empty() && !finished.Has(lastPicture);
+        if (lastPictureCut) {
+            finished.Forget(lastPicture);
+            kept = lastPictureStart;
+        }
+        if (kept < text.size())
+            Cut(kept, text.size() - kept,
+                lastPictureCut ? "the entries of its last picture, which lacks pages"
+                               : "its cut last line",
+                err);
+        if (lseek(FFd, static_cast<off_t>(kept), SEEK_SET) < 0)
+            FailCall("cannot seek to its end");
+        return earlier;
+    }
+
+private:
+    [[noreturn]] void Fail(const std::string& what) const {
+        throw EResumeError("--resume " + FPath + ": " + what);
+    }
+    // A failed system call, with the system's reason.
+    [[noreturn]] void FailCall(const std::string& what) const {
+        Fail(what + ": " + std::strerror(errno));
+    }
+
+    void Cut(std::size_t size, std::size_t removed, const std::string& what, std::ostream& err) {
+        err << "velscan: " << FPath << ": removed " << what << " (" << removed << " bytes)\n";
+        if (ftruncate(FFd, static_cast<off_t>(size)) != 0)
+            FailCall("cannot remove " + what);
+    }
+
+    std::string ReadAll() {
+        std::string text;
+        char buffer[64 * 1024];
+        for (;;) {
+            const ssize_t got = read(FFd, buffer, sizeof buffer);
+            if (got == 0)
+                return text;
+            if (got < 0 && errno != EINTR)
+                FailCall("cannot read it");
+            if (got > 0)
+                text.append(buffer, static_cast<std::size_t>(got));
+        }
+    }
+
+    std::string FPath;
+    int FFd = -1;
+};
+
+VelCli::TExitStatus CombinedStatus(const TEarlierEntries& earlier, VelCli::TExitStatus run) {
+    if (run == VelCli::esFailure)
+        return run;
+    if (earlier.AnyError || run == VelCli::esFileError)
+        return VelCli::esFileError;
+    if (earlier.AnyBarcode || run == VelCli::esSuccess)
+        return VelCli::esSuccess;
+    return VelCli::esNoBarcode;
+}
+
+} // namespace
+
+void TFinishedPictures::Add(const TJsonEntry& entry) {
+    if (!entry.Pages || ++FPagesSeen[entry.Path] >= *entry.Pages)
+        FDone.insert(entry.Path);
+}
+
+void TFinishedPictures::Forget(const std::string& path) {
+    FDone.erase(path);
+    FPagesSeen.erase(path);
+}
+
+VelCli::TExitStatus RunResumed(const TOptions& options, std::istream& paths, std::ostream& err,
+                               TTerminals terminals) {
+    TFinishedPictures finished;
+    std::optional<TResumeFile> file;
+    TEarlierEntries earlier;
+    try {
+        file.emplace(*options.Resume);
+        earlier = file->Load(finished, err);
+    } catch (const EResumeError& error) {
+        err << "velscan: " << error.what() << '\n';
+        return VelCli::esFailure;
+    }
+    TResultStream results(file->Fd());
+    const VelCli::TExitStatus run =
+        RunScan(options, paths, results, err, {.Output = false, .Errors = terminals.Errors},
+                [&finished](const TInput& input) { return !finished.Has(input.Path); });
+    return CombinedStatus(earlier, run);
+}
+
+} // namespace VelScan

@@ -1,0 +1,25 @@
+// Splitting a run's pictures into N shards that separate runs (machines, array jobs) scan
+// apart: a picture belongs to shard K of N when the FNV-1a 64-bit hash of its path's bytes,
+// modulo N, is K - 1. The hash depends on the path alone, so every run agrees on the split
+// whatever the order of the inputs, -j or the isolation.
+#pragma once
+
+#include "PathHash.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace VelScan {
+
+struct TShard {
+    std::uint64_t Index = 1; // K, from 1 to Count
+    std::uint64_t Count = 1; // N
+};
+
+bool InShard(std::string_view path, TShard shard);
+
+// Reads "K/N" with 1 <= K <= N; throws VelCli::EUsageError naming the text.
+TShard ParseShard(const std::string& text);
+
+} // namespace VelScan

@@ -1,0 +1,222 @@
+// Batches split across runs: shards that together scan every picture once, a run resumed
+// after a kill, a cut file repaired, and shards' files merged into what one run writes.
+#include "JsonEntry.h"
+#include "RenderBarcode.h"
+#include "VelscanRun.h"
+
+#include <zint.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <random>
+#include <set>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+using namespace VelScanTest;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// A test's folder with generated pictures (binary PGM, EAN-13 and QR codes) in Folder(), their
+// names including bytes that are not UTF-8 and a subfolder; results go beside Folder().
+class TPictureFolder : public TTempFolder {
+public:
+    explicit TPictureFolder(int count) {
+        fs::create_directories(Path() / "pictures" / "sub");
+        for (int i = 0; i < count; ++i) {
+            const std::string number = std::to_string(100000000000 + i);
+            const auto picture = i % 2 ? Support::RenderBarcode(BARCODE_QRCODE, "item " + number)
+                                       : Support::RenderBarcode(BARCODE_EANX, number);
+            const std::string name = (i % 5 == 0   ? "sub/"
+                                      : i % 7 == 0 ? "\xff\xfe-"
+                                                   : "") +
+                                     number + ".pgm";
+            std::ofstream out(Path() / "pictures" / name, std::ios::binary);
+            out << "P5\n" << picture.Width << ' ' << picture.Height << "\n255\n";
+            out.write(reinterpret_cast<const char*>(picture.Pixels.data()),
+                      static_cast<std::streamsize>(picture.Pixels.size()));
+        }
+    }
+    std::string Folder() const { return (Path() / "pictures").string(); }
+};
+
+// One run over the whole folder, the output every split run must come to.
+std::string SingleRun(const std::string& folder) {
+    const auto run = Velscan({"-r", "--format=json", folder});
+    EXPECT_EQ(run.ExitStatus, 0) << run.Err;
+    return run.Out;
+}
+
+// The exact path of every entry of a JSON Lines text.
+std::vector<std::string> EntryPaths(const std::string& text) {
+    std::vector<std::string> paths;
+    for (const auto& line : Lines(text)) {
+        const auto entry = VelScan::ReadJsonEntry(line);
+        EXPECT_TRUE(entry) << line;
+        if (entry)
+            paths.push_back(entry->Path);
+    }
+    return paths;
+}
+
+TEST(VelscanBatches, ShardsScanEveryPictureOnceAndMergeIntoTheSingleRun) {
+    TPictureFolder pictures(24);
+    const std::string single = SingleRun(pictures.Folder());
+    const TTempFolder& results = pictures;
+    std::vector<std::string> mergeArgs = {"--merge", (results.Path() / "all.jsonl").string()};
+    std::multiset<std::string> scanned;
+    for (const char* shard : {"1/3", "2/3", "3/3"}) {
+        const auto run = Velscan({"-r", "--format=json", "--shard", shard, pictures.Folder()});
+        EXPECT_NE(run.ExitStatus, 1) << shard << ": " << run.Err;
+        EXPECT_FALSE(run.Out.empty()) << shard;
+        for (const auto& path : EntryPaths(run.Out))
+            scanned.insert(path);
+        const fs::path part = results.Path() / (std::string(1, shard[0]) + ".jsonl");
+        WriteFile(part, run.Out);
+        mergeArgs.push_back(part.string());
+    }
+    const auto paths = EntryPaths(single);
+    EXPECT_EQ(scanned, std::multiset<std::string>(paths.begin(), paths.end()));
+
+    const auto merge = Velscan(mergeArgs);
+    EXPECT_EQ(merge.ExitStatus, 0) << merge.Err;
+    EXPECT_EQ(ReadFile(results.Path() / "all.jsonl"), single);
+}
+
+TEST(VelscanBatches, MergeReportsDuplicatesAndMissingPictures) {
+    TPictureFolder pictures(6);
+    const auto lines = Lines(SingleRun(pictures.Folder()));
+    const TTempFolder& results = pictures;
+    const fs::path a = results.Path() / "a.jsonl", b = results.Path() / "b.jsonl";
+    WriteFile(a, lines[0] + '\n' + lines[1] + '\n');
+    WriteFile(b, lines[1] + '\n' + lines[2] + '\n');
+    WriteFile(results.Path() / "expected", pictures.Folder() + '\n');
+    const fs::path out = results.Path() / "out.jsonl";
+
+    const auto merge = Velscan({"-r", "--merge", out.string(), a.string(), b.string(), "--expect",
+                                (results.Path() / "expected").string()});
+    EXPECT_EQ(merge.ExitStatus, 2);
+    EXPECT_EQ(ReadFile(out), lines[0] + '\n' + lines[1] + '\n' + lines[2] + '\n');
+    const std::string twice =
+        "entered twice, in " + a.string() + " (line 2, kept) and " + b.string() + " (line 1)";
+    EXPECT_NE(merge.Err.find(twice), std::string::npos) << merge.Err;
+    const auto missing = EntryPaths(lines[3] + '\n' + lines[4] + '\n' + lines[5] + '\n');
+    for (const auto& path : missing)
+        EXPECT_NE(merge.Err.find(path + ": missing"), std::string::npos) << path << merge.Err;
+}
+
+// Starts velscan without waiting for it.
+pid_t StartVelscan(const std::vector<std::string>& args) {
+    std::vector<std::string> all = {VELSCAN_PATH};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& arg : all)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    EXPECT_EQ(posix_spawn(&pid, VELSCAN_PATH, &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+TEST(VelscanBatches, ARunKilledAtRandomResumesToEveryPictureOnce) {
+    TPictureFolder pictures(60);
+    const std::string single = SingleRun(pictures.Folder());
+    const TTempFolder& results = pictures;
+    const std::string file = (results.Path() / "run.jsonl").string();
+    const std::vector<std::string> args = {"-r",       "-j2", "--format=json",
+                                           "--resume", file,  pictures.Folder()};
+    std::mt19937 random(std::random_device{}());
+    for (int kill = 0; kill < 3; ++kill) {
+        const pid_t pid = StartVelscan(args);
+        std::this_thread::sleep_for(
+            std::chrono::milliseconds(std::uniform_int_distribution<int>(10, 150)(random)));
+        ::kill(pid, SIGKILL);
+        int status = 0;
+        waitpid(pid, &status, 0);
+    }
+    const auto resumed = Velscan(args);
+    EXPECT_EQ(resumed.ExitStatus, 0) << resumed.Err;
+    EXPECT_EQ(ReadFile(file), single);
+}
+
+TEST(VelscanBatches, ResumeRepairsTheFileEndAndStopsAtACorruptLine) {
+    TPictureFolder pictures(4);
+    const std::string single = SingleRun(pictures.Folder());
+    const auto lines = Lines(single);
+    const TTempFolder& results = pictures;
+    const fs::path file = results.Path() / "run.jsonl";
+    const std::vector<std::string> args = {"-r", "--format=json", "--resume", file.string(),
+                                           pictures.Folder()};
+
+    WriteFile(file, lines[0] + '\n' + lines[1].substr(0, lines[1].size() / 2));
+    const auto repaired = Velscan(args);
+    EXPECT_EQ(repaired.ExitStatus, 0) << repaired.Err;
+    EXPECT_EQ(ReadFile(file), single);
+    EXPECT_NE(repaired.Err.find("removed its cut last line"), std::string::npos) << repaired.Err;
+
+    // A picture of several pages is done once each page has its entry; a last picture that
+    // lacks pages loses its entries and is scanned again.
+    const std::string firstPageOnly = R"({"path":)" + lines[1].substr(8, lines[1].find(',') - 8) +
+                                      R"(,"page":1,"pages":2,"width":1,"height":1,"barcodes":[]})";
+    WriteFile(file, lines[0] + '\n' + firstPageOnly + '\n');
+    const auto pagesRedone = Velscan(args);
+    EXPECT_EQ(pagesRedone.ExitStatus, 0) << pagesRedone.Err;
+    EXPECT_NE(pagesRedone.Err.find("its last picture, which lacks pages"), std::string::npos)
+        << pagesRedone.Err;
+    EXPECT_EQ(ReadFile(file), single);
+
+    const std::string corrupt = lines[0] + '\n' + "{\"path\":\n" + lines[1] + '\n';
+    WriteFile(file, corrupt);
+    const auto stopped = Velscan(args);
+    EXPECT_EQ(stopped.ExitStatus, 1);
+    EXPECT_NE(stopped.Err.find(file.string() + ": line 2 is not a velscan JSON entry"),
+              std::string::npos)
+        << stopped.Err;
+    EXPECT_EQ(ReadFile(file), corrupt);
+}
+
+TEST(VelscanBatches, ThreeShardsThroughGnuParallelMergeIntoTheSingleRun) {
+    if (std::system("command -v parallel > /dev/null") != 0)
+        GTEST_SKIP() << "GNU parallel is not installed (scripts/setup.sh installs parallel)";
+    TPictureFolder pictures(30);
+    const std::string single = SingleRun(pictures.Folder());
+    const TTempFolder& results = pictures;
+    const std::string out = (results.Path() / "shard").string();
+    // parallel's status counts the jobs whose status was not 0, as a shard without a barcode.
+    const std::string shardCommand = VELSCAN_PATH +
+                                     std::string(" -r -j1 --format=json --shard "
+                                                 "{}/3 ") +
+                                     pictures.Folder() + " > " + out + "{}.jsonl";
+    const auto shards =
+        RunProcess({"/usr/bin/env", "parallel", shardCommand, ":::", "1", "2", "3"});
+    const std::string merged = (results.Path() / "merged.jsonl").string();
+    const auto merge =
+        Velscan({"--merge", merged, out + "1.jsonl", out + "2.jsonl", out + "3.jsonl"});
+    EXPECT_EQ(merge.ExitStatus, 0) << merge.Err << shards.Err;
+    EXPECT_EQ(ReadFile(merged), single);
+}
+
+} // namespace
