@@ -120,16 +120,7 @@ TEST_F(ReadPages, TheReaderNamesThePageThePictureHolds) {
 // lower part: the rows that arrived are read.
 TEST_F(ReadPages, ATruncatedJpegStillGivesItsBarcode) {
     const auto code = Support::RenderBarcode(BARCODE_CODE128, "cut short");
-    TGrayImage picture = TestPictures::Place(code, 400, 1200, 20, 20);
-    for (int y = 400; y < 1200; ++y)
-        for (int x = 0; x < 400; ++x)
-            picture.Pixels[static_cast<std::size_t>(y * 400 + x)] =
-                static_cast<std::uint8_t>(128 + (x * 7 + y * 13) % 64);
-    Host::TJpegImage jpeg;
-    jpeg.Assign(TestPictures::ToBitmap(picture).get());
-    std::ostringstream whole;
-    jpeg.SaveToStream(whole);
-    const std::string cut = whole.str().substr(0, whole.str().size() * 3 / 4);
+    const std::string cut = TestPictures::CutJpeg(code, 400, 1200);
 
     std::istringstream stream(cut);
     Host::TJpegImage read;

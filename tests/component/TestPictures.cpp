@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <sstream>
 #include <stdexcept>
 
 namespace TestPictures {
@@ -83,6 +84,19 @@ void Save(Host::TBitmap& bitmap, TFileKind kind, const std::filesystem::path& pa
         bitmap.SaveToFile(HostPath(path));
         return;
     }
+}
+
+std::string CutJpeg(const Support::TGrayImage& code, int width, int height) {
+    Support::TGrayImage picture = Place(code, width, height, 20, 20);
+    for (int y = 400; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            picture.Pixels[static_cast<std::size_t>(y * width + x)] =
+                static_cast<std::uint8_t>(128 + (x * 7 + y * 13) % 64);
+    Host::TJpegImage jpeg;
+    jpeg.Assign(ToBitmap(picture).get());
+    std::ostringstream whole;
+    jpeg.SaveToStream(whole);
+    return whole.str().substr(0, whole.str().size() * 3 / 4);
 }
 
 TTempFolder::TTempFolder() {

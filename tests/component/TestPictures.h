@@ -48,6 +48,11 @@ inline void PrintTo(TFileKind kind, std::ostream* os) {
 // Saves the bitmap as a file of the kind.
 void Save(Host::TBitmap& bitmap, TFileKind kind, const std::filesystem::path& path);
 
+// The bytes of a JPEG of width x height, the code at (20, 20), below it from row 400 a
+// texture (which takes many bytes), cut at three quarters of its length: the code's rows
+// arrive, the last rows do not.
+std::string CutJpeg(const Support::TGrayImage& code, int width, int height);
+
 // A folder of its own under the system's temporary folder, removed with its content.
 class TTempFolder {
 public:
