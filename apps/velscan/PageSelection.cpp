@@ -68,4 +68,11 @@ int TPageSelection::NextAfter(int page, int count) const {
     return 0;
 }
 
+int TPageSelection::CountWithin(int count) const {
+    int selected = 0;
+    for (int page = NextAfter(0, count); page != 0; page = NextAfter(page, count))
+        ++selected;
+    return selected;
+}
+
 } // namespace VelScan

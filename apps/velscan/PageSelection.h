@@ -19,6 +19,8 @@ public:
     bool Selects(int page) const;
     // The first page it selects after `page` in a file of `count` pages; 0 when there is none.
     int NextAfter(int page, int count) const;
+    // How many pages it selects in a file of `count` pages.
+    int CountWithin(int count) const;
 
 private:
     std::vector<std::pair<int, int>> FRanges; // first and last page; empty: every page

@@ -2,6 +2,10 @@
 
 #include "ResultStream.h"
 
+#include <vel/host/Graphic.h>
+
+#include <algorithm>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -134,7 +138,9 @@ VelCli::TExitStatus CombinedStatus(const TEarlierEntries& earlier, VelCli::TExit
 } // namespace
 
 void TFinishedPictures::Add(const TJsonEntry& entry) {
-    if (!entry.Pages || ++FPagesSeen[entry.Path] >= *entry.Pages)
+    if (!entry.Pages ||
+        ++FPagesSeen[entry.Path] >= FPages.CountWithin(static_cast<int>(
+                                        std::min<long long>(*entry.Pages, Host::MaxPicturePages))))
         FDone.insert(entry.Path);
 }
 
@@ -145,7 +151,7 @@ void TFinishedPictures::Forget(const std::string& path) {
 
 VelCli::TExitStatus RunResumed(const TOptions& options, std::istream& paths, std::ostream& err,
                                TTerminals terminals) {
-    TFinishedPictures finished;
+    TFinishedPictures finished(options.Pages);
     std::optional<TResumeFile> file;
     TEarlierEntries earlier;
     try {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "JsonEntry.h"
+#include "PageSelection.h"
 #include "ScanRun.h"
 
 #include <istream>
@@ -11,6 +12,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 namespace VelScan {
 
@@ -19,8 +21,12 @@ namespace VelScan {
 // fail again.
 class TFinishedPictures {
 public:
+    // The run scans these pages of many-page files.
+    explicit TFinishedPictures(TPageSelection pages) : FPages(std::move(pages)) {}
+
     // Takes one entry of the file. The one place that tells when a picture is complete: at
-    // its entry, or, for a picture of several pages, once an entry per page is there.
+    // its entry, or, for a picture of several pages, once an entry per page the run scans is
+    // there.
     void Add(const TJsonEntry& entry);
     bool Has(const std::string& path) const { return FDone.contains(path); }
     // Drops what was taken of the picture, whose entries are removed from the file.
@@ -29,6 +35,7 @@ public:
 private:
     std::unordered_set<std::string> FDone;
     std::unordered_map<std::string, long long> FPagesSeen;
+    TPageSelection FPages;
 };
 
 // Runs the scan of options.Resume: reads and repairs the file, then appends the missing

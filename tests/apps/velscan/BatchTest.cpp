@@ -1,6 +1,7 @@
 // Batches split across runs: shards that together scan every picture once, a run resumed
 // after a kill, a cut file repaired, and shards' files merged into what one run writes.
 #include "JsonEntry.h"
+#include "PageFiles.h"
 #include "RenderBarcode.h"
 #include "VelscanRun.h"
 
@@ -196,6 +197,25 @@ TEST(VelscanBatches, ResumeRepairsTheFileEndAndStopsAtACorruptLine) {
               std::string::npos)
         << stopped.Err;
     EXPECT_EQ(ReadFile(file), corrupt);
+}
+
+// With --pages, a picture is done once each page the run scans has its entry: resuming a
+// finished run scans nothing again.
+TEST(VelscanBatches, AResumedRunOfChosenPagesRedoesNoPicture) {
+    const TTempFolder folder;
+    const auto code = Support::RenderBarcode(BARCODE_CODE128, "page");
+    std::vector<std::string> args = {"--format=json", "--pages", "2-", "--resume",
+                                     (folder.Path() / "run.jsonl").string()};
+    for (const char* name : {"a.tif", "b.tif"}) {
+        WriteFile(folder.Path() / name, Support::MakeTiffPages({code, code, code}));
+        args.push_back((folder.Path() / name).string());
+    }
+    EXPECT_EQ(Velscan(args).ExitStatus, 0);
+    const std::string written = ReadFile(folder.Path() / "run.jsonl");
+    EXPECT_EQ(Lines(written).size(), 4u) << written;
+    const auto again = Velscan(args);
+    EXPECT_EQ(again.ExitStatus, 0) << again.Err;
+    EXPECT_EQ(ReadFile(folder.Path() / "run.jsonl"), written);
 }
 
 TEST(VelscanBatches, ThreeShardsThroughGnuParallelMergeIntoTheSingleRun) {
