@@ -1,29 +1,17 @@
 #include "PageFiles.h"
 
+#include "ScratchFile.h"
+
 #include <gif_lib.h>
 #include <tiffio.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <sstream>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace Support {
 
 namespace {
-
-std::string ReadAndRemove(const char* name) {
-    std::string out;
-    if (FILE* file = std::fopen(name, "rb")) {
-        char chunk[65536];
-        for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
-            out.append(chunk, got);
-        std::fclose(file);
-    }
-    std::remove(name);
-    return out;
-}
 
 bool WriteTiffPage(TIFF* tiff, const TGrayImage& page) {
     bool ok = TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, page.Width) &&
@@ -81,15 +69,14 @@ std::vector<std::string> PdfObjects(const std::vector<TGrayImage>& pages, double
 } // namespace
 
 std::string MakeTiffPages(const std::vector<TGrayImage>& pages) {
-    char name[] = "/tmp/velsupport-tiff-XXXXXX";
-    close(mkstemp(name));
-    TIFF* tiff = TIFFOpen(name, "w");
+    const TScratchFile file("velsupport-tiff");
+    TIFF* tiff = TIFFOpen(file.Name(), "w");
     bool ok = tiff != nullptr;
     for (const TGrayImage& page : pages)
         ok = ok && WriteTiffPage(tiff, page);
     if (tiff)
         TIFFClose(tiff);
-    std::string out = ReadAndRemove(name);
+    std::string out = file.Bytes();
     if (!ok || out.empty())
         throw std::runtime_error("libtiff could not write the test pages");
     return out;

@@ -1,6 +1,7 @@
 #include "Encoders.h"
 
-#include <cstdio>
+#include "ScratchFile.h"
+
 #include <gif_lib.h>
 #include <jpeglib.h>
 #include <png.h>
@@ -10,7 +11,6 @@
 #include <csetjmp>
 #include <cstring>
 #include <stdexcept>
-#include <unistd.h>
 
 std::vector<uint8_t> PackBits(const std::vector<uint8_t>& samples, int bits) {
     std::vector<uint8_t> out((samples.size() * static_cast<size_t>(bits) + 7) / 8);
@@ -160,10 +160,8 @@ std::string MakeGif(const GifLayout& layout) {
 }
 
 std::string MakeTiff(const TiffLayout& layout) {
-    char name[] = "/tmp/velhost-tiff-XXXXXX";
-    const int fd = mkstemp(name);
-    close(fd);
-    TIFF* tiff = TIFFOpen(name, layout.BigEndian ? "wb" : "wl");
+    const Support::TScratchFile file("velhost-tiff");
+    TIFF* tiff = TIFFOpen(file.Name(), layout.BigEndian ? "wb" : "wl");
     TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, layout.Width);
     TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, layout.Height);
     TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, layout.BitsPerSample);
@@ -189,14 +187,7 @@ std::string MakeTiff(const TiffLayout& layout) {
         ok = ok && TIFFWriteScanline(tiff, const_cast<uint8_t*>(layout.Rows[y].data()),
                                      static_cast<uint32_t>(y), 0) == 1;
     TIFFClose(tiff);
-    std::string out;
-    if (FILE* file = std::fopen(name, "rb")) {
-        char chunk[4096];
-        for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
-            out.append(chunk, got);
-        std::fclose(file);
-    }
-    std::remove(name);
+    const std::string out = file.Bytes();
     if (!ok || out.empty())
         throw std::runtime_error("libtiff could not write the test picture");
     return out;
