@@ -3,26 +3,23 @@
 #include "Inputs.h"
 #include "JsonEntry.h"
 
+#include <vel/host/WholeFile.h>
+
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <stdexcept>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <string_view>
+#include <system_error>
 #include <unordered_set>
 #include <vector>
 
 namespace VelScan {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // A picture's place in a folder walk: its path compared part by part, then its page.
 struct TEntryKey {
@@ -141,46 +138,12 @@ std::vector<std::string> ExpectedPaths(const TOptions& options, std::istream& li
     return paths;
 }
 
-[[noreturn]] void FailWrite(const std::string& file) {
-    throw std::runtime_error("cannot write " + file + ": " + std::strerror(errno));
-}
-
-void WriteAll(int fd, std::string_view text, const std::string& file) {
-    while (!text.empty()) {
-        const ssize_t written = write(fd, text.data(), text.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            FailWrite(file);
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
-}
-
-// Writes the text to a new file beside `file` and renames it over `file`, so that `file` is
-// either as it was or whole.
-void ReplaceFile(const std::string& file, std::string_view text) {
-    const fs::path target(file);
-    std::string temporary =
-        (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0)
-        FailWrite(file);
-    bool open = true;
+// OUT holds either what it held or the whole merged text, never part of it.
+void WriteMerged(const std::string& file, std::string_view text) {
     try {
-        const mode_t mask = umask(0);
-        umask(mask);
-        if (fchmod(fd, 0666 & ~mask) != 0)
-            FailWrite(file);
-        WriteAll(fd, text, file);
-        const bool synced = fsync(fd) == 0;
-        open = false;
-        if (close(fd) != 0 || !synced || rename(temporary.c_str(), file.c_str()) != 0)
-            FailWrite(file);
-    } catch (...) {
-        if (open)
-            close(fd);
-        unlink(temporary.c_str());
-        throw;
+        Host::ReplaceWholeFile(file, text);
+    } catch (const std::system_error& error) {
+        throw std::runtime_error("cannot write " + file + ": " + error.code().message());
     }
 }
 
@@ -193,7 +156,7 @@ VelCli::TExitStatus RunMerge(const TOptions& options, std::istream& list, std::o
             merger.ReadFile(file);
         if (options.Expect)
             merger.CheckExpected(ExpectedPaths(options, list, err));
-        ReplaceFile(*options.MergeOutput, merger.Text());
+        WriteMerged(*options.MergeOutput, merger.Text());
     } catch (const std::exception& error) {
         err << "velscan: --merge: " << error.what() << '\n';
         return VelCli::esFailure;

@@ -1,4 +1,4 @@
-#include "WholeFile.h"
+#include "vel/host/WholeFile.h"
 
 #include "vel/host/Errors.h"
 #include "vel/host/Forms.h"

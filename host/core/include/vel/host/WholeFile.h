@@ -3,6 +3,8 @@
 // written.
 #pragma once
 
+#include "vel/host/Export.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -10,7 +12,7 @@
 namespace Host {
 
 // Every byte of the file.
-std::string ReadWholeFile(const std::filesystem::path& path);
+VEL_API std::string ReadWholeFile(const std::filesystem::path& path);
 
 // Replaces the file's bytes, or creates the file, so that the file holds either its old bytes
 // or all the new ones, never part of them, even after a crash. A symbolic link is followed
@@ -19,6 +21,6 @@ std::string ReadWholeFile(const std::filesystem::path& path);
 // file's folder, flushed to the disk and renamed over the file, taking its permissions and,
 // where the process may set them, its owner and group. On failure that file is removed and
 // the original is left as it was.
-void ReplaceWholeFile(const std::filesystem::path& path, std::string_view bytes);
+VEL_API void ReplaceWholeFile(const std::filesystem::path& path, std::string_view bytes);
 
 } // namespace Host

@@ -1,4 +1,4 @@
-#include "WholeFile.h"
+#include "vel/host/WholeFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
