@@ -17,9 +17,12 @@
 #include <random>
 #include <set>
 #include <spawn.h>
+#include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 extern char** environ;
 
@@ -197,6 +200,46 @@ TEST(VelscanBatches, ResumeRepairsTheFileEndAndStopsAtACorruptLine) {
               std::string::npos)
         << stopped.Err;
     EXPECT_EQ(ReadFile(file), corrupt);
+}
+
+// A file that is not velscan's entries is refused and left as it is: only a last line that
+// begins as an entry was cut while velscan wrote it.
+TEST(VelscanBatches, ResumeRefusesAFileThatIsNotVelscansUnchanged) {
+    const TTempFolder folder;
+    const std::string entry = Lines(SingleRun(Sample("ean13.png"))).at(0) + '\n';
+    const fs::path file = folder.Path() / "run.jsonl";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"important-config-value\n", "line 1 is not a velscan JSON entry"},
+        {std::string(8 << 20, 'x'), "its last line (1) is neither"},
+        {entry + "important-config-value", "its last line (2) is neither"},
+        {entry + "{\"path\":\"a.png\",\n", "line 2 is not a velscan JSON entry"},
+        {"[1, 2]\n" + entry, "line 1 is not a velscan JSON entry"},
+    };
+    for (const auto& [content, message] : cases) {
+        WriteFile(file, content);
+        const auto run = Velscan({"--format=json", "--resume", file.string(), Sample("ean13.png")});
+        EXPECT_EQ(run.ExitStatus, 1) << message;
+        EXPECT_NE(run.Err.find("--resume " + file.string() + ": " + message), std::string::npos)
+            << run.Err;
+        EXPECT_TRUE(ReadFile(file) == content) << message;
+    }
+}
+
+// A symbolic link is not followed, wherever it leads: the file it names is left as it is.
+TEST(VelscanBatches, ResumeRefusesASymbolicLink) {
+    const TTempFolder folder;
+    const fs::path target = folder.Path() / "settings", link = folder.Path() / "run.jsonl";
+    const std::string content = "{\"path\":\"looks like a cut entry";
+    WriteFile(target, content);
+    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read);
+    fs::create_symlink(target, link);
+    const auto run = Velscan({"--format=json", "--resume", link.string(), Sample("ean13.png")});
+    EXPECT_EQ(run.ExitStatus, 1);
+    EXPECT_NE(run.Err.find("--resume " + link.string() + ": it is a symbolic link"),
+              std::string::npos)
+        << run.Err;
+    EXPECT_EQ(ReadFile(target), content);
+    EXPECT_TRUE(fs::is_symlink(link));
 }
 
 // With --pages, a picture is done once each page the run scans has its entry: resuming a
