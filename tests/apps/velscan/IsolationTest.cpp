@@ -4,19 +4,91 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <initializer_list>
+#include <iterator>
+#include <spawn.h>
 #include <string>
+#include <sys/wait.h>
+#include <thread>
 #include <utility>
 #include <vector>
 
+extern char** environ;
+
 using namespace VelScanTest;
+namespace fs = std::filesystem;
 
 namespace {
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// A run of a program whose standard output and error go to files in the folder, so that a
+// test can act while it runs.
+class TRunningProgram {
+public:
+    TRunningProgram(const fs::path& folder, std::vector<std::string> argv)
+        : FOut(folder / "out"), FErr(folder / "err") {
+        std::vector<char*> args;
+        for (auto& arg : argv)
+            args.push_back(arg.data());
+        args.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, FOut.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, FErr.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        EXPECT_EQ(posix_spawn(&FPid, args[0], &actions, nullptr, args.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+    }
+    ~TRunningProgram() {
+        if (FPid > 0) {
+            kill(FPid, SIGKILL);
+            Wait();
+        }
+    }
+    TRunningProgram(const TRunningProgram&) = delete;
+    TRunningProgram& operator=(const TRunningProgram&) = delete;
+
+    pid_t Pid() const { return FPid; }
+
+    // Waits (10 s at most) until standard error holds the text; whether it came.
+    bool AwaitError(const std::string& text) const {
+        for (int i = 0; i < 1000; ++i) {
+            if (Contains(ReadFile(FErr), text))
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    }
+
+    // Waits for the program to end; what it wrote, and its status (-1: killed by a signal).
+    TProcessResult Wait() {
+        int status = 0;
+        while (waitpid(FPid, &status, 0) < 0 && errno == EINTR) {
+        }
+        FPid = -1;
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(FOut), ReadFile(FErr)};
+    }
+
+private:
+    fs::path FOut, FErr;
+    pid_t FPid = -1;
+};
 
 TEST(VelscanIsolation, WorkerProcessesGiveTheSameOutputAsThreads) {
     std::vector<std::string> args = {"-j2",
@@ -129,6 +201,34 @@ TEST(VelscanIsolation, MemoryBudgetKeepsLargePicturesApartAndRefusesOneTooLarge)
                   "the memory budget of 24 MiB (--memory-budget)");
         for (const std::size_t i : {0u, 1u, 3u})
             EXPECT_EQ(objects[i]["width"].Number, i == 1 ? 2002 : 2000) << isolated;
+    }
+}
+
+// Workers start from the program that runs, not from its file's name: a crash after the
+// file is gone still costs only its picture.
+TEST(VelscanIsolation, AProgramFileRemovedDuringTheRunCostsNothing) {
+    const TTempFolder folder;
+    const std::string program = folder.Add(VELSCAN_PATH, "velscan");
+    // With the fake ZBar, code128.jpg (1496 pixels wide) crashes it; every scan takes 300 ms.
+    const TEnvironment environment({{"FAKEZBAR_CRASH_WIDTH", "1496"}, {"FAKEZBAR_SCAN_MS", "300"}});
+    const std::vector<std::string> pictures = {Sample("ean13.png"), Sample("code128.jpg"),
+                                               Sample("upca.bmp"), Sample("code128.jpg"),
+                                               Sample("code39.gif")};
+    std::vector<std::string> args = {program, "--library", VEL_FAKE_ZBAR, "-j1", "--format=json"};
+    args.insert(args.end(), pictures.begin(), pictures.end());
+    TRunningProgram running(folder.Path(), args);
+    ASSERT_TRUE(running.AwaitError("fakezbar: begin"));
+    fs::remove(program);
+    const auto run = running.Wait();
+    EXPECT_EQ(run.ExitStatus, 2) << run.Err;
+    EXPECT_FALSE(Contains(run.Err, "cannot start a worker process")) << run.Err;
+    const auto objects = JsonLines(run.Out);
+    ASSERT_EQ(objects.size(), pictures.size()) << run.Out;
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        if (pictures[i] == Sample("code128.jpg"))
+            EXPECT_TRUE(Contains(objects[i]["error"].String, "crashed")) << i;
+        else
+            EXPECT_FALSE(objects[i].Has("error")) << objects[i]["error"].String;
     }
 }
 
