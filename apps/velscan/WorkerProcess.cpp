@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <initializer_list>
 #include <stdexcept>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -50,9 +51,14 @@ void CloseAll(std::initializer_list<int> fds) {
 // standard input, and standard output onto standard error so that nothing a library prints
 // mixes with the run's results), then the program. On failure the reason (errno) goes up the
 // report pipe, which exec closes. The program and the pipe move above the worker's numbers
-// first, so that placing those does not close them.
-[[noreturn]] void BecomeWorker(int program, int socket, int budget, int report,
+// first, so that placing those does not close them. The worker is killed when the thread
+// that starts it ends (the kernel's parent-death signal, kept across exec); a run whose
+// process is gone already is not waited for. Each worker is used, and restarted, by one
+// thread of the run, which lives as long as the run needs it.
+[[noreturn]] void BecomeWorker(pid_t run, int program, int socket, int budget, int report,
                                char* const argv[]) {
+    if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != run)
+        _exit(127);
     program = DuplicateHigh(program);
     report = DuplicateHigh(report);
     if (program >= 0 && dup2(socket, WorkerChannelFd) >= 0 && dup2(budget, WorkerBudgetFd) >= 0) {
@@ -70,9 +76,10 @@ pid_t SpawnWorker(int program, int socket, int budget, char* const argv[]) {
     int report[2];
     if (pipe2(report, O_CLOEXEC) != 0)
         Fail("pipe");
+    const pid_t run = getpid();
     const pid_t pid = fork();
     if (pid == 0)
-        BecomeWorker(program, socket, budget, report[1], argv);
+        BecomeWorker(run, program, socket, budget, report[1], argv);
     const int forkError = errno;
     close(report[1]);
     if (pid < 0) {

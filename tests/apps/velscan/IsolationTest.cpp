@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include <initializer_list>
 #include <iterator>
 #include <spawn.h>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -229,6 +231,55 @@ TEST(VelscanIsolation, AProgramFileRemovedDuringTheRunCostsNothing) {
             EXPECT_TRUE(Contains(objects[i]["error"].String, "crashed")) << i;
         else
             EXPECT_FALSE(objects[i].Has("error")) << objects[i]["error"].String;
+    }
+}
+
+// The processes whose parent is the process, found in /proc.
+std::vector<pid_t> Children(pid_t parent) {
+    std::vector<pid_t> children;
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::ifstream stat(entry.path() / "stat");
+        std::string text((std::istreambuf_iterator<char>(stat)), {});
+        // pid (comm) state ppid ...: the name may hold spaces, so read after its ')'.
+        std::istringstream fields(text.substr(text.rfind(')') + 1));
+        std::string state;
+        pid_t ppid = 0;
+        if (fields >> state >> ppid && ppid == parent)
+            children.push_back(static_cast<pid_t>(std::stol(name)));
+    }
+    return children;
+}
+
+// Whether the process is gone (or only a zombie left for whoever adopted it to reap).
+bool Ended(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), {});
+    return text.empty() || text.substr(text.rfind(')') + 2, 1) == "Z";
+}
+
+// Worker processes end when velscan does, however it ends, even while they are scanning.
+TEST(VelscanIsolation, WorkersEndWhenTheRunIsKilled) {
+    const TEnvironment environment({{"FAKEZBAR_SCAN_MS", "60000"}});
+    for (const int signal : {SIGTERM, SIGKILL}) {
+        SCOPED_TRACE(signal);
+        const TTempFolder folder;
+        TRunningProgram running(folder.Path(),
+                                {VELSCAN_PATH, "--library", VEL_FAKE_ZBAR, "-j2", "--timeout=0",
+                                 Sample("ean13.png"), Sample("upca.bmp"), Sample("code39.gif")});
+        ASSERT_TRUE(running.AwaitError("fakezbar: begin"));
+        const std::vector<pid_t> workers = Children(running.Pid());
+        ASSERT_EQ(workers.size(), 2u);
+        kill(running.Pid(), signal);
+        running.Wait();
+        for (const pid_t worker : workers) {
+            for (int i = 0; i < 500 && !Ended(worker); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            EXPECT_TRUE(Ended(worker)) << worker;
+            kill(worker, SIGKILL);
+        }
     }
 }
 
