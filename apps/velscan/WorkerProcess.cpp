@@ -249,7 +249,7 @@ bool TWorkerProcess::AwaitReply() {
             return false;
         if (WaitReadable(FSocket, static_cast<int>(std::min(left, BudgetCheckInterval).count())))
             return true;
-        if (FLaunch->Budget->Waiting(FSlot))
+        if (FLaunch->Budget->Blocked(FSlot))
             deadline = TClock::now() + timeout;
     }
 }

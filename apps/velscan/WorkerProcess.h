@@ -69,7 +69,9 @@ private:
     // Sends the input and adds the pages' results as they come; the reason when the process
     // failed before the file was done.
     std::optional<std::string> Receive(const TInput& input, TFileResult& results);
-    // Whether the reply came within the time limit (time spent waiting for memory aside).
+    // Whether the reply came within the time limit. Time the worker spends waiting for memory
+    // that other workers hold does not count; any other time does, whatever the worker's
+    // state (a stopped worker waiting for memory that is free, or holding the budget's lock).
     bool AwaitReply();
     // Ends the process (killing it if need be), frees its slot, and tells how it ended.
     std::string Stop();

@@ -80,16 +80,28 @@ public:
 
     // Waits for the program to end; what it wrote, and its status (-1: killed by a signal).
     TProcessResult Wait() {
-        int status = 0;
-        while (waitpid(FPid, &status, 0) < 0 && errno == EINTR) {
+        while (FPid > 0 && waitpid(FPid, &FStatus, 0) < 0 && errno == EINTR) {
         }
         FPid = -1;
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(FOut), ReadFile(FErr)};
+        return {WIFEXITED(FStatus) ? WEXITSTATUS(FStatus) : -1, ReadFile(FOut), ReadFile(FErr)};
+    }
+
+    // Waits for the program to end within the time; whether it did (Wait then tells the rest).
+    bool AwaitEnd(std::chrono::seconds time) {
+        const auto until = std::chrono::steady_clock::now() + time;
+        while (waitpid(FPid, &FStatus, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > until)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        FPid = -1;
+        return true;
     }
 
 private:
     fs::path FOut, FErr;
     pid_t FPid = -1;
+    int FStatus = 0;
 };
 
 TEST(VelscanIsolation, WorkerProcessesGiveTheSameOutputAsThreads) {
@@ -281,6 +293,31 @@ TEST(VelscanIsolation, WorkersEndWhenTheRunIsKilled) {
             kill(worker, SIGKILL);
         }
     }
+}
+
+// --timeout holds in every state of a worker: stopped (SIGSTOP) while it scans, and stopped
+// while it waits for memory, which is free once the other is ended.
+TEST(VelscanIsolation, StoppedWorkersWaitingForMemoryAreTimedOut) {
+    // Each large picture needs about 16 MiB: with 24 MiB one waits while the other scans.
+    const TEnvironment environment({{"FAKEZBAR_SCAN_MS", "60000"}});
+    const TTempFolder folder;
+    TRunningProgram running(folder.Path(), {VELSCAN_PATH, "--library", VEL_FAKE_ZBAR, "-j2",
+                                            "--memory-budget=24M", "--timeout=2", "--format=json",
+                                            Broken("large-a.png"), Broken("large-b.png")});
+    ASSERT_TRUE(running.AwaitError("fakezbar: begin"));
+    // The other worker has read its picture's size by now, and waits for memory.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    const std::vector<pid_t> workers = Children(running.Pid());
+    ASSERT_EQ(workers.size(), 2u);
+    for (const pid_t worker : workers)
+        kill(worker, SIGSTOP);
+    ASSERT_TRUE(running.AwaitEnd(std::chrono::seconds(30)));
+    const auto run = running.Wait();
+    EXPECT_EQ(run.ExitStatus, 2) << run.Err;
+    const auto objects = JsonLines(run.Out);
+    ASSERT_EQ(objects.size(), 2u) << run.Out;
+    for (const auto& object : objects)
+        EXPECT_EQ(object["error"].String, "took longer than the time limit of 2 s (--timeout)");
 }
 
 TEST(VelscanIsolation, BadLimitsAreUsageErrors) {
