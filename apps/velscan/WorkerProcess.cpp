@@ -227,7 +227,13 @@ std::optional<std::string> TWorkerProcess::Receive(const TInput& input, TFileRes
             return "took longer than the time limit of " + Seconds(FLaunch->Timeout) +
                    " (--timeout)";
         }
-        const auto reply = ReceiveMessage(FSocket);
+        std::optional<std::string> reply;
+        try {
+            reply = ReceiveMessage(FSocket);
+        } catch (const EMessageTooLong& error) {
+            Stop();
+            return error.what();
+        }
         if (!reply)
             return Stop();
         if (*reply == FileDoneMessage)

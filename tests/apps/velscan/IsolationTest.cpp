@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -16,6 +17,8 @@
 #include <spawn.h>
 #include <sstream>
 #include <string>
+#include <sys/mman.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
 #include <utility>
@@ -318,6 +321,69 @@ TEST(VelscanIsolation, StoppedWorkersWaitingForMemoryAreTimedOut) {
     ASSERT_EQ(objects.size(), 2u) << run.Out;
     for (const auto& object : objects)
         EXPECT_EQ(object["error"].String, "took longer than the time limit of 2 s (--timeout)");
+}
+
+// A worker process as the run starts one, its socket's other end kept by the test.
+class TWorkerOnSocket {
+public:
+    TWorkerOnSocket() {
+        int sockets[2];
+        EXPECT_EQ(socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sockets), 0);
+        FSocket = sockets[0];
+        const int budget = memfd_create("budget", MFD_CLOEXEC);
+        EXPECT_EQ(ftruncate(budget, 1 << 20), 0);
+        std::vector<std::string> all = {VELSCAN_PATH, "--scan-worker", "0",
+                                        "--library",  VEL_FAKE_ZBAR,   Sample("ean13.png")};
+        std::vector<char*> argv;
+        for (auto& arg : all)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, sockets[1], 3);
+        posix_spawn_file_actions_adddup2(&actions, budget, 4);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, FErr.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        EXPECT_EQ(posix_spawn(&FPid, VELSCAN_PATH, &actions, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        close(sockets[1]);
+        close(budget);
+    }
+    ~TWorkerOnSocket() {
+        close(FSocket);
+        kill(FPid, SIGKILL);
+        waitpid(FPid, nullptr, 0);
+    }
+    TWorkerOnSocket(const TWorkerOnSocket&) = delete;
+    TWorkerOnSocket& operator=(const TWorkerOnSocket&) = delete;
+
+    int Socket() const { return FSocket; }
+    pid_t Pid() const { return FPid; }
+    std::string Err() const { return ReadFile(FErr); }
+
+private:
+    TTempFolder FFolder;
+    fs::path FErr = FFolder.Path() / "err";
+    int FSocket = -1;
+    pid_t FPid = -1;
+};
+
+// A length header longer than a page's results can be (1 GiB) is refused before anything is
+// allocated; the worker and the run share the receiving side.
+TEST(VelscanIsolation, AMessageLongerThanAPagesResultsIsRefused) {
+    for (const std::uint64_t length : {(std::uint64_t{1} << 30) + 1, std::uint64_t{8} << 30}) {
+        SCOPED_TRACE(length);
+        TWorkerOnSocket worker;
+        ASSERT_EQ(write(worker.Socket(), &length, sizeof length),
+                  static_cast<ssize_t>(sizeof length));
+        shutdown(worker.Socket(), SHUT_WR);
+        int status = 0;
+        ASSERT_EQ(waitpid(worker.Pid(), &status, 0), worker.Pid());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+        EXPECT_TRUE(Contains(worker.Err(), "a message of " + std::to_string(length) +
+                                               " bytes came from the other process, more than"))
+            << worker.Err();
+    }
 }
 
 TEST(VelscanIsolation, BadLimitsAreUsageErrors) {
