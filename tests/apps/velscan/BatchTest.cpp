@@ -128,6 +128,33 @@ TEST(VelscanBatches, MergeReportsDuplicatesAndMissingPictures) {
         EXPECT_NE(merge.Err.find(path + ": missing"), std::string::npos) << path << merge.Err;
 }
 
+// --merge OUT replaces OUT whole, but never through a link another user planted in a shared
+// sticky folder: the run stops naming OUT, and the link's target is left as it is.
+TEST(VelscanBatches, MergeRefusesALinkPlantedInAStickyFolder) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "giving a link to another user needs root";
+    TPictureFolder pictures(2);
+    const TTempFolder& results = pictures;
+    const fs::path part = results.Path() / "part.jsonl";
+    WriteFile(part, SingleRun(pictures.Folder()));
+    const fs::path shared = results.Path() / "shared", victim = results.Path() / "victim";
+    fs::create_directories(shared);
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    WriteFile(victim, "the victim's bytes");
+    const fs::path out = shared / "all.jsonl";
+    fs::create_symlink(victim, out);
+    ASSERT_EQ(lchown(out.c_str(), 65534, static_cast<gid_t>(-1)), 0);
+
+    const auto merge = Velscan({"--merge", out.string(), part.string()});
+    EXPECT_EQ(merge.ExitStatus, 1);
+    EXPECT_NE(merge.Err.find("cannot write " + out.string() +
+                             ": a symbolic link of another user in a shared sticky folder"),
+              std::string::npos)
+        << merge.Err;
+    EXPECT_EQ(ReadFile(victim), "the victim's bytes");
+    EXPECT_TRUE(fs::is_symlink(out));
+}
+
 // Starts velscan without waiting for it.
 pid_t StartVelscan(const std::vector<std::string>& args) {
     std::vector<std::string> all = {VELSCAN_PATH};
