@@ -52,16 +52,16 @@ void CloseAll(std::initializer_list<int> fds) {
 // mixes with the run's results), then the program. On failure the reason (errno) goes up the
 // report pipe, which exec closes. The program and the pipe move above the worker's numbers
 // first, so that placing those does not close them. The worker is killed when the thread
-// that starts it ends (the kernel's parent-death signal, kept across exec); a run whose
-// process is gone already is not waited for. Each worker is used, and restarted, by one
-// thread of the run, which lives as long as the run needs it.
+// that starts it ends (the kernel's parent-death signal, kept across exec); a child whose
+// run ended before the signal was set (its parent is another process then) ends at once.
+// Each worker is used, and restarted, by one thread of the run, which lives as long as the
+// run needs it.
 [[noreturn]] void BecomeWorker(pid_t run, int program, int socket, int budget, int report,
                                char* const argv[]) {
-    if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != run)
-        _exit(127);
     program = DuplicateHigh(program);
     report = DuplicateHigh(report);
-    if (program >= 0 && dup2(socket, WorkerChannelFd) >= 0 && dup2(budget, WorkerBudgetFd) >= 0) {
+    if (prctl(PR_SET_PDEATHSIG, SIGKILL) == 0 && getppid() == run && program >= 0 &&
+        dup2(socket, WorkerChannelFd) >= 0 && dup2(budget, WorkerBudgetFd) >= 0) {
         const int input = open("/dev/null", O_RDONLY | O_CLOEXEC);
         if (input >= 0 && dup2(input, STDIN_FILENO) >= 0 && dup2(STDERR_FILENO, STDOUT_FILENO) >= 0)
             fexecve(program, argv, environ);
