@@ -14,7 +14,7 @@ namespace {
 constexpr int OutlineWidth = 3;
 // A drag shorter than this, in widget pixels, is a click.
 constexpr int ClickSlack = 4;
-constexpr int LabelLength = 40; // characters of the text a label shows
+constexpr int MinLabelWidth = 160; // pixels
 
 // The convex hull of the points, counter-clockwise (Andrew's monotone chain). ZBar outlines a
 // linear code with the ends of every scan line that read it, which the hull turns into the
@@ -152,18 +152,18 @@ void TPictureView::DrawBarcode(QPainter& painter, const TShownBarcode& shown) co
     DrawLabel(painter, shown, colour);
 }
 
-// The symbology and the start of the text, on the outline's colour above its top left corner.
+// The symbology and the start of the text, as wide as the outline (at least MinLabelWidth), on
+// the outline's colour above its top left corner (below where there is no room above).
 void TPictureView::DrawLabel(QPainter& painter, const TShownBarcode& shown,
                              const QColor& colour) const {
-    const QString text = shown.Barcode.Symbology + ": " +
-                         (shown.Barcode.Text.size() > LabelLength
-                              ? shown.Barcode.Text.left(LabelLength - 1) + QChar(0x2026)
-                              : shown.Barcode.Text);
     const QFontMetrics metrics(painter.font());
     const QRect bounds = shown.Barcode.Outline.boundingRect();
-    const QPoint corner = ToWidget(bounds.topLeft());
+    const QPoint topLeft = ToWidget(bounds.topLeft());
+    const int room = std::max(ToWidget(bounds.topRight()).x() - topLeft.x(), MinLabelWidth);
+    const QString text = metrics.elidedText(shown.Barcode.Symbology + ": " + shown.Barcode.Text,
+                                            Qt::ElideRight, room - 8);
     QRect box(0, 0, metrics.horizontalAdvance(text) + 8, metrics.height() + 4);
-    box.moveBottomLeft(QPoint(corner.x(), corner.y() - OutlineWidth));
+    box.moveBottomLeft(QPoint(topLeft.x(), topLeft.y() - OutlineWidth));
     if (box.top() < 0)
         box.moveTop(ToWidget(bounds.bottomLeft()).y() + OutlineWidth + 1);
     if (box.right() >= width())

@@ -14,6 +14,7 @@
 #include <zint.h>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,10 @@ struct TSampleCase {
     std::string File;
     int Count; // the barcodes the file holds
 };
+
+void PrintTo(const TSampleCase& sample, std::ostream* out) {
+    *out << sample.File;
+}
 
 class SampleTest : public testing::TestWithParam<TSampleCase> {};
 
@@ -108,6 +113,10 @@ struct TRectCase {
     Vel::TRect Rect;
     std::vector<std::string> Texts;
 };
+
+void PrintTo(const TRectCase& rect, std::ostream* out) {
+    *out << rect.Label;
+}
 
 class ScanRectTest : public testing::TestWithParam<TRectCase> {};
 
