@@ -6,6 +6,7 @@
 #include "MemoryBudget.h"
 #include "Options.h"
 #include "PageSelection.h"
+#include "PictureLoading.h"
 #include "ScanResult.h"
 
 #include <vel/Vel.h>
@@ -45,9 +46,9 @@ public:
 
 private:
     TFileResult ScanFile(const TInput& input, TMemoryBudget& budget, unsigned slot);
-    // Reads the result's page of the input, sets its size and number of pages, and scans it
+    // Reads the result's page of the file, sets its size and number of pages, and scans it
     // when asked.
-    void ReadPage(const TInput& input, TPictureResult& result, TMemoryBudget& budget, unsigned slot,
+    void ReadPage(TPictureFile& file, TPictureResult& result, TMemoryBudget& budget, unsigned slot,
                   bool scan);
     void ScanPicture(Host::TPicture& picture, TPictureResult& result);
 

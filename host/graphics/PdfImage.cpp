@@ -1,6 +1,7 @@
 #include "vel/host/PdfImage.h"
 
 #include "CodecSupport.h"
+#include "PageCursor.h"
 #include "PictureSize.h"
 
 #include <poppler-document.h>
@@ -65,17 +66,27 @@ void CopyImage(const poppler::image& image, TColor32* pixels, uint64_t width, ui
                     columns * sizeof(TColor32));
 }
 
+// A document parsed once for all the pages read from it.
+class TPdfCursor : public TPageCursor {
+public:
+    explicit TPdfCursor(TFileBytes file)
+        : TPageCursor(std::move(file)), Document(OpenDocument(*Bytes)),
+          Pages(std::max(Document->pages(), 0)) {}
+
+    const std::unique_ptr<poppler::document> Document; // reads Bytes in place
+    const int Pages;
+};
+
 } // namespace
 
 void TPdfImage::LoadFromStream(std::istream& stream) {
-    Decode(ReadRest(stream, Kind));
+    LoadOnePage(stream, Kind);
 }
 
-void TPdfImage::Decode(const std::string& data) {
-    const std::unique_ptr<poppler::document> document = OpenDocument(data);
-    const int pages = document->pages();
-    CheckPageCount(Kind, static_cast<uint64_t>(std::max(pages, 0)), PageChoice());
-    const std::unique_ptr<poppler::page> page(document->create_page(PageChoice().Index));
+void TPdfImage::LoadPage(const TFileBytes& file, std::shared_ptr<TPageCursor>& slot) {
+    TPdfCursor& cursor = CursorOn<TPdfCursor>(slot, file);
+    CheckPageCount(Kind, static_cast<uint64_t>(cursor.Pages), PageChoice());
+    const std::unique_ptr<poppler::page> page(cursor.Document->create_page(PageChoice().Index));
     if (!page)
         ThrowInvalid(Kind, "page " + std::to_string(PageChoice().Index + 1) + " is damaged");
     const poppler::rectf box = page->page_rect();
@@ -95,7 +106,7 @@ void TPdfImage::Decode(const std::string& data) {
         ThrowInvalid(Kind, "page " + std::to_string(PageChoice().Index + 1) + " cannot be drawn");
     CopyImage(image, ColoursOf(pixels), width, height);
     TakePixels(static_cast<int>(width), static_cast<int>(height), std::move(pixels),
-               {.PageIndex = PageChoice().Index, .PageCount = pages});
+               {.PageIndex = PageChoice().Index, .PageCount = cursor.Pages});
 }
 
 void TPdfImage::SaveToStream(std::ostream& stream) const {
