@@ -69,8 +69,11 @@ void TakeTruncation(const Host::TGraphic& graphic, TPictureResult& result) {
     if (!incomplete)
         return;
     result.Truncated = true;
-    AddWarning(result, "picture truncated: " + std::to_string(incomplete->RowsRead) + " of " +
-                           std::to_string(incomplete->RowsTotal) + " rows");
+    if (incomplete->ScansMissing)
+        AddWarning(result, "picture truncated: drawn from the scans that arrived, coarser");
+    else
+        AddWarning(result, "picture truncated: " + std::to_string(incomplete->RowsRead) + " of " +
+                               std::to_string(incomplete->RowsTotal) + " rows");
 }
 
 } // namespace
@@ -91,6 +94,7 @@ TFileResult TPictureScanner::ScanFile(const TInput& input, TMemoryBudget& budget
         return page >= input.FirstPage && FPages.Selects(page);
     };
     TFileResult results;
+    TPictureFile file(SourceFile(input), input.Path);
     int pages = 1;
     for (int page = 1; page <= pages; ++page) {
         if (page > 1 && !wanted(page))
@@ -100,13 +104,13 @@ TFileResult TPictureScanner::ScanFile(const TInput& input, TMemoryBudget& budget
         result.Page = page;
         result.Pages = pages;
         if (page == 1) {
-            ReadPage(input, result, budget, slot, wanted(1));
+            ReadPage(file, result, budget, slot, wanted(1));
             pages = result.Pages;
             if (!wanted(1))
                 continue;
         } else {
             try {
-                ReadPage(input, result, budget, slot, true);
+                ReadPage(file, result, budget, slot, true);
             } catch (...) {
                 result.Error = CurrentFailure();
                 result.Barcodes.clear();
@@ -127,11 +131,11 @@ TFileResult TPictureScanner::ScanFile(const TInput& input, TMemoryBudget& budget
 // The reader gives every pass a fresh ZBar scanner, so a result depends on the picture
 // alone, not on which pictures the same worker read before. The page is dropped when its
 // scan ends, so that an idle worker holds no picture memory.
-void TPictureScanner::ReadPage(const TInput& input, TPictureResult& result, TMemoryBudget& budget,
+void TPictureScanner::ReadPage(TPictureFile& file, TPictureResult& result, TMemoryBudget& budget,
                                unsigned slot, bool scan) {
     TPictureReservation reservation(budget, slot);
     Host::TPicture picture;
-    LoadPicture(SourceFile(input), picture, {result.Page - 1, FResolution}, input.Path);
+    file.LoadPage(picture, {result.Page - 1, FResolution});
     result.Pages = picture.Graphic()->PageCount();
     result.Width = picture.Width();
     result.Height = picture.Height();
