@@ -24,8 +24,9 @@ std::string ByteSizeText(std::uint64_t bytes) {
     return text;
 }
 
-TPictureReservation::TPictureReservation(TMemoryBudget& budget, unsigned slot)
-    : FBudget(budget), FSlot(slot) {
+TPictureReservation::TPictureReservation(TMemoryBudget& budget, unsigned slot,
+                                         std::uint64_t allowedPixels)
+    : FBudget(budget), FSlot(slot), FAllowedPixels(allowedPixels) {
     Host::SetPictureSizeObserver(
         [this](std::uint64_t width, std::uint64_t height) { Reserve(width, height); });
 }
@@ -39,6 +40,11 @@ TPictureReservation::~TPictureReservation() {
 void TPictureReservation::Reserve(std::uint64_t width, std::uint64_t height) {
     if (FReserved)
         return;
+    if (width * height > FAllowedPixels)
+        throw EFilePixels("page of " + std::to_string(width) + " x " + std::to_string(height) +
+                          " pixels not read: only " + std::to_string(FAllowedPixels) +
+                          " pixels are left of those its file's pages may hold together "
+                          "(--max-file-pixels)");
     const std::uint64_t bytes = PictureMemory(width, height);
     if (bytes > FBudget.Bytes())
         throw EOverBudget("picture of " + std::to_string(width) + " x " + std::to_string(height) +
