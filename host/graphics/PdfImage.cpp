@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -26,10 +27,25 @@ constexpr const char* Kind = "PDF";
 
 void IgnoreMessage(const std::string&, void*) {}
 
-// poppler prints its complaints about damaged documents to the terminal by default.
-void SilencePoppler() {
+// The memory libjpeg may give the whole-image buffers of a JPEG drawn inside a page (the
+// coefficients of a progressive one), in its JPEGMEM form of thousands of bytes: 8 bytes a
+// pixel of the pixel limit, enough for any picture within it. An image that needs more (a
+// 12 KB page can declare one of 65500 x 65500 pixels, 8 GB of coefficients) fails in libjpeg
+// and is left out of the page instead of being allocated. A JPEGMEM the user set stays.
+void LimitJpegMemory() {
+    const std::string thousands = std::to_string(LargestPictureBytes() / 1000);
+    setenv("JPEGMEM", thousands.c_str(), 0);
+}
+
+// poppler prints its complaints about damaged documents to the terminal by default. Set up
+// once, before the first document; the environment is changed only then, so no other
+// thread's reading of it can meet a moved table.
+void SetUpPoppler() {
     static std::once_flag once;
-    std::call_once(once, [] { poppler::set_debug_error_function(IgnoreMessage, nullptr); });
+    std::call_once(once, [] {
+        poppler::set_debug_error_function(IgnoreMessage, nullptr);
+        LimitJpegMemory();
+    });
 }
 
 // Pixels across a length in points (1/72 inch) at the resolution, as poppler rounds them;
@@ -42,7 +58,7 @@ uint64_t PixelsAcross(double points, int resolution) {
 }
 
 std::unique_ptr<poppler::document> OpenDocument(const std::string& data) {
-    SilencePoppler();
+    SetUpPoppler();
     if (data.size() > INT_MAX)
         ThrowInvalid(Kind, "the document is larger than 2 GiB");
     // poppler reads the bytes in place: data outlives the document.
