@@ -106,6 +106,9 @@ TPictureFile::TPictureFile(const std::string& path, const std::string& shownPath
         __gnu_cxx::stdio_filebuf<char> file(OpenRegularFile(path, FShownPath),
                                             std::ios::in | std::ios::binary);
         std::istream stream(&file);
+        char start[5] = {};
+        FDrawsPages = file.sgetn(start, 5) == 5 && std::string(start, 5) == "%PDF-";
+        file.pubseekpos(0, std::ios::in);
         FReader = std::make_unique<Host::TPageReader>(stream);
     } catch (const Host::EInvalidGraphic& error) {
         ThrowInvalid(FShownPath, error);

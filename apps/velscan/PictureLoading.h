@@ -24,8 +24,12 @@ public:
     // option that raises it.
     void LoadPage(Host::TPicture& picture, const Host::TPageChoice& page);
 
+    // True for a PDF, whose pages are drawn (and take more memory while drawn).
+    bool DrawsPages() const { return FDrawsPages; }
+
 private:
     std::string FShownPath;
+    bool FDrawsPages = false;
     std::unique_ptr<Host::TPageReader> FReader;
 };
 

@@ -6,8 +6,8 @@
 
 namespace VelScan {
 
-std::uint64_t PictureMemory(std::uint64_t width, std::uint64_t height) {
-    return width * height * 11 / 2;
+std::uint64_t PictureMemory(std::uint64_t width, std::uint64_t height, bool drawnPage) {
+    return drawnPage ? width * height * 9 : width * height * 11 / 2;
 }
 
 std::string ByteSizeText(std::uint64_t bytes) {
@@ -25,8 +25,8 @@ std::string ByteSizeText(std::uint64_t bytes) {
 }
 
 TPictureReservation::TPictureReservation(TMemoryBudget& budget, unsigned slot,
-                                         std::uint64_t allowedPixels)
-    : FBudget(budget), FSlot(slot), FAllowedPixels(allowedPixels) {
+                                         std::uint64_t allowedPixels, bool drawnPage)
+    : FBudget(budget), FSlot(slot), FAllowedPixels(allowedPixels), FDrawnPage(drawnPage) {
     Host::SetPictureSizeObserver(
         [this](std::uint64_t width, std::uint64_t height) { Reserve(width, height); });
 }
@@ -45,7 +45,7 @@ void TPictureReservation::Reserve(std::uint64_t width, std::uint64_t height) {
                           " pixels not read: only " + std::to_string(FAllowedPixels) +
                           " pixels are left of those its file's pages may hold together "
                           "(--max-file-pixels)");
-    const std::uint64_t bytes = PictureMemory(width, height);
+    const std::uint64_t bytes = PictureMemory(width, height, FDrawnPage);
     if (bytes > FBudget.Bytes())
         throw EOverBudget("picture of " + std::to_string(width) + " x " + std::to_string(height) +
                           " pixels needs about " + ByteSizeText(bytes) +

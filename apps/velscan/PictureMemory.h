@@ -25,7 +25,8 @@ public:
 // The peak memory of reading and scanning a picture of the size: its 32-bit pixels, shared
 // by the copies the scan makes, and the gray bytes ZBar reads, with room for a pass's own
 // work: about 5.5 bytes a pixel.
-std::uint64_t PictureMemory(std::uint64_t width, std::uint64_t height);
+// A PDF page drawn by poppler takes about 9 (its renderer's own image beside the pixels).
+std::uint64_t PictureMemory(std::uint64_t width, std::uint64_t height, bool drawnPage = false);
 
 // A number of bytes for a message: "800 bytes", "47 MiB", "1.5 GiB".
 std::string ByteSizeText(std::uint64_t bytes);
@@ -39,7 +40,7 @@ std::string ByteSizeText(std::uint64_t bytes);
 class TPictureReservation {
 public:
     TPictureReservation(TMemoryBudget& budget, unsigned slot,
-                        std::uint64_t allowedPixels = UINT64_MAX);
+                        std::uint64_t allowedPixels = UINT64_MAX, bool drawnPage = false);
     ~TPictureReservation();
     TPictureReservation(const TPictureReservation&) = delete;
     TPictureReservation& operator=(const TPictureReservation&) = delete;
@@ -50,6 +51,7 @@ private:
     TMemoryBudget& FBudget;
     const unsigned FSlot;
     const std::uint64_t FAllowedPixels;
+    const bool FDrawnPage;
     bool FReserved = false;
 };
 

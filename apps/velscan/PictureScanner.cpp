@@ -151,7 +151,7 @@ TFileResult TPictureScanner::ScanFile(const TInput& input, TMemoryBudget& budget
 // scan ends, so that an idle worker holds no picture memory.
 void TPictureScanner::ReadPage(TPictureFile& file, TPictureResult& result, TMemoryBudget& budget,
                                unsigned slot, bool scan, std::uint64_t& pixelsLeft) {
-    TPictureReservation reservation(budget, slot, pixelsLeft);
+    TPictureReservation reservation(budget, slot, pixelsLeft, file.DrawsPages());
     Host::TPicture picture;
     file.LoadPage(picture, {result.Page - 1, FResolution});
     pixelsLeft -= std::min<std::uint64_t>(pixelsLeft, static_cast<std::uint64_t>(picture.Width()) *
