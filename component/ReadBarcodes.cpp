@@ -6,10 +6,12 @@
 #include "vel/Reader.h"
 #include "vel/VelError.h"
 #include "vel/host/Errors.h"
+#include "vel/host/PageReader.h"
 
 #include <functional>
 #include <istream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 namespace Vel {
@@ -53,14 +55,17 @@ std::vector<TBarcode> ReadPicture(const TReadOptions& options, const TLoadPage& 
     return barcodes;
 }
 
-// Loads a page of the picture from a file's content in memory; an error names the number of
-// bytes.
-void LoadFromBytes(Host::TPicture& picture, std::span<const std::uint8_t> bytes,
-                   const Host::TPageChoice& page) {
-    TByteStreamBuffer buffer(bytes);
-    std::istream stream(&buffer);
+// Loads a page of the picture from a file's content in memory, read into the reader the first
+// time; an error names the number of bytes.
+void LoadFromBytes(std::optional<Host::TPageReader>& reader, Host::TPicture& picture,
+                   std::span<const std::uint8_t> bytes, const Host::TPageChoice& page) {
     try {
-        picture.LoadFromStream(stream, page);
+        if (!reader) {
+            TByteStreamBuffer buffer(bytes);
+            std::istream stream(&buffer);
+            reader.emplace(stream);
+        }
+        reader->LoadPage(picture, page);
     } catch (const Host::EInvalidGraphic& error) {
         throw Host::EInvalidGraphic(u"Cannot load the picture of " +
                                     Host::FromAnsi(std::to_string(bytes.size())) +
@@ -71,17 +76,21 @@ void LoadFromBytes(Host::TPicture& picture, std::span<const std::uint8_t> bytes,
 } // namespace
 
 std::vector<TBarcode> ReadBarcodes(const std::filesystem::path& file, const TReadOptions& options) {
-    return ReadPicture(options, [&file](Host::TPicture& picture, const Host::TPageChoice& page) {
-        picture.LoadFromFile(file, page);
+    // Read once, when ZBar is loaded, for all the pages.
+    std::optional<Host::TPageReader> reader;
+    return ReadPicture(options, [&](Host::TPicture& picture, const Host::TPageChoice& page) {
+        if (!reader)
+            reader.emplace(file);
+        reader->LoadPage(picture, page);
     });
 }
 
 std::vector<TBarcode> ReadBarcodes(std::span<const std::uint8_t> encodedPicture,
                                    const TReadOptions& options) {
-    return ReadPicture(options,
-                       [encodedPicture](Host::TPicture& picture, const Host::TPageChoice& page) {
-                           LoadFromBytes(picture, encodedPicture, page);
-                       });
+    std::optional<Host::TPageReader> reader;
+    return ReadPicture(options, [&](Host::TPicture& picture, const Host::TPageChoice& page) {
+        LoadFromBytes(reader, picture, encodedPicture, page);
+    });
 }
 
 std::vector<TBarcode> ReadBarcodes(const TGrayView& pixels, const TReadOptions& options) {

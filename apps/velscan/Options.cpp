@@ -54,10 +54,10 @@ unsigned ParseJobs(const std::string& text) {
     return static_cast<unsigned>(*value);
 }
 
-std::uint64_t ParseMaxPixels(const std::string& text) {
+std::uint64_t ParsePixels(const std::string& option, const std::string& text) {
     const auto value = ParseInteger(text);
     if (!value || *value < 1)
-        throw VelCli::EUsageError("invalid --max-pixels value '" + text +
+        throw VelCli::EUsageError("invalid " + option + " value '" + text +
                                   "': expected a whole number of pixels, 1 or more");
     return static_cast<std::uint64_t>(*value);
 }
@@ -128,7 +128,9 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
     else if (arg.Is({"--library"}))
         options.Library = reader.Value(arg);
     else if (arg.Is({"--max-pixels"}))
-        options.MaxPixels = ParseMaxPixels(reader.Value(arg));
+        options.MaxPixels = ParsePixels("--max-pixels", reader.Value(arg));
+    else if (arg.Is({"--max-file-pixels"}))
+        options.MaxFilePixels = ParsePixels("--max-file-pixels", reader.Value(arg));
     else if (arg.IsFlag({"--no-isolation"}))
         options.Isolation = false;
     else if (arg.Is({"--timeout"}))
@@ -231,6 +233,10 @@ Options:
                          package libzbar0)
       --max-pixels N     read no picture of more than N pixels (default 268435456,
                          16384 x 16384); reading one takes about 5.5 bytes a pixel
+      --max-file-pixels N
+                         read no more than N pixels of one file's pages together
+                         (default 8589934592, about 990 A4 pages at 300 dpi); the pages
+                         past it are reported, not read
       --timeout SECONDS  the time a picture may take (default 120; 0: no limit); a
                          picture that takes longer is reported and the run goes on
       --memory-budget BYTES

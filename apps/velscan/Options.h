@@ -37,6 +37,11 @@ struct TScanRect {
 inline constexpr int DefaultResolution = 300;
 inline constexpr int MaxResolution = 2400;
 
+// The pixels all the pages of one file may hold together: 2^33, about 990 A4 pages at 300 dpi,
+// so that a real scan of 500 pages passes while a small file of thousands of pages at the
+// pixel limit cannot keep a worker for hours.
+inline constexpr std::uint64_t DefaultMaxFilePixels = std::uint64_t{1} << 33;
+
 struct TOptions {
     TAction Action = TAction::Scan;
     std::vector<std::string> Paths; // "-" stands for the paths on standard input
@@ -49,6 +54,7 @@ struct TOptions {
     std::optional<std::string> Library;
     Vel::TVelEffort Effort = Vel::TVelEffort::efNormal;
     std::uint64_t MaxPixels = Host::DefaultMaxPicturePixels; // the host's limit on one picture
+    std::uint64_t MaxFilePixels = DefaultMaxFilePixels;      // the pixels of all a file's pages
     bool Isolation = true; // scan in worker processes, so that a crash costs one picture
     std::chrono::milliseconds Timeout = DefaultTimeout; // a worker process's per picture; 0: none
     std::optional<std::uint64_t> MemoryBudget;          // bytes; default: DefaultMemoryBudget()

@@ -70,53 +70,56 @@ private:
 // Opens the file for reading. It is looked at first, so that a device is never opened, and
 // opened without blocking, so that a FIFO put in its place meanwhile cannot block; what was
 // opened is looked at again. (O_NONBLOCK does not change how a regular file is read.)
-int OpenRegularFile(const std::string& path) {
+// The messages name the file as shown.
+int OpenRegularFile(const std::string& path, const std::string& shown) {
     struct stat status {};
     if (stat(path.c_str(), &status) != 0)
-        ThrowOpenError(path, std::strerror(errno));
-    RequireRegularFile(path, status);
+        ThrowOpenError(shown, std::strerror(errno));
+    RequireRegularFile(shown, status);
     TDescriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.Fd() < 0 || fstat(file.Fd(), &status) != 0)
-        ThrowOpenError(path, std::strerror(errno));
-    RequireRegularFile(path, status);
+        ThrowOpenError(shown, std::strerror(errno));
+    RequireRegularFile(shown, status);
     if (status.st_size == 0)
-        ThrowLoadError(path, "the file is empty");
+        ThrowLoadError(shown, "the file is empty");
     return file.Release();
 }
 
-// The message with the file's quoted path replaced by the name it is shown as.
-std::string Named(std::string message, const std::string& path, const std::string& shownPath) {
-    const std::string quoted = Quoted(path);
-    if (const std::size_t at = message.find(quoted); at != std::string::npos)
-        message.replace(at, quoted.size(), Quoted(shownPath));
-    return message;
+// A refusal of the picture's size, which --max-pixels can lift (not one of its pages' count).
+bool MentionsPixelLimit(const std::string& message) {
+    return message.find(" pixels exceeds the limit of") != std::string::npos ||
+           message.find("pixel limit") != std::string::npos;
 }
 
-bool MentionsPixelLimit(const std::string& message) {
-    return message.find("exceeds the limit of") != std::string::npos ||
-           message.find("pixel limit") != std::string::npos;
+[[noreturn]] void ThrowInvalid(const std::string& path, const Host::EInvalidGraphic& error) {
+    const std::string reason = error.what();
+    ThrowLoadError(path, MentionsPixelLimit(reason) ? reason + "; --max-pixels raises the limit"
+                                                    : reason);
 }
 
 } // namespace
 
-void LoadPicture(const std::string& path, Host::TPicture& picture, const Host::TPageChoice& page,
-                 const std::string& shownPath) {
-    if (!shownPath.empty() && shownPath != path) {
-        try {
-            return LoadPicture(path, picture, page);
-        } catch (const std::runtime_error& error) {
-            throw std::runtime_error(Named(error.what(), path, shownPath));
-        }
-    }
-    // The buffer owns the descriptor and closes it.
-    __gnu_cxx::stdio_filebuf<char> file(OpenRegularFile(path), std::ios::in | std::ios::binary);
-    std::istream stream(&file);
+TPictureFile::TPictureFile(const std::string& path, const std::string& shownPath)
+    : FShownPath(shownPath.empty() ? path : shownPath) {
     try {
-        picture.LoadFromStream(stream, page);
+        // The buffer owns the descriptor and closes it.
+        __gnu_cxx::stdio_filebuf<char> file(OpenRegularFile(path, FShownPath),
+                                            std::ios::in | std::ios::binary);
+        std::istream stream(&file);
+        char start[5] = {};
+        FDrawsPages = file.sgetn(start, 5) == 5 && std::string(start, 5) == "%PDF-";
+        file.pubseekpos(0, std::ios::in);
+        FReader = std::make_unique<Host::TPageReader>(stream);
     } catch (const Host::EInvalidGraphic& error) {
-        const std::string reason = error.what();
-        ThrowLoadError(path, MentionsPixelLimit(reason) ? reason + "; --max-pixels raises the limit"
-                                                        : reason);
+        ThrowInvalid(FShownPath, error);
+    }
+}
+
+void TPictureFile::LoadPage(Host::TPicture& picture, const Host::TPageChoice& page) {
+    try {
+        FReader->LoadPage(picture, page);
+    } catch (const Host::EInvalidGraphic& error) {
+        ThrowInvalid(FShownPath, error);
     }
 }
 

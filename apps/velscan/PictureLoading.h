@@ -2,17 +2,35 @@
 // socket or a device given as a path is refused before anything is read from it.
 #pragma once
 
+#include <vel/host/PageReader.h>
 #include <vel/host/Picture.h>
 
+#include <memory>
 #include <string>
 
 namespace VelScan {
 
-// Loads the page of the regular file at path into the picture. Throws std::runtime_error naming
-// the file (as shownPath, when given) when it cannot be opened, is not a regular file, is
-// empty or holds no readable picture or page; a picture above the pixel limit also names the
-// option that raises it.
-void LoadPicture(const std::string& path, Host::TPicture& picture, const Host::TPageChoice& page,
-                 const std::string& shownPath = {});
+// A picture file read for a scan, whose pages are loaded one after another in one pass over
+// the file (see Host::TPageReader).
+class TPictureFile {
+public:
+    // Reads the regular file at path. Throws std::runtime_error naming the file (as shownPath,
+    // when given) when it cannot be opened, is not a regular file, is empty or is of no kind
+    // known.
+    explicit TPictureFile(const std::string& path, const std::string& shownPath = {});
+
+    // Loads the page into the picture. Throws std::runtime_error naming the file when it holds
+    // no readable picture or no such page; a picture above the pixel limit also names the
+    // option that raises it.
+    void LoadPage(Host::TPicture& picture, const Host::TPageChoice& page);
+
+    // True for a PDF, whose pages are drawn (and take more memory while drawn).
+    bool DrawsPages() const { return FDrawsPages; }
+
+private:
+    std::string FShownPath;
+    bool FDrawsPages = false;
+    std::unique_ptr<Host::TPageReader> FReader;
+};
 
 } // namespace VelScan

@@ -6,8 +6,8 @@
 
 namespace VelScan {
 
-std::uint64_t PictureMemory(std::uint64_t width, std::uint64_t height) {
-    return width * height * 11 / 2;
+std::uint64_t PictureMemory(std::uint64_t width, std::uint64_t height, bool drawnPage) {
+    return drawnPage ? width * height * 9 : width * height * 11 / 2;
 }
 
 std::string ByteSizeText(std::uint64_t bytes) {
@@ -24,8 +24,9 @@ std::string ByteSizeText(std::uint64_t bytes) {
     return text;
 }
 
-TPictureReservation::TPictureReservation(TMemoryBudget& budget, unsigned slot)
-    : FBudget(budget), FSlot(slot) {
+TPictureReservation::TPictureReservation(TMemoryBudget& budget, unsigned slot,
+                                         std::uint64_t allowedPixels, bool drawnPage)
+    : FBudget(budget), FSlot(slot), FAllowedPixels(allowedPixels), FDrawnPage(drawnPage) {
     Host::SetPictureSizeObserver(
         [this](std::uint64_t width, std::uint64_t height) { Reserve(width, height); });
 }
@@ -39,7 +40,12 @@ TPictureReservation::~TPictureReservation() {
 void TPictureReservation::Reserve(std::uint64_t width, std::uint64_t height) {
     if (FReserved)
         return;
-    const std::uint64_t bytes = PictureMemory(width, height);
+    if (width * height > FAllowedPixels)
+        throw EFilePixels("page of " + std::to_string(width) + " x " + std::to_string(height) +
+                          " pixels not read: only " + std::to_string(FAllowedPixels) +
+                          " pixels are left of those its file's pages may hold together "
+                          "(--max-file-pixels)");
+    const std::uint64_t bytes = PictureMemory(width, height, FDrawnPage);
     if (bytes > FBudget.Bytes())
         throw EOverBudget("picture of " + std::to_string(width) + " x " + std::to_string(height) +
                           " pixels needs about " + ByteSizeText(bytes) +

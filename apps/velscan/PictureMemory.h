@@ -16,10 +16,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A page past the pixels its file may hold together (--max-file-pixels).
+class EFilePixels : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // The peak memory of reading and scanning a picture of the size: its 32-bit pixels, shared
 // by the copies the scan makes, and the gray bytes ZBar reads, with room for a pass's own
 // work: about 5.5 bytes a pixel.
-std::uint64_t PictureMemory(std::uint64_t width, std::uint64_t height);
+// A PDF page drawn by poppler takes about 9 (its renderer's own image beside the pixels).
+std::uint64_t PictureMemory(std::uint64_t width, std::uint64_t height, bool drawnPage = false);
 
 // A number of bytes for a message: "800 bytes", "47 MiB", "1.5 GiB".
 std::string ByteSizeText(std::uint64_t bytes);
@@ -28,10 +35,12 @@ std::string ByteSizeText(std::uint64_t bytes);
 // budget, under the worker's slot, before the pixels are allocated, waiting until it fits.
 // The first picture size the decoder declares is the picture's: later ones (frames, copies
 // the scan makes) are covered by its reservation. A picture that alone needs more than the
-// budget raises EOverBudget instead. The reservation is freed at the end.
+// budget raises EOverBudget instead, and one of more pixels than allowed (what is left of its
+// file's pixels) EFilePixels. The reservation is freed at the end.
 class TPictureReservation {
 public:
-    TPictureReservation(TMemoryBudget& budget, unsigned slot);
+    TPictureReservation(TMemoryBudget& budget, unsigned slot,
+                        std::uint64_t allowedPixels = UINT64_MAX, bool drawnPage = false);
     ~TPictureReservation();
     TPictureReservation(const TPictureReservation&) = delete;
     TPictureReservation& operator=(const TPictureReservation&) = delete;
@@ -41,6 +50,8 @@ private:
 
     TMemoryBudget& FBudget;
     const unsigned FSlot;
+    const std::uint64_t FAllowedPixels;
+    const bool FDrawnPage;
     bool FReserved = false;
 };
 

@@ -5,6 +5,8 @@
 #include "PictureLoading.h"
 #include "PictureMemory.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <stdexcept>
 
 namespace VelScan {
@@ -66,13 +68,24 @@ void AddWarning(TPictureResult& result, std::optional<std::string> warning) {
         result.Warning = result.Warning ? *result.Warning + "; " + *warning : *warning;
 }
 
+// The page's result becomes the error being handled, and nothing else.
+void FailPage(TPictureResult& result) {
+    result.Error = CurrentFailure();
+    result.Barcodes.clear();
+    result.Warning.reset();
+    result.Truncated = false;
+}
+
 void TakeTruncation(const Host::TGraphic& graphic, TPictureResult& result) {
     const auto incomplete = graphic.Incomplete();
     if (!incomplete)
         return;
     result.Truncated = true;
-    AddWarning(result, "picture truncated: " + std::to_string(incomplete->RowsRead) + " of " +
-                           std::to_string(incomplete->RowsTotal) + " rows");
+    if (incomplete->ScansMissing)
+        AddWarning(result, "picture truncated: drawn from the scans that arrived, coarser");
+    else
+        AddWarning(result, "picture truncated: " + std::to_string(incomplete->RowsRead) + " of " +
+                               std::to_string(incomplete->RowsTotal) + " rows");
 }
 
 } // namespace
@@ -80,19 +93,25 @@ void TakeTruncation(const Host::TGraphic& graphic, TPictureResult& result) {
 TPictureScanner::TPictureScanner(const TOptions& options)
     : FRect(options.Rect.value_or(TScanRect{})), FRectGiven(options.Rect.has_value()),
       FAnnotateFolder(options.AnnotateFolder), FPages(options.Pages),
-      FResolution(options.Resolution), FReader(MakeReader(options)) {}
+      FResolution(options.Resolution), FMaxFilePixels(options.MaxFilePixels),
+      FReader(MakeReader(options)) {}
 
 TFileResult TPictureScanner::Scan(const TInput& input, TMemoryBudget& budget,
                                   unsigned slot) noexcept {
     return GuardedScan(input, [&] { return ScanFile(input, budget, slot); });
 }
 
-// The first page is always read: it tells how many pages there are.
+// The first page is always read: it tells how many pages there are. The pages read count
+// against the pixels the file may hold; once a page would pass them, it and every later page
+// are reported without being read.
 TFileResult TPictureScanner::ScanFile(const TInput& input, TMemoryBudget& budget, unsigned slot) {
     const auto wanted = [&](int page) {
         return page >= input.FirstPage && FPages.Selects(page);
     };
     TFileResult results;
+    TPictureFile file(SourceFile(input), input.Path);
+    std::uint64_t pixelsLeft = FMaxFilePixels;
+    bool stopped = false;
     int pages = 1;
     for (int page = 1; page <= pages; ++page) {
         if (page > 1 && !wanted(page))
@@ -102,18 +121,21 @@ TFileResult TPictureScanner::ScanFile(const TInput& input, TMemoryBudget& budget
         result.Page = page;
         result.Pages = pages;
         if (page == 1) {
-            ReadPage(input, result, budget, slot, wanted(1));
+            ReadPage(file, result, budget, slot, wanted(1), pixelsLeft);
             pages = result.Pages;
             if (!wanted(1))
                 continue;
+        } else if (stopped) {
+            result.Error = "page not read: the file's earlier pages took the pixels its pages may "
+                           "hold together (--max-file-pixels)";
         } else {
             try {
-                ReadPage(input, result, budget, slot, true);
+                ReadPage(file, result, budget, slot, true, pixelsLeft);
+            } catch (const EFilePixels&) {
+                stopped = true;
+                FailPage(result);
             } catch (...) {
-                result.Error = CurrentFailure();
-                result.Barcodes.clear();
-                result.Warning.reset();
-                result.Truncated = false;
+                FailPage(result);
             }
         }
         if (FOnPageDone)
@@ -129,11 +151,13 @@ TFileResult TPictureScanner::ScanFile(const TInput& input, TMemoryBudget& budget
 // The reader gives every pass a fresh ZBar scanner, so a result depends on the picture
 // alone, not on which pictures the same worker read before. The page is dropped when its
 // scan ends, so that an idle worker holds no picture memory.
-void TPictureScanner::ReadPage(const TInput& input, TPictureResult& result, TMemoryBudget& budget,
-                               unsigned slot, bool scan) {
-    TPictureReservation reservation(budget, slot);
+void TPictureScanner::ReadPage(TPictureFile& file, TPictureResult& result, TMemoryBudget& budget,
+                               unsigned slot, bool scan, std::uint64_t& pixelsLeft) {
+    TPictureReservation reservation(budget, slot, pixelsLeft, file.DrawsPages());
     Host::TPicture picture;
-    LoadPicture(SourceFile(input), picture, {result.Page - 1, FResolution}, input.Path);
+    file.LoadPage(picture, {result.Page - 1, FResolution});
+    pixelsLeft -= std::min<std::uint64_t>(pixelsLeft, static_cast<std::uint64_t>(picture.Width()) *
+                                                          picture.Height());
     result.Pages = picture.Graphic()->PageCount();
     result.Width = picture.Width();
     result.Height = picture.Height();

@@ -6,10 +6,12 @@
 #include "MemoryBudget.h"
 #include "Options.h"
 #include "PageSelection.h"
+#include "PictureLoading.h"
 #include "ScanResult.h"
 
 #include <vel/Vel.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -45,10 +47,11 @@ public:
 
 private:
     TFileResult ScanFile(const TInput& input, TMemoryBudget& budget, unsigned slot);
-    // Reads the result's page of the input, sets its size and number of pages, and scans it
-    // when asked.
-    void ReadPage(const TInput& input, TPictureResult& result, TMemoryBudget& budget, unsigned slot,
-                  bool scan);
+    // Reads the result's page of the file, sets its size and number of pages, and scans it
+    // when asked; the page's pixels are taken from pixelsLeft, and one of more is refused
+    // (EFilePixels) before it is drawn.
+    void ReadPage(TPictureFile& file, TPictureResult& result, TMemoryBudget& budget, unsigned slot,
+                  bool scan, std::uint64_t& pixelsLeft);
     void ScanPicture(Host::TPicture& picture, TPictureResult& result);
 
     TScanRect FRect;
@@ -56,6 +59,7 @@ private:
     std::optional<std::string> FAnnotateFolder;
     TPageSelection FPages;
     int FResolution;
+    std::uint64_t FMaxFilePixels;
     std::unique_ptr<Vel::TReader> FReader;
     std::function<void(const TPictureResult&)> FOnPageDone;
 };

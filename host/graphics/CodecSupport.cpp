@@ -1,6 +1,7 @@
 #include "CodecSupport.h"
 
 #include "vel/host/Errors.h"
+#include "vel/host/GraphicKinds.h"
 #include "vel/host/PixelLimit.h"
 
 #include <algorithm>
@@ -10,7 +11,8 @@
 namespace Host {
 
 void ThrowInvalid(const char* kind, const std::string& reason) {
-    throw EInvalidGraphic(FromAnsi(std::string("Invalid ") + kind + " picture: " + reason));
+    const std::string what = *kind != '\0' ? std::string(kind) + " picture" : "picture";
+    throw EInvalidGraphic(FromAnsi("Invalid " + what + ": " + reason));
 }
 
 uint64_t LargestPictureBytes() {
@@ -42,6 +44,21 @@ std::string ReadRest(std::istream& stream, const char* kind) {
             ThrowInvalid(kind, "the data is larger than any picture within the pixel limit");
     }
     return data;
+}
+
+std::vector<uint8_t> PeekSignature(std::istream& stream) {
+    std::streambuf* buffer = stream.rdbuf();
+    const auto start = buffer->pubseekoff(0, std::ios::cur, std::ios::in);
+    if (start == std::streampos(-1))
+        throw EInvalidGraphic(u"Cannot tell the picture's kind: the stream cannot be positioned");
+    std::vector<uint8_t> bytes(GraphicSignatureSize);
+    const auto got = buffer->sgetn(reinterpret_cast<char*>(bytes.data()),
+                                   static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<size_t>(got));
+    buffer->pubseekpos(start, std::ios::in);
+    if (bytes.empty())
+        throw EInvalidGraphic(u"The picture data is empty");
+    return bytes;
 }
 
 void ThrowWriteFailure(const std::ostream& stream, const char* kind, const std::string& reason) {

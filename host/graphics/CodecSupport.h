@@ -8,10 +8,12 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace Host {
 
-// Raises EInvalidGraphic "Invalid <kind> picture: <reason>".
+// Raises EInvalidGraphic "Invalid <kind> picture: <reason>" ("Invalid picture: <reason>" for
+// an empty kind).
 [[noreturn]] void ThrowInvalid(const char* kind, const std::string& reason);
 
 // Bytes enough for any encoding of a picture within the pixel limit: 8 a pixel (16-bit
@@ -25,6 +27,10 @@ std::optional<uint64_t> RemainingBytes(std::istream& stream);
 // The rest of the stream, for libraries that decode from memory; EInvalidGraphic when it
 // is longer than any picture within the pixel limit can be.
 std::string ReadRest(std::istream& stream, const char* kind);
+
+// The first bytes of the stream (at most GraphicSignatureSize), which is left where it was,
+// for telling its kind; EInvalidGraphic when it is empty or cannot be positioned.
+std::vector<uint8_t> PeekSignature(std::istream& stream);
 
 // After a library failed to encode: EWriteError when the stream failed, otherwise
 // EInvalidGraphic "Cannot write the <kind> picture: <reason>".

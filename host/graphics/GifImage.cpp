@@ -2,6 +2,8 @@
 
 #include "CHandle.h"
 #include "CodecSupport.h"
+#include "MemoryStream.h"
+#include "PageCursor.h"
 #include "PictureSize.h"
 #include "vel/host/Bitmap.h"
 #include "vel/host/Errors.h"
@@ -10,9 +12,9 @@
 
 #include <algorithm>
 #include <istream>
-#include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Host {
@@ -125,26 +127,90 @@ TGifReader OpenReader(std::streambuf* input) {
     return gif;
 }
 
-// Opens the file and reads up to the descriptor of frame index, returning its transparent
-// colour index.
-int FindImage(TGifReader& gif, int index) {
-    int transparent = NO_TRANSPARENT_COLOR;
-    for (int frame = 0;; ++frame) {
-        if (!NextImage(gif.get(), transparent))
-            ThrowInvalid(Kind, "it holds no image");
-        if (frame == index)
-            return transparent;
-        SkipImageData(gif.get());
-    }
+// The pixels LZW data of the bytes can stand for at most: a code stands for at most 4096
+// pixels, and a code of more than 2048 needs a table of more than 2048 entries, whose codes
+// take 12 bits; so no more than 4096 pixels every 12 bits, besides the first code.
+uint64_t LzwPixels(uint64_t bytes) {
+    return bytes * 8 / 12 * 4096 + 4096;
 }
 
-// Refuses a screen that the file's bytes could not fill: each 12-bit LZW code stands for at
-// most 4096 pixels, so a file holds at least 3 bytes for every 8192 pixels of a frame covering
-// the screen. A 35-byte file cannot declare a screen of 2^28 pixels.
-void CheckDataFillsScreen(std::optional<uint64_t> remaining, uint64_t width, uint64_t height) {
-    if (remaining && *remaining < width * height / 8192 * 3)
-        ThrowGifError(D_GIF_ERR_READ_FAILED);
+// A screen of up to 2^22 pixels (16 MiB) is always drawn; a larger one must not hold more
+// pixels than its frame's data could fill.
+constexpr uint64_t FreeScreenPixels = uint64_t{1} << 22;
+
+// The bytes of the LZW data that start at offset: the sub-blocks up to the empty one, or to
+// the end of the file when it ends first.
+uint64_t DataBytes(std::string_view file, uint64_t offset) {
+    uint64_t bytes = 0;
+    while (offset < file.size() && file[offset] != 0) {
+        const auto length = static_cast<uint8_t>(file[offset]);
+        bytes += std::min<uint64_t>(length, file.size() - offset - 1);
+        offset += 1 + uint64_t{length};
+    }
+    return bytes;
 }
+
+std::string SizeText(uint64_t width, uint64_t height) {
+    return std::to_string(width) + " x " + std::to_string(height) + " pixels";
+}
+
+// Refuses a frame, or a screen, that the frame's data could not fill: a tiny file cannot
+// declare a frame or a screen of 2^28 pixels.
+void CheckDataFillsFrame(uint64_t dataBytes, const GifImageDesc& frame, uint64_t screenWidth,
+                         uint64_t screenHeight) {
+    const auto width = static_cast<uint64_t>(frame.Width);
+    const auto height = static_cast<uint64_t>(frame.Height);
+    const std::string data = std::to_string(dataBytes) + " bytes of data";
+    if (width * height > LzwPixels(dataBytes))
+        ThrowInvalid(Kind, "the frame of " + SizeText(width, height) + " has only " + data +
+                               ", too few to describe it");
+    const uint64_t screen = screenWidth * screenHeight;
+    if (screen > FreeScreenPixels && screen > LzwPixels(dataBytes))
+        ThrowInvalid(Kind, "the screen of " + SizeText(screenWidth, screenHeight) +
+                               " is larger than its frame's " + data + " could fill");
+}
+
+// A file open in giflib twice over: once to count its frames, then at the frame read last.
+class TGifCursor : public TPageCursor {
+public:
+    explicit TGifCursor(TFileBytes file) : TPageCursor(std::move(file)), Input(*Bytes) {
+        TMemoryStreamBuffer counting(*Bytes);
+        Frames = CountFrames(OpenReader(&counting).get());
+        Reader = OpenReader(&Input);
+    }
+
+    // Reads up to the descriptor of frame index, returning its transparent colour index: on
+    // from the frame read last, or from the start for an earlier one.
+    int Find(int index) {
+        if (index < Next) {
+            Reader.reset();
+            Input.pubseekpos(0, std::ios::in);
+            Reader = OpenReader(&Input);
+            Next = 0;
+        }
+        int transparent = NO_TRANSPARENT_COLOR;
+        for (;; ++Next) {
+            if (!NextImage(Reader.get(), transparent))
+                ThrowInvalid(Kind, "it holds no image");
+            if (Next == index) {
+                ++Next;
+                return transparent;
+            }
+            SkipImageData(Reader.get());
+        }
+    }
+
+    // The bytes of the frame whose descriptor was read last (giflib reads no further).
+    uint64_t FrameDataBytes() {
+        const auto here = Input.pubseekoff(0, std::ios::cur, std::ios::in);
+        return DataBytes(*Bytes, static_cast<uint64_t>(here));
+    }
+
+    TMemoryStreamBuffer Input;
+    uint64_t Frames = 0;
+    TGifReader Reader;
+    int Next = 0; // the frame whose descriptor the reader reads next
+};
 
 // The frame's rows in screen order: interlaced frames store rows 0, 8, ..., 4, ..., 2, ..., 1, ...
 std::vector<int> RowOrder(int height, bool interlaced) {
@@ -163,28 +229,25 @@ std::vector<int> RowOrder(int height, bool interlaced) {
 } // namespace
 
 void TGifImage::LoadFromStream(std::istream& stream) {
-    LoadKeepingFile(stream, Kind, [this](std::istream& file) { Decode(file); });
+    LoadOnePage(stream, Kind);
 }
 
-void TGifImage::Decode(std::istream& stream) {
-    const std::optional<uint64_t> remaining = RemainingBytes(stream);
-    std::streambuf* input = stream.rdbuf();
-    const auto start = input->pubseekoff(0, std::ios::cur, std::ios::in);
-    const uint64_t frames = CountFrames(OpenReader(input).get());
-    CheckPageCount(Kind, frames, PageChoice());
-    input->pubseekpos(start, std::ios::in);
-    TGifReader gif = OpenReader(input);
-    const int transparent = FindImage(gif, PageChoice().Index);
+void TGifImage::LoadPage(const TFileBytes& file, std::shared_ptr<TPageCursor>& slot) {
+    TGifCursor& cursor = CursorOn<TGifCursor>(slot, file);
+    CheckPageCount(Kind, cursor.Frames, PageChoice(), cursor.Frames > MaxPicturePages);
+    const int transparent = cursor.Find(PageChoice().Index);
+    GifFileType* gif = cursor.Reader.get();
     const GifImageDesc& frame = gif->Image;
+    if (frame.Width <= 0 || frame.Height <= 0)
+        ThrowInvalid(Kind, "the frame is empty");
     const int width = gif->SWidth > 0 ? gif->SWidth : frame.Left + frame.Width;
     const int height = gif->SHeight > 0 ? gif->SHeight : frame.Top + frame.Height;
-    CheckPictureSize(Kind, static_cast<uint64_t>(width), static_cast<uint64_t>(height));
-    CheckDataFillsScreen(remaining, static_cast<uint64_t>(width), static_cast<uint64_t>(height));
+    CheckPictureLimit(Kind, static_cast<uint64_t>(width), static_cast<uint64_t>(height));
+    CheckDataFillsFrame(cursor.FrameDataBytes(), frame, static_cast<uint64_t>(width),
+                        static_cast<uint64_t>(height));
     TPixelBuffer pixels =
         AllocatePixels(Kind, static_cast<uint64_t>(width), static_cast<uint64_t>(height));
     TColor32* colours = ColoursOf(pixels);
-    if (frame.Width <= 0 || frame.Height <= 0)
-        ThrowInvalid(Kind, "the frame is empty");
     const ColorMapObject* map = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
     if (map == nullptr)
         ThrowInvalid(Kind, "it has no colour table");
@@ -195,7 +258,7 @@ void TGifImage::Decode(std::istream& stream) {
 
     std::vector<GifPixelType> line(static_cast<size_t>(frame.Width));
     for (const int row : RowOrder(frame.Height, frame.Interlace)) {
-        if (DGifGetLine(gif.get(), line.data(), frame.Width) == GIF_ERROR)
+        if (DGifGetLine(gif, line.data(), frame.Width) == GIF_ERROR)
             ThrowGifError(gif->Error);
         const int y = frame.Top + row;
         for (int x = 0; x < frame.Width && y < height; ++x) {
@@ -208,7 +271,10 @@ void TGifImage::Decode(std::istream& stream) {
         }
     }
     TakePixels(width, height, std::move(pixels),
-               {.PageIndex = PageChoice().Index, .PageCount = static_cast<int>(frames)});
+               {.PageIndex = PageChoice().Index, .PageCount = static_cast<int>(cursor.Frames)});
+    // Saving a later frame writes that frame alone: the file would load its first frame.
+    if (PageChoice().Index == 0)
+        KeepFileBytes(file);
 }
 
 void TGifImage::SaveToStream(std::ostream& stream) const {

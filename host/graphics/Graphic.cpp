@@ -1,5 +1,6 @@
 #include "vel/host/Graphic.h"
 
+#include "MemoryStream.h"
 #include "PictureFile.h"
 #include "PictureSize.h"
 #include "vel/host/Errors.h"
@@ -22,6 +23,11 @@ void TGraphic::SelectPage(const TPageChoice& choice) {
     if (choice.Index != 0)
         throw EInvalidGraphic(FromAnsi("Cannot choose page " + std::to_string(choice.Index + 1) +
                                        ": this kind of picture has one page"));
+}
+
+void TGraphic::LoadPage(const TFileBytes& file, std::shared_ptr<TPageCursor>&) {
+    TMemoryStream stream(*file);
+    LoadFromStream(stream);
 }
 
 void TGraphic::Changed() {

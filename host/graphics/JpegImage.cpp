@@ -2,6 +2,7 @@
 
 #include "CHandle.h"
 #include "CodecSupport.h"
+#include "PictureSize.h"
 #include "vel/host/Errors.h"
 
 // jpeglib.h needs size_t and FILE declared first.
@@ -34,6 +35,9 @@ struct TJpegState {
     // The rows output before the data ended, once it has.
     JDIMENSION RowsBeforeEnd = 0;
     bool Ended = false;
+    // A progressive picture's scans are all read before its first row is out: once the
+    // header is read, data that end early end the scans there.
+    bool ScansStarted = false;
     std::ostream* Output = nullptr;
     jpeg_source_mgr Source{};
     jpeg_destination_mgr Destination{};
@@ -63,13 +67,15 @@ void OnOutput(j_common_ptr) {}
 void InitSource(j_decompress_ptr) {}
 void TermSource(j_decompress_ptr) {}
 
-// A stream that ends before the first row is out is an error. One that ends later (an
-// interrupted transfer) ends the picture there: an end marker in place of the missing data
-// lets libjpeg finish, and the rows from where the data ended are made white.
+// A stream that ends before the first row is out is an error, unless it ends within the
+// scans of a progressive picture. One that ends later (an interrupted transfer) ends the
+// picture there: an end marker in place of the missing data lets libjpeg finish, and the
+// rows from where the data ended are made white; a progressive picture is drawn from the
+// scans that arrived.
 boolean FillInput(j_decompress_ptr info) {
     TJpegState& state = StateOf(reinterpret_cast<j_common_ptr>(info));
     const auto got = state.Input->sgetn(reinterpret_cast<char*>(state.Buffer), BufferSize);
-    if (got <= 0 && (state.Ended || info->output_scanline > 0)) {
+    if (got <= 0 && (state.Ended || info->output_scanline > 0 || state.ScansStarted)) {
         if (!state.Ended)
             state.RowsBeforeEnd = info->output_scanline;
         state.Ended = true;
@@ -143,6 +149,7 @@ bool ReadHeader(TJpegState* s, j_decompress_ptr info) {
     jpeg_create_decompress(info);
     info->src = &s->Source;
     jpeg_read_header(info, TRUE);
+    s->ScansStarted = info->progressive_mode;
     const bool cmyk = info->jpeg_color_space == JCS_CMYK || info->jpeg_color_space == JCS_YCCK;
     info->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
     return true;
@@ -199,6 +206,29 @@ bool WritePixels(TJpegState* s, j_compress_ptr info, const TColor32* pixels, int
     return true;
 }
 
+// The blocks of 8 x 8 samples the picture's components hold.
+uint64_t Blocks(const jpeg_decompress_struct& info) {
+    uint64_t blocks = 0;
+    for (int c = 0; c < info.num_components; ++c)
+        blocks += uint64_t{info.comp_info[c].width_in_blocks} * info.comp_info[c].height_in_blocks;
+    return blocks;
+}
+
+// Refuses a picture larger than its data could code. Huffman coding spends at least a bit on
+// every block (a baseline block's DC and end-of-block codes take one bit each at least, and
+// a progressive picture's first DC scans code every block): a file of n bytes holds at most
+// 8n blocks. Arithmetic coding can take less than a bit a block and is not held to it.
+void CheckDataCodesPicture(const jpeg_decompress_struct& info, std::optional<uint64_t> bytes) {
+    const uint64_t blocks = Blocks(info);
+    if (info.arith_code || !bytes || blocks <= *bytes * 8)
+        return;
+    ThrowInvalid(Kind, "its " + std::to_string(*bytes) + " bytes cannot code a picture of " +
+                           std::to_string(info.image_width) + " x " +
+                           std::to_string(info.image_height) + " pixels (" +
+                           std::to_string(blocks) + " blocks need at least " +
+                           std::to_string((blocks + 7) / 8) + " bytes)");
+}
+
 } // namespace
 
 void TJpegImage::LoadFromStream(std::istream& stream) {
@@ -206,6 +236,7 @@ void TJpegImage::LoadFromStream(std::istream& stream) {
 }
 
 void TJpegImage::Decode(std::istream& stream) {
+    const std::optional<uint64_t> bytes = RemainingBytes(stream);
     TJpegState state;
     state.Input = stream.rdbuf();
     jpeg_decompress_struct info{};
@@ -214,6 +245,8 @@ void TJpegImage::Decode(std::istream& stream) {
 
     if (!ReadHeader(&state, &info))
         ThrowInvalid(Kind, state.Message);
+    CheckPictureLimit(Kind, info.image_width, info.image_height);
+    CheckDataCodesPicture(info, bytes);
     TPixelBuffer pixels = AllocatePixels(Kind, info.image_width, info.image_height);
     std::vector<JSAMPLE> cmykRow(info.out_color_space == JCS_CMYK ? size_t{info.image_width} * 4
                                                                   : 0);
@@ -223,7 +256,9 @@ void TJpegImage::Decode(std::istream& stream) {
     const auto height = static_cast<int>(info.output_height);
     std::optional<TIncomplete> incomplete;
     // Data that end after the last row lack only the end marker.
-    if (state.Ended && state.RowsBeforeEnd < info.output_height) {
+    if (state.Ended && state.ScansStarted && state.RowsBeforeEnd == 0) {
+        incomplete = TIncomplete{height, height, true};
+    } else if (state.Ended && state.RowsBeforeEnd < info.output_height) {
         incomplete = TIncomplete{static_cast<int>(state.RowsBeforeEnd), height};
         const size_t rowsRead = state.RowsBeforeEnd;
         std::fill(ColoursOf(pixels) + rowsRead * info.output_width,

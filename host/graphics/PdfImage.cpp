@@ -1,6 +1,7 @@
 #include "vel/host/PdfImage.h"
 
 #include "CodecSupport.h"
+#include "PageCursor.h"
 #include "PictureSize.h"
 
 #include <poppler-document.h>
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -25,10 +27,25 @@ constexpr const char* Kind = "PDF";
 
 void IgnoreMessage(const std::string&, void*) {}
 
-// poppler prints its complaints about damaged documents to the terminal by default.
-void SilencePoppler() {
+// The memory libjpeg may give the whole-image buffers of a JPEG drawn inside a page (the
+// coefficients of a progressive one), in its JPEGMEM form of thousands of bytes: 8 bytes a
+// pixel of the pixel limit, enough for any picture within it. An image that needs more (a
+// 12 KB page can declare one of 65500 x 65500 pixels, 8 GB of coefficients) fails in libjpeg
+// and is left out of the page instead of being allocated. A JPEGMEM the user set stays.
+void LimitJpegMemory() {
+    const std::string thousands = std::to_string(LargestPictureBytes() / 1000);
+    setenv("JPEGMEM", thousands.c_str(), 0);
+}
+
+// poppler prints its complaints about damaged documents to the terminal by default. Set up
+// once, before the first document; the environment is changed only then, so no other
+// thread's reading of it can meet a moved table.
+void SetUpPoppler() {
     static std::once_flag once;
-    std::call_once(once, [] { poppler::set_debug_error_function(IgnoreMessage, nullptr); });
+    std::call_once(once, [] {
+        poppler::set_debug_error_function(IgnoreMessage, nullptr);
+        LimitJpegMemory();
+    });
 }
 
 // Pixels across a length in points (1/72 inch) at the resolution, as poppler rounds them;
@@ -41,7 +58,7 @@ uint64_t PixelsAcross(double points, int resolution) {
 }
 
 std::unique_ptr<poppler::document> OpenDocument(const std::string& data) {
-    SilencePoppler();
+    SetUpPoppler();
     if (data.size() > INT_MAX)
         ThrowInvalid(Kind, "the document is larger than 2 GiB");
     // poppler reads the bytes in place: data outlives the document.
@@ -65,17 +82,27 @@ void CopyImage(const poppler::image& image, TColor32* pixels, uint64_t width, ui
                     columns * sizeof(TColor32));
 }
 
+// A document parsed once for all the pages read from it.
+class TPdfCursor : public TPageCursor {
+public:
+    explicit TPdfCursor(TFileBytes file)
+        : TPageCursor(std::move(file)), Document(OpenDocument(*Bytes)),
+          Pages(std::max(Document->pages(), 0)) {}
+
+    const std::unique_ptr<poppler::document> Document; // reads Bytes in place
+    const int Pages;
+};
+
 } // namespace
 
 void TPdfImage::LoadFromStream(std::istream& stream) {
-    Decode(ReadRest(stream, Kind));
+    LoadOnePage(stream, Kind);
 }
 
-void TPdfImage::Decode(const std::string& data) {
-    const std::unique_ptr<poppler::document> document = OpenDocument(data);
-    const int pages = document->pages();
-    CheckPageCount(Kind, static_cast<uint64_t>(std::max(pages, 0)), PageChoice());
-    const std::unique_ptr<poppler::page> page(document->create_page(PageChoice().Index));
+void TPdfImage::LoadPage(const TFileBytes& file, std::shared_ptr<TPageCursor>& slot) {
+    TPdfCursor& cursor = CursorOn<TPdfCursor>(slot, file);
+    CheckPageCount(Kind, static_cast<uint64_t>(cursor.Pages), PageChoice());
+    const std::unique_ptr<poppler::page> page(cursor.Document->create_page(PageChoice().Index));
     if (!page)
         ThrowInvalid(Kind, "page " + std::to_string(PageChoice().Index + 1) + " is damaged");
     const poppler::rectf box = page->page_rect();
@@ -95,7 +122,7 @@ void TPdfImage::Decode(const std::string& data) {
         ThrowInvalid(Kind, "page " + std::to_string(PageChoice().Index + 1) + " cannot be drawn");
     CopyImage(image, ColoursOf(pixels), width, height);
     TakePixels(static_cast<int>(width), static_cast<int>(height), std::move(pixels),
-               {.PageIndex = PageChoice().Index, .PageCount = pages});
+               {.PageIndex = PageChoice().Index, .PageCount = cursor.Pages});
 }
 
 void TPdfImage::SaveToStream(std::ostream& stream) const {

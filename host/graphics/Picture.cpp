@@ -1,33 +1,13 @@
 #include "vel/host/Picture.h"
 
+#include "CodecSupport.h"
 #include "PictureFile.h"
 #include "vel/host/Errors.h"
 #include "vel/host/GraphicKinds.h"
 
-#include <array>
 #include <istream>
 
 namespace Host {
-
-namespace {
-
-// The first bytes of the stream, which is left where it was.
-std::vector<uint8_t> PeekSignature(std::istream& stream) {
-    std::streambuf* buffer = stream.rdbuf();
-    const auto start = buffer->pubseekoff(0, std::ios::cur, std::ios::in);
-    if (start == std::streampos(-1))
-        throw EInvalidGraphic(u"Cannot tell the picture's kind: the stream cannot be positioned");
-    std::vector<uint8_t> bytes(GraphicSignatureSize);
-    const auto got = buffer->sgetn(reinterpret_cast<char*>(bytes.data()),
-                                   static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<size_t>(got));
-    buffer->pubseekpos(start, std::ios::in);
-    if (bytes.empty())
-        throw EInvalidGraphic(u"The picture data is empty");
-    return bytes;
-}
-
-} // namespace
 
 TPicture::~TPicture() = default;
 

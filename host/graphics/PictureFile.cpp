@@ -45,13 +45,18 @@ std::filesystem::path PathOf(const String& fileName) {
 void ReadPictureFile(const std::filesystem::path& path,
                      const std::function<void(std::istream&)>& read) {
     std::ifstream file = OpenForReading(path);
-    const String prefix = u"Cannot load picture file " + Quoted(path) + u": ";
-    if (file.peek() == std::ifstream::traits_type::eof())
-        throw EInvalidGraphic(prefix + u"the file is empty");
-    try {
+    NamingFile(path, [&] {
+        if (file.peek() == std::ifstream::traits_type::eof())
+            throw EInvalidGraphic(u"the file is empty");
         read(file);
+    });
+}
+
+void NamingFile(const std::filesystem::path& path, const std::function<void()>& load) {
+    try {
+        load();
     } catch (const EInvalidGraphic& e) {
-        throw EInvalidGraphic(prefix + e.Message());
+        throw EInvalidGraphic(u"Cannot load picture file " + Quoted(path) + u": " + e.Message());
     }
 }
 

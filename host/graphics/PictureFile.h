@@ -15,6 +15,9 @@ namespace Host {
 void ReadPictureFile(const std::filesystem::path& file,
                      const std::function<void(std::istream&)>& read);
 
+// Runs load, turning its EInvalidGraphic into one that names the file as ReadPictureFile does.
+void NamingFile(const std::filesystem::path& file, const std::function<void()>& load);
+
 // Has write produce the whole file in memory first, so that a failed encoding leaves an
 // existing file untouched, then writes it; EFCreateError when that fails.
 void WritePictureFile(const std::filesystem::path& file,

@@ -9,6 +9,11 @@
 namespace Host {
 
 void CheckPictureSize(const char* kind, uint64_t width, uint64_t height) {
+    CheckPictureLimit(kind, width, height);
+    ObservePictureSize(width, height);
+}
+
+void CheckPictureLimit(const char* kind, uint64_t width, uint64_t height) {
     const auto size = [&] {
         return std::to_string(width) + " x " + std::to_string(height);
     };
@@ -19,7 +24,6 @@ void CheckPictureSize(const char* kind, uint64_t width, uint64_t height) {
         throw EInvalidGraphic(FromAnsi(std::string(kind) + " picture of " + size() +
                                        " pixels exceeds the limit of " +
                                        std::to_string(MaxPicturePixels()) + " pixels"));
-    ObservePictureSize(width, height);
 }
 
 void CheckPageChoice(const TPageChoice& choice) {
@@ -31,13 +35,15 @@ void CheckPageChoice(const TPageChoice& choice) {
                                        std::to_string(choice.Resolution) + " dots per inch"));
 }
 
-void CheckPageCount(const char* kind, uint64_t count, const TPageChoice& choice) {
+void CheckPageCount(const char* kind, uint64_t count, const TPageChoice& choice,
+                    bool countStopped) {
     if (count == 0)
         throw EInvalidGraphic(FromAnsi(std::string(kind) + " picture holds no page"));
     if (count > MaxPicturePages)
-        throw EInvalidGraphic(FromAnsi(std::string(kind) + " picture of " + std::to_string(count) +
-                                       " pages exceeds the limit of " +
-                                       std::to_string(MaxPicturePages) + " pages"));
+        throw EInvalidGraphic(FromAnsi(
+            std::string(kind) + " picture holds " + (countStopped ? "more than " : "") +
+            std::to_string(countStopped ? MaxPicturePages : count) + " pages, more than the " +
+            std::to_string(MaxPicturePages) + " pages a file may hold"));
     if (static_cast<uint64_t>(choice.Index) >= count)
         throw EInvalidGraphic(FromAnsi("There is no page " + std::to_string(choice.Index + 1) +
                                        ": the " + kind + " picture has " + std::to_string(count) +

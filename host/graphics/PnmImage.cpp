@@ -88,8 +88,15 @@ public:
         if (!IsDigit(c))
             ThrowInvalid(Kind, std::string("the ") + what + " is not a number (" + Shown(c) + ")");
         uint64_t value = 0;
-        for (; IsDigit(c); FIn.sbumpc(), c = FIn.sgetc())
+        std::string digits; // as the file gives them, for the message of a number too large
+        for (; IsDigit(c); FIn.sbumpc(), c = FIn.sgetc()) {
             value = std::min(value * 10 + static_cast<uint64_t>(c - '0'), SaturatedNumber);
+            if (digits.size() < 40)
+                digits += static_cast<char>(c);
+        }
+        if (value == SaturatedNumber)
+            ThrowInvalid(Kind, std::string("the ") + what + " " + digits +
+                                   (digits.size() < 40 ? "" : "...") + " is too large");
         return value;
     }
 

@@ -116,6 +116,11 @@ void TRasterGraphic::CopyPixelsFrom(const TRasterGraphic& other) {
     FIncomplete = other.FIncomplete;
 }
 
+void TPagedGraphic::LoadOnePage(std::istream& stream, const char* kind) {
+    std::shared_ptr<TPageCursor> cursor;
+    LoadPage(std::make_shared<const std::string>(ReadRest(stream, kind)), cursor);
+}
+
 void TPagedGraphic::SelectPage(const TPageChoice& choice) {
     CheckPageChoice(choice);
     FPageChoice = choice;

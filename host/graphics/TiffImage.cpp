@@ -2,6 +2,7 @@
 
 #include "CHandle.h"
 #include "CodecSupport.h"
+#include "PageCursor.h"
 #include "PictureSize.h"
 
 #include <tiffio.h>
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Host {
@@ -23,7 +25,12 @@ constexpr const char* Kind = "TIFF";
 
 // The file libtiff reads or writes, in memory, with the last message libtiff reported.
 struct TMemoryFile {
-    std::string Data;
+    TMemoryFile() = default;
+    TMemoryFile(const TMemoryFile&) = delete;
+    TMemoryFile& operator=(const TMemoryFile&) = delete;
+
+    std::string_view Bytes; // what reads see: the file read, or Written while writing
+    std::string Written;
     uint64_t Position = 0;
     std::string Message = "unknown error";
 };
@@ -35,9 +42,9 @@ TMemoryFile& FileOf(thandle_t handle) {
 tmsize_t ReadProc(thandle_t handle, void* buffer, tmsize_t size) {
     TMemoryFile& file = FileOf(handle);
     const uint64_t available =
-        file.Position < file.Data.size() ? file.Data.size() - file.Position : 0;
+        file.Position < file.Bytes.size() ? file.Bytes.size() - file.Position : 0;
     const auto count = std::min<uint64_t>(available, static_cast<uint64_t>(size));
-    std::memcpy(buffer, file.Data.data() + file.Position, count);
+    std::memcpy(buffer, file.Bytes.data() + file.Position, count);
     file.Position += count;
     return static_cast<tmsize_t>(count);
 }
@@ -45,9 +52,10 @@ tmsize_t ReadProc(thandle_t handle, void* buffer, tmsize_t size) {
 tmsize_t WriteProc(thandle_t handle, void* buffer, tmsize_t size) {
     TMemoryFile& file = FileOf(handle);
     const uint64_t end = file.Position + static_cast<uint64_t>(size);
-    if (end > file.Data.size())
-        file.Data.resize(end);
-    std::memcpy(file.Data.data() + file.Position, buffer, static_cast<size_t>(size));
+    if (end > file.Written.size())
+        file.Written.resize(end);
+    std::memcpy(file.Written.data() + file.Position, buffer, static_cast<size_t>(size));
+    file.Bytes = file.Written;
     file.Position = end;
     return size;
 }
@@ -55,7 +63,7 @@ tmsize_t WriteProc(thandle_t handle, void* buffer, tmsize_t size) {
 toff_t SeekProc(thandle_t handle, toff_t offset, int whence) {
     TMemoryFile& file = FileOf(handle);
     const uint64_t base = whence == SEEK_CUR   ? file.Position
-                          : whence == SEEK_END ? file.Data.size()
+                          : whence == SEEK_END ? file.Bytes.size()
                                                : 0;
     file.Position = base + offset;
     return file.Position;
@@ -65,7 +73,7 @@ int CloseProc(thandle_t) {
     return 0;
 }
 toff_t SizeProc(thandle_t handle) {
-    return FileOf(handle).Data.size();
+    return FileOf(handle).Bytes.size();
 }
 int MapProc(thandle_t, void**, toff_t*) {
     return 0;
@@ -161,39 +169,63 @@ bool WritePage(TIFF* tiff, const TRasterGraphic& graphic) {
     return ok && TIFFFlush(tiff) == 1;
 }
 
+// A file open in libtiff, its directories counted once (counting follows the chain of
+// directories without reading them), at the directory read last.
+class TTiffCursor : public TPageCursor {
+public:
+    explicit TTiffCursor(TFileBytes file) : TPageCursor(std::move(file)) {
+        File.Bytes = *Bytes;
+        Tiff = Open(File, "r");
+        if (!Tiff)
+            ThrowInvalid(Kind, File.Message);
+        Pages = TIFFNumberOfDirectories(Tiff.get());
+    }
+
+    // Reads the directory: the next one continues along the chain, any other is looked up.
+    void Seek(tdir_t index) {
+        const tdir_t current = TIFFCurrentDirectory(Tiff.get());
+        const bool read = index == current + 1 ? TIFFReadDirectory(Tiff.get()) == 1
+                          : index == current   ? true
+                                               : TIFFSetDirectory(Tiff.get(), index) == 1;
+        if (!read)
+            ThrowInvalid(Kind, File.Message);
+    }
+
+    TMemoryFile File;
+    TTiff Tiff; // closed before File goes
+    uint64_t Pages = 0;
+};
+
 } // namespace
 
 void TTiffImage::LoadFromStream(std::istream& stream) {
-    LoadKeepingFile(stream, Kind, [this](std::istream& file) { Decode(file); });
+    LoadOnePage(stream, Kind);
 }
 
-void TTiffImage::Decode(std::istream& stream) {
-    TMemoryFile file;
-    file.Data = ReadRest(stream, Kind);
-    const TTiff tiff = Open(file, "r");
-    if (!tiff)
-        ThrowInvalid(Kind, file.Message);
-    // Counting follows the chain of directories without reading them.
-    const auto pages = static_cast<uint64_t>(TIFFNumberOfDirectories(tiff.get()));
-    CheckPageCount(Kind, pages, PageChoice());
-    if (!TIFFSetDirectory(tiff.get(), static_cast<tdir_t>(PageChoice().Index)))
-        ThrowInvalid(Kind, file.Message);
+void TTiffImage::LoadPage(const TFileBytes& file, std::shared_ptr<TPageCursor>& slot) {
+    TTiffCursor& cursor = CursorOn<TTiffCursor>(slot, file);
+    CheckPageCount(Kind, cursor.Pages, PageChoice());
+    TIFF* tiff = cursor.Tiff.get();
+    cursor.Seek(static_cast<tdir_t>(PageChoice().Index));
     uint32_t width = 0;
     uint32_t height = 0;
-    if (!TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width) ||
-        !TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height))
+    if (!TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width) ||
+        !TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height))
         ThrowInvalid(Kind, "the size is missing");
     TPixelBuffer pixels = AllocatePixels(Kind, width, height);
     TColor32* colours = ColoursOf(pixels);
     char reason[1024] = "";
-    if (!TIFFRGBAImageOK(tiff.get(), reason))
+    if (!TIFFRGBAImageOK(tiff, reason))
         ThrowInvalid(Kind, reason);
-    if (!TIFFReadRGBAImageOriented(tiff.get(), width, height, colours, ORIENTATION_TOPLEFT, 1))
-        ThrowInvalid(Kind, file.Message);
+    if (!TIFFReadRGBAImageOriented(tiff, width, height, colours, ORIENTATION_TOPLEFT, 1))
+        ThrowInvalid(Kind, cursor.File.Message);
     const size_t count = size_t{width} * height;
     std::transform(colours, colours + count, colours, FromRaster);
     TakePixels(static_cast<int>(width), static_cast<int>(height), std::move(pixels),
-               {.PageIndex = PageChoice().Index, .PageCount = static_cast<int>(pages)});
+               {.PageIndex = PageChoice().Index, .PageCount = static_cast<int>(cursor.Pages)});
+    // Saving a later page writes that page alone: the file would load its first page.
+    if (PageChoice().Index == 0)
+        KeepFileBytes(file);
 }
 
 void TTiffImage::SaveToStream(std::ostream& stream) const {
@@ -206,7 +238,7 @@ void TTiffImage::SaveToStream(std::ostream& stream) const {
     if (!tiff || !WritePage(tiff.get(), *this))
         ThrowWriteFailure(stream, Kind, file.Message);
     tiff.reset();
-    WriteBytes(stream, file.Data.data(), file.Data.size(), Kind);
+    WriteBytes(stream, file.Written.data(), file.Written.size(), Kind);
 }
 
 } // namespace Host

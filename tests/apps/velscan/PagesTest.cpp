@@ -107,6 +107,42 @@ TEST(VelscanPages, APageThatCannotBeReadIsReportedBesideTheOthers) {
               (std::vector<std::string>{"1/3 small one", "2/3 small two", "3/3 error"}));
 }
 
+// The pages of a file share --max-file-pixels: the page that would pass it and every later one
+// are reported, not read.
+TEST(VelscanPages, AFilesPagesTogetherHoldNoMoreThanTheFileLimit) {
+    const TTempFolder folder;
+    const std::string tiff =
+        Save(folder, "long.tif",
+             Support::MakeTiffPages({Code("one"), Code("two"), Code("three"), Code("four")}));
+    const auto run = Velscan({"--format=json", "--max-file-pixels", "120000", tiff});
+    EXPECT_EQ(run.ExitStatus, 2);
+    EXPECT_EQ(PageSummaries(run.Out),
+              (std::vector<std::string>{"1/4 one", "2/4 two", "3/4 error", "4/4 error"}));
+    const auto entries = JsonLines(run.Out);
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_NE(entries[2]["error"].String.find("page of 360 x 160 pixels not read: only 4800 "
+                                              "pixels are left"),
+              std::string::npos)
+        << entries[2]["error"].String;
+    EXPECT_NE(entries[3]["error"].String.find("--max-file-pixels"), std::string::npos);
+    EXPECT_EQ(PageSummaries(Velscan({"--format=json", tiff}).Out),
+              (std::vector<std::string>{"1/4 one", "2/4 two", "3/4 three", "4/4 four"}));
+}
+
+// The page limit is no pixel limit: its refusal does not point to --max-pixels.
+TEST(VelscanPages, AFileOfTooManyPagesIsRefusedWithoutAHintAtThePixelLimit) {
+    const TTempFolder folder;
+    const std::string tiff =
+        Save(folder, "many.tif",
+             Support::MakeTiffPages(std::vector<Support::TGrayImage>(10001, Blank(1, 1))));
+    const auto run = Velscan({tiff});
+    EXPECT_EQ(run.ExitStatus, 2);
+    EXPECT_NE(run.Err.find("holds 10001 pages, more than the 10000 pages a file may hold"),
+              std::string::npos)
+        << run.Err;
+    EXPECT_EQ(run.Err.find("--max-pixels"), std::string::npos) << run.Err;
+}
+
 TEST(VelscanPages, ACrashOnALaterPageCostsThatPageOnly) {
     const TTempFolder folder;
     const std::string tiff =

@@ -137,6 +137,39 @@ std::string SmallGif(int screenWidth = TestWidth, int screenHeight = TestHeight)
                     {{0, 1, 0}, {1, 0, 1}}});
 }
 
+// A whole JPEG of 16 x 16 pixels whose frame header then declares width x height: a few
+// hundred bytes that cannot code so many blocks.
+std::string WholeJpegDeclaring(int components, bool progressive, uint16_t width, uint16_t height) {
+    std::string jpeg = MakeJpeg({16, 16, components, progressive,
+                                 RowBytes(16, std::vector<uint8_t>(16 * components, 0x40))});
+    const size_t frame = jpeg.find(progressive ? "\xFF\xC2" : "\xFF\xC0");
+    PutBigEndian(jpeg, frame + 5, height, 2);
+    PutBigEndian(jpeg, frame + 7, width, 2);
+    return jpeg;
+}
+
+// The small GIF whose frame descriptor (after header, screen and 2-colour table) declares a
+// frame of width x height.
+std::string GifFrameDeclaring(uint16_t width, uint16_t height) {
+    std::string gif = SmallGif();
+    gif[24] = static_cast<char>(width & 0xFF);
+    gif[25] = static_cast<char>(width >> 8);
+    gif[26] = static_cast<char>(height & 0xFF);
+    gif[27] = static_cast<char>(height >> 8);
+    return gif;
+}
+
+// The small frame on a screen of 16384 x 16384 pixels, the file made long by a comment
+// before the frame: the file's bytes could fill the screen, the frame's could not.
+std::string GifScreenPaddedWithComment() {
+    std::string gif = SmallGif(16384, 16384);
+    std::string comment = "!\xFE";
+    for (int block = 0; block < 500; ++block)
+        comment += '\xFF' + std::string(255, 'c');
+    comment.push_back('\0');
+    return gif.insert(19, comment);
+}
+
 std::string SmallTiff() {
     return MakeTiff({TestWidth, TestHeight, 1, 8, 1, false, 1, false, {}, {{1, 2, 3}, {4, 5, 6}}});
 }
@@ -214,6 +247,16 @@ std::vector<BadInput> Cases() {
          "JPEG picture of 65000 x 65000 pixels exceeds the limit"},
         {"JpegGivenOtherContent", File("other.jpg", SmallPng()), typeid(EInvalidGraphic),
          "Invalid JPEG picture: ", Into<TJpegImage>()},
+        {"JpegDeclaringMoreThanItsDataCodes",
+         File("tiny.jpg", WholeJpegDeclaring(1, false, 16384, 4096)), typeid(EInvalidGraphic),
+         "bytes cannot code a picture of 16384 x 4096 pixels"},
+        {"ProgressiveCmykJpegDeclaringMoreThanItsDataCodes",
+         File("tiny.jpg", WholeJpegDeclaring(4, true, 16384, 16384)), typeid(EInvalidGraphic),
+         "bytes cannot code a picture of 16384 x 16384 pixels"},
+        {"GifFrameLargerThanItsData", File("frame.gif", GifFrameDeclaring(16384, 4096)),
+         typeid(EInvalidGraphic), "the frame of 16384 x 4096 pixels has only"},
+        {"GifScreenLargerThanItsFrameData", File("screen.gif", GifScreenPaddedWithComment()),
+         typeid(EInvalidGraphic), "the screen of 16384 x 16384 pixels is larger than its frame's"},
         {"GifTruncated", File("cut.gif", Half(SmallGif())), typeid(EInvalidGraphic),
          "Invalid GIF picture: "},
         // The image separator after header, screen and 2-colour table replaced.
@@ -241,6 +284,10 @@ std::vector<BadInput> Cases() {
          "Invalid PNM picture: the pixel data is truncated"},
         {"PnmMaxvalZero", File("zero.pgm", "P5\n3 2\n0\n" + std::string(6, '\0')),
          typeid(EInvalidGraphic), "Invalid PNM picture: the maxval 0 is not 1 to 65535"},
+        {"PnmWidthBeyondAnyNumberHeld", File("wide.pgm", "P5\n99999999999 2\n255\n"),
+         typeid(EInvalidGraphic), "Invalid PNM picture: the width 99999999999 is too large"},
+        {"PnmMaxvalBeyondAnyNumberHeld", File("deep.pgm", "P2 3 2 123456789012 1 2 3 4 5 6"),
+         typeid(EInvalidGraphic), "Invalid PNM picture: the maxval 123456789012 is too large"},
         {"PnmMaxvalOver65535", File("deep.pgm", "P2 3 2 65536 1 2 3 4 5 6"),
          typeid(EInvalidGraphic), "Invalid PNM picture: the maxval 65536 is not 1 to 65535"},
         {"PnmPlainSampleOverMaxval", File("over.pgm", "P2 3 2 10 0 1 2 3 11 4"),

@@ -134,6 +134,24 @@ std::string LargeScreenGif() {
     return MakeGif(layout);
 }
 
+// A PDF of the objects, numbered from 1, with its cross-reference table.
+std::string Pdf(const std::vector<std::string>& objects) {
+    std::string pdf = "%PDF-1.4\n";
+    std::vector<size_t> offsets;
+    for (size_t i = 0; i < objects.size(); ++i) {
+        offsets.push_back(pdf.size());
+        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+    }
+    const size_t table = pdf.size();
+    pdf += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (const size_t offset : offsets) {
+        const std::string digits = std::to_string(offset);
+        pdf += std::string(10 - digits.size(), '0') + digits + " 00000 n \n";
+    }
+    return pdf + "trailer\n<< /Size " + std::to_string(objects.size() + 1) +
+           " /Root 1 0 R >>\nstartxref\n" + std::to_string(table) + "\n%%EOF\n";
+}
+
 } // namespace
 
 std::vector<Bomb> MakeBombs() {
@@ -150,4 +168,26 @@ std::vector<Bomb> MakeBombs() {
         {"RawPgmHeader", "P5\n16384 16384\n255\n", false},
         {"PlainPgmHeader", "P2\n16384 16384\n255\n", false},
     };
+}
+
+// A page of one inch drawing a progressive JPEG of 16 x 16 pixels whose frame header says
+// 65500 x 65500: its coefficients alone would take 8 GB.
+std::string PdfOfAHugeProgressiveJpeg() {
+    JpegLayout layout{16, 16, 1, true};
+    layout.Rows.assign(16, std::vector<uint8_t>(16, 128));
+    std::string jpeg = MakeJpeg(layout);
+    const size_t frame = jpeg.find("\xFF\xC2");
+    for (const size_t at : {frame + 5, frame + 7}) {
+        jpeg[at] = static_cast<char>(0xFF);
+        jpeg[at + 1] = static_cast<char>(0xDC);
+    }
+    const std::string content = "q 72 0 0 72 0 0 cm /Im Do Q";
+    return Pdf(
+        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 72 72] /Contents 4 0 R "
+         "/Resources << /XObject << /Im 5 0 R >> >> >>",
+         "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream",
+         "<< /Type /XObject /Subtype /Image /Width 65500 /Height 65500 /ColorSpace "
+         "/DeviceGray /BitsPerComponent 8 /Filter /DCTDecode /Length " +
+             std::to_string(jpeg.size()) + " >>\nstream\n" + jpeg + "\nendstream"});
 }

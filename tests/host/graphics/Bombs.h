@@ -13,3 +13,7 @@ struct Bomb {
 
 // One of every kind (GIF, PNG, JPEG, WebP, TIFF, BMP with and without RLE, raw and plain PGM).
 std::vector<Bomb> MakeBombs();
+
+// A PDF page of one inch drawing a progressive JPEG of 16 x 16 pixels whose frame header says
+// 65500 x 65500: its coefficients alone would take 8 GB.
+std::string PdfOfAHugeProgressiveJpeg();

@@ -7,6 +7,7 @@
 
 #include "vel/host/Errors.h"
 #include "vel/host/JpegImage.h"
+#include "vel/host/PageReader.h"
 #include "vel/host/PdfImage.h"
 #include "vel/host/Picture.h"
 #include "vel/host/PixelLimit.h"
@@ -104,12 +105,58 @@ TEST_P(PagedFiles, LoadEveryPageAndRefuseOnePastTheLast) {
     EXPECT_EQ(picture.Graphic(), nullptr);
 }
 
+// One reader, one pass: the pages in rising order, then an earlier one (which starts the
+// file again), a page past the last (an error that leaves the picture as it was) and the
+// pages after it.
+TEST_P(PagedFiles, OneReaderLoadsThePagesInAnyOrder) {
+    const std::filesystem::path file = Folder.Path("pages");
+    Folder.Write("pages", GetParam().Bytes);
+    TPageReader reader(file);
+    TPicture picture;
+    const auto expectPage = [&](int index) {
+        reader.LoadPage(picture, TPageChoice{index, 72});
+        ASSERT_EQ(picture.Width(), 4);
+        EXPECT_EQ(picture.Graphic()->PageCount(), 3);
+        EXPECT_EQ(picture.Graphic()->PageIndex(), index);
+        EXPECT_NEAR(GrayAt(*picture.Graphic(), 1, 1), PageGrays[static_cast<size_t>(index)],
+                    GetParam().Tolerance);
+    };
+    for (const int index : {0, 1, 2, 0, 2, 1})
+        expectPage(index);
+    EXPECT_EQ(MessageOf([&] {
+                  reader.LoadPage(picture, TPageChoice{3, 72});
+              }),
+              "Cannot load picture file \"" + file.string() + "\": There is no page 4: the " +
+                  GetParam().Kind + " picture has 3 pages");
+    EXPECT_EQ(picture.Graphic()->PageIndex(), 1);
+    expectPage(2);
+    expectPage(0);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Kinds, PagedFiles,
     testing::Values(TPagedFile{"TIFF", Support::MakeTiffPages(ThreePages()), 0},
                     TPagedFile{"GIF", Support::MakeGifFrames(ThreePages()), 0},
                     TPagedFile{"PDF", Support::MakePdfPages(ThreePages(), 72), 2}),
     [](const auto& info) { return std::string(info.param.Kind); });
+
+TEST(Pages, AReaderReadsKindsOfOnePageAndRefusesWhatIsNoPicture) {
+    TBitmap bitmap;
+    FillTest(bitmap);
+    std::stringstream file;
+    bitmap.SaveToStream(file);
+    TPageReader reader(file);
+    TPicture picture;
+    reader.LoadPage(picture, TPageChoice{});
+    EXPECT_EQ(picture.Width(), bitmap.Width());
+    EXPECT_EQ(MessageOf([&] { reader.LoadPage(picture, TPageChoice{1}); }),
+              "Cannot choose page 2: this kind of picture has one page");
+    for (const std::string& bytes : {std::string(), std::string("no picture at all")}) {
+        std::istringstream stream(bytes);
+        EXPECT_THAT(MessageOf([&] { TPageReader none(stream); }),
+                    HasSubstr(bytes.empty() ? "empty" : "Unknown picture format"));
+    }
+}
 
 TEST(Pages, KindsOfOnePageRefuseAnotherPage) {
     TBitmap bitmap;
@@ -142,7 +189,16 @@ TEST(Pages, AFileOfMorePagesThanTheLimitIsRefused) {
     std::istringstream stream(tiff);
     TPicture picture;
     EXPECT_EQ(MessageOf([&] { picture.LoadFromStream(stream); }),
-              "TIFF picture of 10001 pages exceeds the limit of 10000 pages");
+              "TIFF picture holds 10001 pages, more than the 10000 pages a file may hold");
+}
+
+// A GIF's frames are counted up to one past the limit: the message does not claim more.
+TEST(Pages, AGifOfMoreFramesThanTheLimitSaysMoreThanTheLimit) {
+    std::istringstream stream(Support::MakeGifFrames(
+        std::vector<TGrayImage>(static_cast<size_t>(MaxPicturePages) + 50, Uniform(1, 1, 0))));
+    TPicture picture;
+    EXPECT_EQ(MessageOf([&] { picture.LoadFromStream(stream); }),
+              "GIF picture holds more than 10000 pages, more than the 10000 pages a file may hold");
 }
 
 // Each page passes the pixel limit and the size observer as a picture of its own.
@@ -236,16 +292,27 @@ TEST_F(TruncatedJpeg, GivesTheRowsThatArrivedAndTellsHowMany) {
     EXPECT_FALSE(jpeg.Incomplete().has_value());
 }
 
-TEST_F(TruncatedJpeg, ProgressiveOrCutBeforeTheFirstRowIsAnError) {
+TEST_F(TruncatedJpeg, CutBeforeTheFirstRowIsAnError) {
     const std::string baseline = DarkJpeg(false);
+    std::istringstream stream(baseline.substr(0, 200));
+    TJpegImage jpeg;
+    EXPECT_EQ(MessageOf([&] { jpeg.LoadFromStream(stream); }),
+              "Invalid JPEG picture: the data ends early");
+}
+
+// A progressive picture cut within its scans has every row, from the scans that arrived.
+TEST_F(TruncatedJpeg, ProgressiveIsDrawnFromTheScansThatArrived) {
     const std::string progressive = DarkJpeg(true);
-    for (const std::string& cut :
-         {baseline.substr(0, 200), progressive.substr(0, progressive.size() / 2)}) {
-        std::istringstream stream(cut);
-        TJpegImage jpeg;
-        EXPECT_EQ(MessageOf([&] { jpeg.LoadFromStream(stream); }),
-                  "Invalid JPEG picture: the data ends early");
-    }
+    std::istringstream cut(progressive.substr(0, progressive.size() * 2 / 3));
+    TJpegImage jpeg;
+    jpeg.LoadFromStream(cut);
+    ASSERT_TRUE(jpeg.Incomplete().has_value());
+    EXPECT_TRUE(jpeg.Incomplete()->ScansMissing);
+    EXPECT_EQ(jpeg.Incomplete()->RowsRead, 256);
+    EXPECT_EQ(jpeg.Height(), 256);
+    // The dark stripes are there to the last row, coarser: none of it is made white.
+    EXPECT_LT(GrayAt(jpeg, 10, 255), 150);
+    EXPECT_LT(GrayAt(jpeg, 10, 10), 150);
 }
 
 } // namespace

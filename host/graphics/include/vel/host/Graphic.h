@@ -11,12 +11,20 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace Host {
 
 // The most pages (TIFF directories, GIF frames, PDF pages) a file may hold: one with more is
 // refused before any page is read.
 inline constexpr int MaxPicturePages = 10000;
+
+// The bytes of a picture file held in memory, shared by the graphics read from it.
+using TFileBytes = std::shared_ptr<const std::string>;
+
+// The decoder of a file of many pages left open between the pages read from it (each kind's
+// own; see TPageReader).
+class TPageCursor;
 
 // Which page of a file of many pages a graphic loads, chosen before the load.
 struct TPageChoice {
@@ -25,10 +33,12 @@ struct TPageChoice {
 };
 
 // A picture whose data ended early: RowsRead rows from the top came from the file, the rest
-// are white.
+// are white. A progressive JPEG cut short within its scans has every row, drawn coarser from
+// the scans that arrived (ScansMissing).
 struct TIncomplete {
     int RowsRead = 0;
     int RowsTotal = 0;
+    bool ScansMissing = false;
 };
 
 class VEL_API TGraphic : public TPersistent {
@@ -80,6 +90,11 @@ protected:
     // each class's own copy constructor copies the rest member by member.
     TGraphic(const TGraphic& other) : TPersistent(), FFileBytes(other.FFileBytes) {}
 
+    // Reads the chosen page from the file's bytes. A kind of many pages keeps its decoder in
+    // cursor, open on those bytes, so that the next page continues where this one ended; the
+    // others read the bytes as a stream and leave cursor alone.
+    virtual void LoadPage(const TFileBytes& file, std::shared_ptr<TPageCursor>& cursor);
+
     // Fires OnChange with this graphic as the sender, and forgets the file bytes.
     void Changed();
 
@@ -87,13 +102,16 @@ protected:
     // saving writes them back unchanged, so that saving a form again never re-encodes (and
     // slowly degrades) a stored JPEG. Every change of the pixels forgets them.
     void KeepFileBytes(std::string bytes);
+    void KeepFileBytes(TFileBytes bytes) { FFileBytes = std::move(bytes); }
     void ForgetFileBytes() noexcept { FFileBytes.reset(); }
     // Writes the kept bytes, if any (EWriteError when the stream fails); false without them.
     bool WriteFileBytes(std::ostream& stream) const;
 
 private:
+    friend class TPageReader;
+
     TNotifyEvent FOnChange;
-    std::shared_ptr<const std::string> FFileBytes;
+    TFileBytes FFileBytes;
 };
 
 // The base that writes Clone() for a graphic class TDerived built on TBase (TGraphic or one of

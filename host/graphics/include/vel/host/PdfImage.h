@@ -17,8 +17,9 @@ public:
     // another kind to save its pixels.
     void SaveToStream(std::ostream& stream) const override;
 
-private:
-    void Decode(const std::string& data);
+protected:
+    // Continues in the decoder the cursor holds open on the file when it can.
+    void LoadPage(const TFileBytes& file, std::shared_ptr<TPageCursor>& cursor) override;
 };
 
 } // namespace Host

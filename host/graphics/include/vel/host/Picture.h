@@ -63,6 +63,8 @@ protected:
     void AssignTo(TPersistent* dest) override;
 
 private:
+    friend class TPageReader;
+
     void Hold(std::unique_ptr<TGraphic> graphic);
     void GraphicChanged(TObject* sender);
     const TGraphic& RequireGraphic() const;

@@ -76,6 +76,9 @@ public:
 
 protected:
     const TPageChoice& PageChoice() const noexcept { return FPageChoice; }
+    // Reads the rest of the stream as a file of the kind ("TIFF", ...) and loads its chosen
+    // page with LoadPage, through a decoder of its own that ends with the load.
+    void LoadOnePage(std::istream& stream, const char* kind);
 
 private:
     TPageChoice FPageChoice;

@@ -16,8 +16,9 @@ public:
     // opaque, Deflate-compressed.
     void SaveToStream(std::ostream& stream) const override;
 
-private:
-    void Decode(std::istream& file);
+protected:
+    // Continues in the decoder the cursor holds open on the file when it can.
+    void LoadPage(const TFileBytes& file, std::shared_ptr<TPageCursor>& cursor) override;
 };
 
 } // namespace Host
