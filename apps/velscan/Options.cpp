@@ -279,7 +279,7 @@ that cannot be written (a full disk, a closed pipe) stop the run with a message 
 1. A progress line is shown on standard error while a long run goes on, when standard
 error is a terminal.
 
-)" + std::string(VelCli::ExitStatusHelp) +
+)" + std::string(VelCli::ScanExitStatusHelp) +
            R"(
 Examples:
   velscan label.png                      print the barcodes of one picture
