@@ -1,0 +1,42 @@
+# bash completion for velscan: its options, the values of --format and --effort, folders
+# for --annotate and files or folders for the paths.
+
+_velscan() {
+    local cur prev
+    cur=${COMP_WORDS[COMP_CWORD]}
+    prev=${COMP_WORDS[COMP_CWORD - 1]}
+
+    case $prev in
+    -f | --format)
+        mapfile -t COMPREPLY < <(compgen -W 'text raw json xml' -- "$cur")
+        return
+        ;;
+    -e | --effort)
+        mapfile -t COMPREPLY < <(compgen -W 'fast normal thorough' -- "$cur")
+        return
+        ;;
+    --annotate)
+        mapfile -t COMPREPLY < <(compgen -d -- "$cur")
+        return
+        ;;
+    --resume | --merge | --expect | --library)
+        mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+        return
+        ;;
+    -S | --set | --rect | -j | --jobs | --max-pixels | --timeout | --memory-budget | --pages | \
+        --dpi | --shard)
+        return # a value of the user's own
+        ;;
+    esac
+
+    if [[ $cur == -* ]]; then
+        mapfile -t COMPREPLY < <(compgen -W '-r --recursive -0 --null -f --format -e --effort
+            -S --set --rect -j --jobs --library --max-pixels --timeout --memory-budget --pages
+            --dpi --no-isolation -p --with-path -q --quiet --stdin-picture --annotate --shard
+            --resume --merge --expect -h --help --version' -- "$cur")
+        return
+    fi
+    mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+}
+
+complete -o filenames -F _velscan velscan
