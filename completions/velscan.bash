@@ -33,7 +33,8 @@ _velscan() {
         mapfile -t COMPREPLY < <(compgen -W '-r --recursive -0 --null -f --format -e --effort
             -S --set --rect -j --jobs --library --max-pixels --timeout --memory-budget --pages
             --dpi --no-isolation -p --with-path -q --quiet --stdin-picture --annotate --shard
-            --resume --merge --expect -h --help --version' -- "$cur")
+            --resume --merge --expect -h --help --version -1 --oneshot --raw --noxml -D
+            --nodisplay --nodbus -d --display' -- "$cur")
         return
     fi
     mapfile -t COMPREPLY < <(compgen -f -- "$cur")

@@ -106,6 +106,25 @@ void CheckStandardInputUse(const TOptions& options) {
                                   "give one of them");
 }
 
+// zbarimg's spellings, so that its users' commands and scripts run: those with a meaning here
+// take it, those for a window or the desktop bus change nothing, and the display says what
+// to use instead. Returns false for an option zbarimg does not have either.
+bool ParseZbarimgOption(const VelCli::TArgument& arg, TOptions& options) {
+    if (arg.IsFlag({"--raw"}))
+        options.Format = TFormat::Raw;
+    else if (arg.IsFlag({"--noxml"}))
+        options.Format = TFormat::Text;
+    else if (arg.IsFlag({"-1", "--oneshot"}))
+        options.OneShot = true;
+    else if (arg.IsFlag({"-d", "--display"}))
+        throw VelCli::EUsageError(std::string(arg.Name) +
+                                  " shows pictures in a window, which velscan does not open: "
+                                  "--annotate DIR writes each picture with its barcodes drawn");
+    else if (!arg.IsFlag({"-D", "--nodisplay", "--nodbus"}))
+        return false;
+    return true;
+}
+
 void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOptions& options) {
     if (arg.IsFlag({"-h", "--help"}))
         options.Action = TAction::Help;
@@ -155,7 +174,7 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
         options.MergeOutput = reader.Value(arg);
     else if (arg.Is({"--expect"}))
         options.Expect = reader.Value(arg);
-    else
+    else if (!ParseZbarimgOption(arg, options))
         throw VelCli::UnknownOption(arg);
 }
 
@@ -266,6 +285,14 @@ Options:
                          standard input); pictures without an entry are reported
   -h, --help             show this help and exit
       --version          show the version and exit
+
+zbarimg's options, for its users' commands and scripts:
+  -1, --oneshot          report only the first barcode found in each picture
+      --raw              the same as --format raw
+      --noxml            the same as --format text
+  -D, --nodisplay        accepted; velscan opens no window anyway
+      --nodbus           accepted; velscan sends no desktop bus message
+  -d, --display          refused with a pointer to --annotate: velscan opens no window
 
 )" + std::string(VelCli::OptionFormsHelp) +
            R"(

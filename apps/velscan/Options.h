@@ -63,6 +63,7 @@ struct TOptions {
     std::optional<std::string> Resume;         // the JSON Lines file to complete and append to
     std::optional<std::string> MergeOutput;    // --merge: the file the merged entries go to
     std::optional<std::string> Expect;         // --merge: the list of the paths expected
+    bool OneShot = false;                      // report only the first barcode of each picture
 };
 
 // Parses the arguments after the program name; throws VelCli::EUsageError.

@@ -78,7 +78,7 @@ void TakeTruncation(const Host::TGraphic& graphic, TPictureResult& result) {
 TPictureScanner::TPictureScanner(const TOptions& options)
     : FRect(options.Rect.value_or(TScanRect{})), FRectGiven(options.Rect.has_value()),
       FAnnotateFolder(options.AnnotateFolder), FPages(options.Pages),
-      FResolution(options.Resolution), FReader(MakeReader(options)) {}
+      FResolution(options.Resolution), FOneShot(options.OneShot), FReader(MakeReader(options)) {}
 
 TFileResult TPictureScanner::Scan(const TInput& input, TMemoryBudget& budget,
                                   unsigned slot) noexcept {
@@ -142,8 +142,10 @@ void TPictureScanner::ReadPage(const TInput& input, TPictureResult& result, TMem
 void TPictureScanner::ScanPicture(Host::TPicture& picture, TPictureResult& result) {
     TakeTruncation(*picture.Graphic(), result);
     AddWarning(result, OutsideWarning(FRect, result.Width, result.Height));
-    const std::vector<Vel::TBarcode> found =
+    std::vector<Vel::TBarcode> found =
         FReader->Read(picture, {FRect.Left, FRect.Top, FRect.Width, FRect.Height});
+    if (FOneShot && found.size() > 1)
+        found.resize(1);
     result.Barcodes.reserve(found.size());
     for (const Vel::TBarcode& barcode : found)
         result.Barcodes.push_back(FoundBarcode(barcode));

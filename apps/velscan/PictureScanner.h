@@ -56,6 +56,7 @@ private:
     std::optional<std::string> FAnnotateFolder;
     TPageSelection FPages;
     int FResolution;
+    bool FOneShot; // only the first barcode of each page
     std::unique_ptr<Vel::TReader> FReader;
     std::function<void(const TPictureResult&)> FOnPageDone;
 };

@@ -2,6 +2,7 @@
 
 #include "Annotation.h"
 #include "Inputs.h"
+#include "LineText.h"
 #include "OrderedPool.h"
 #include "Output.h"
 #include "Progress.h"
@@ -71,7 +72,8 @@ void PrintPictureWarning(const TPictureResult& result, TProgress& progress, std:
     if (!result.Warning)
         return;
     progress.Clear();
-    err << "velscan: " << ShownPath(result) << ": warning: " << *result.Warning << '\n';
+    err << "velscan: " << LineEscaped(ShownPath(result))
+        << ": warning: " << LineEscaped(*result.Warning) << '\n';
 }
 
 VelCli::TExitStatus WriteEveryResult(TPool& pool, TOutput& output, TWarnings& warnings,

@@ -312,6 +312,25 @@ TEST(Velscan, FoldersGiveTheirPicturesInSortedOrder) {
     EXPECT_NE(empty.Err.find("no pictures"), std::string::npos) << empty.Err;
 }
 
+// A folder whose pictures are all in subfolders scans nothing without -r: an error for it
+// that says so, not "no barcodes".
+TEST(Velscan, AFolderOfSubfoldersWithoutRecursiveIsAnError) {
+    TTempFolder folder;
+    folder.Add(Sample("ean13.png"), "2024/01/label.png");
+    folder.Add(Sample("code39.gif"), "2025/label.gif");
+    const auto run = Velscan({"--format=json", folder.Path().string()});
+    EXPECT_EQ(run.ExitStatus, 2);
+    const auto objects = JsonLines(run.Out);
+    ASSERT_EQ(objects.size(), 1u) << run.Out;
+    EXPECT_EQ(objects[0]["path"].String, folder.Path().string());
+    EXPECT_NE(objects[0]["error"].String.find("2 subfolders: give -r"), std::string::npos)
+        << objects[0]["error"].String;
+
+    const auto recursive = Velscan({"-r", folder.Path().string()});
+    EXPECT_EQ(recursive.ExitStatus, 0) << recursive.Err;
+    EXPECT_EQ(Lines(recursive.Out).size(), 2u);
+}
+
 TEST(Velscan, ScanRectangleLimitsTheScanAndKeepsPictureCoordinates) {
     // multi.png holds the I2/5 code in its left 476 columns and the QR code right of them.
     const auto left = Velscan({"--rect", "0,0,476,0", "--format=json", Sample("multi.png")});
