@@ -10,6 +10,10 @@ known ZBar faults: wrong readings ZBar makes at every effort, audited one by one
 false positives: symbols on the corpus's falsepositives-* sets and on the negative pictures.
 cpu: velscan's user + system time relative to fast, over the corpus alone and over the corpus
 and the negative set.
+tuning / checking: the labelled pictures split in two halves, each set's pictures taken in
+turn (by name: the first, third, ... tune; the second, fourth, ... check). The passes and
+engines of each effort are chosen on the tuning half alone; the checking half tells whether
+what they gain holds on pictures they were not chosen on.
 Usage: effort_rate.py CORPUS VELSCAN [NEGATIVE_DIR]"""
 
 import base64
@@ -104,14 +108,22 @@ def is_misread(data, label):
     return True
 
 
+def tuning_half(corpus):
+    """The pictures of the tuning half: every other picture of each set, from the first."""
+    return {p for s in corpus_files.sets(corpus)
+            for p in corpus_files.pictures(corpus, s)[0::2]}
+
+
 def measure(corpus, velscan, negatives):
     labelled = corpus_files.all_pictures(corpus)
+    tuning = tuning_half(corpus)
     rows = []
     for effort in EFFORTS:
         results, cpu = run_velscan(velscan, effort, labelled)
         negative_results, negative_cpu = run_velscan(velscan, effort, negatives)
         row = {"effort": effort, "found": 0, "with_addon": 0, "labelled": 0, "misreads": [],
-               "faults": 0, "fp": 0, "cpu": cpu, "cpu_all": cpu + negative_cpu}
+               "faults": 0, "fp": 0, "cpu": cpu, "cpu_all": cpu + negative_cpu,
+               "halves": {"tuning": [0, 0], "checking": [0, 0]}}
         for picture in labelled:
             label = corpus_files.expected_text(picture)
             name = os.path.relpath(picture, corpus)
@@ -120,7 +132,11 @@ def measure(corpus, velscan, negatives):
             elif label is not None:
                 row["labelled"] += 1
                 with_addon = any(is_label_with_addon(name, d, label) for d in results[picture])
-                row["found"] += label in results[picture] or with_addon
+                found = label in results[picture] or with_addon
+                row["found"] += found
+                half = row["halves"]["tuning" if picture in tuning else "checking"]
+                half[0] += found
+                half[1] += 1
                 row["with_addon"] += label not in results[picture] and with_addon
                 for data in results[picture]:
                     if audited(KNOWN_ZBAR_FAULTS, name, data):
@@ -156,6 +172,12 @@ def main():
               f"printed add-on) | {r['fp']} "
               f"| {len(r['misreads'])} | {r['faults']} | {r['cpu'] / fast:.2f} "
               f"| {r['cpu_all'] / fast_all:.2f} |")
+    print("\n| effort | tuning half | checking half | difference |")
+    print("|---|---|---|---|")
+    for r in rows:
+        (tf, tn), (cf, cn) = r["halves"]["tuning"], r["halves"]["checking"]
+        print(f"| {r['effort']} | {tf} of {tn} ({100 * tf / tn:.1f}%) | {cf} of {cn} "
+              f"({100 * cf / cn:.1f}%) | {100 * (tf / tn - cf / cn):+.1f} points |")
     for r in rows:
         for name, data, label in r["misreads"]:
             print(f"misread at {r['effort']}: {name} {data[:60]!r}, label {label[:60]!r}")

@@ -10,3 +10,20 @@ pkg_check_modules(TIFF REQUIRED IMPORTED_TARGET libtiff-4)
 find_path(GIF_INCLUDE_DIR gif_lib.h REQUIRED)
 find_library(GIF_LIBRARY gif REQUIRED)
 pkg_check_modules(POPPLER REQUIRED IMPORTED_TARGET poppler-cpp)
+
+# zxing-cpp, the reader's second engine (a C++ interface only, so linked, not loaded at run
+# time). AUTO builds it in where it is installed, ON requires it, OFF leaves it out; without
+# it the reader reads with ZBar alone.
+set(VEL_WITH_ZXING AUTO CACHE STRING "Build the reader's second engine over zxing-cpp: AUTO, ON or OFF")
+set_property(CACHE VEL_WITH_ZXING PROPERTY STRINGS AUTO ON OFF)
+set(VEL_HAVE_ZXING OFF)
+if(VEL_WITH_ZXING STREQUAL "ON")
+    find_package(ZXing 1.4 REQUIRED)
+    set(VEL_HAVE_ZXING ON)
+elseif(VEL_WITH_ZXING STREQUAL "AUTO")
+    find_package(ZXing 1.4 QUIET)
+    set(VEL_HAVE_ZXING ${ZXing_FOUND})
+elseif(NOT VEL_WITH_ZXING STREQUAL "OFF")
+    message(FATAL_ERROR "VEL_WITH_ZXING is '${VEL_WITH_ZXING}'; give AUTO, ON or OFF")
+endif()
+message(STATUS "Second engine (zxing-cpp): ${VEL_HAVE_ZXING}")

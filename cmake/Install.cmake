@@ -23,5 +23,10 @@ install(FILES ${PROJECT_BINARY_DIR}/VelConfig.cmake ${PROJECT_BINARY_DIR}/VelCon
 
 set(VEL_PC_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 file(RELATIVE_PATH VEL_PC_PREFIX_FROM_PCDIR /prefix/${VEL_PC_DIR} /prefix)
+# zxing-cpp's pkg-config module is named zxing.
+set(VEL_PC_ZXING "")
+if(VEL_HAVE_ZXING)
+    set(VEL_PC_ZXING " zxing")
+endif()
 configure_file(cmake/vel.pc.in ${PROJECT_BINARY_DIR}/vel.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/vel.pc DESTINATION ${VEL_PC_DIR})

@@ -12,10 +12,28 @@ Host::String FromZBarText(const char* text) {
     return text != nullptr ? Host::FromAnsi(text) : Host::String();
 }
 
+// The names of the symbologies ZBar has no code for, in ZBar's manner of naming.
+const char16_t* SecondEngineName(TVelSymbology symbology) {
+    switch (symbology) {
+    case TVelSymbology::syDataMatrix:
+        return u"DataMatrix";
+    case TVelSymbology::syAztec:
+        return u"Aztec";
+    case TVelSymbology::syMaxiCode:
+        return u"MaxiCode";
+    case TVelSymbology::syMicroQrCode:
+        return u"MicroQR-Code";
+    default:
+        return nullptr;
+    }
+}
+
 } // namespace
 
 Host::String SymbologyName(TVelSymbology symbology) {
     CheckLoaded();
+    if (const char16_t* name = SecondEngineName(symbology))
+        return name;
     return FromZBarText(
         zbar_get_symbol_name(SymbolTypeCode(symbology, TVelSymbologyAddon::saNone)));
 }

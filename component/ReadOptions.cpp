@@ -47,6 +47,11 @@ TReadOptions& TReadOptions::SetEffort(TVelEffort effort) {
     return *this;
 }
 
+TReadOptions& TReadOptions::SetIsolated(bool isolated) {
+    FIsolated = isolated;
+    return *this;
+}
+
 TReadOptions& TReadOptions::SetPages(std::vector<int> pages) {
     CheckPages(pages);
     FPages = std::move(pages);

@@ -1,8 +1,10 @@
-// The reader: ZBar's own pass, then, where it finds nothing, the effort's retry passes until
-// one finds a symbol that holds up.
+// The reader: ZBar's own pass, with the second engine for the codes ZBar lacks beside it
+// where ZBar finds something; where it finds nothing, the effort's retry passes (of either
+// engine; the second one looks for every code it may) until one finds a symbol that holds up.
 #include "vel/Reader.h"
 
 #include "PictureGray.h"
+#include "reader/EngineMerge.h"
 #include "reader/InventionGuard.h"
 #include "reader/PassRunner.h"
 #include "vel/Names.h"
@@ -80,13 +82,20 @@ std::vector<TReadBarcode> TReader::ReadPlane(const TGrayPlane& gray) {
     if (gray.Data == nullptr || gray.Width <= 0 || gray.Height <= 0)
         return {};
     std::vector<TReadBarcode> found = FRunner->Run(DefaultPass(), gray);
-    if (!found.empty())
+    if (Options().Effort() == TVelEffort::efFast)
         return found;
+    if (!found.empty())
+        return MergeEngines(std::move(found), FRunner->Run(SecondEnginePass(), gray));
+    const TEngineScope scope =
+        Options().Isolated() ? TEngineScope::esEvery : TEngineScope::esZBarLacks;
     TInventionGuard guard;
     for (const TPass& pass : RetryPasses(Options().Effort())) {
         if (!Applies(pass, gray))
             continue;
-        guard.Add(FRunner->Run(pass, gray));
+        if (pass.Engine == TPassEngine::peSecond)
+            guard.AddChecked(FRunner->Run(pass, gray, scope));
+        else
+            guard.Add(FRunner->Run(pass, gray));
         found = guard.Accepted();
         if (!found.empty())
             break;

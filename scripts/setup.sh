@@ -13,6 +13,8 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     # ZBar, loaded at run time; zbar-tools gives the reference scanner for the benchmarks
     libzbar0 zbar-tools
+    # zxing-cpp, the reader's second engine (linked; the build leaves it out where missing)
+    libzxing-dev
     # picture libraries of the host layer
     libpng-dev libjpeg62-turbo-dev libwebp-dev libgif-dev libtiff-dev libpoppler-cpp-dev
     # barcode rendering for tests and samples

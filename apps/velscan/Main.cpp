@@ -8,12 +8,26 @@
 #include "common/UsageError.h"
 #include "common/Version.h"
 
+#include <vel/Engines.h>
 #include <vel/host/PixelLimit.h>
 
 #include <exception>
 #include <iostream>
+#include <string>
 #include <string_view>
 #include <unistd.h>
+
+namespace {
+
+// "engines: ZBar, zxing-cpp 1.4.0": what this build reads with.
+std::string EnginesLine() {
+    std::string line = "engines:";
+    for (const std::string& name : Vel::EngineNames())
+        line += (line.back() == ':' ? " " : ", ") + name;
+    return line + "\n";
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     using namespace VelScan;
@@ -31,7 +45,7 @@ int main(int argc, char** argv) {
         std::cout << HelpText();
         return VelCli::esSuccess;
     case TAction::Version:
-        std::cout << VelCli::VersionLine("velscan");
+        std::cout << VelCli::VersionLine("velscan") << EnginesLine();
         return VelCli::esSuccess;
     case TAction::Merge:
         return RunMerge(options, std::cin, std::cerr);

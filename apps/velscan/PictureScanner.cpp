@@ -39,8 +39,10 @@ TFoundBarcode FoundBarcode(const Vel::TBarcode& read) {
 
 std::unique_ptr<Vel::TReader> MakeReader(const TOptions& options) {
     try {
-        return std::make_unique<Vel::TReader>(
-            Vel::TReadOptions().SetSettings(options.Configs).SetEffort(options.Effort));
+        return std::make_unique<Vel::TReader>(Vel::TReadOptions()
+                                                  .SetSettings(options.Configs)
+                                                  .SetEffort(options.Effort)
+                                                  .SetIsolated(options.Isolation));
     } catch (const Vel::EVelError& error) {
         throw EConfigError(error.what());
     }

@@ -38,6 +38,14 @@ bool Overlap(const TReadBarcode& a, const TReadBarcode& b) {
 } // namespace
 
 void TInventionGuard::Add(const std::vector<TReadBarcode>& found) {
+    Add(found, false);
+}
+
+void TInventionGuard::AddChecked(const std::vector<TReadBarcode>& found) {
+    Add(found, true);
+}
+
+void TInventionGuard::Add(const std::vector<TReadBarcode>& found, bool checked) {
     for (std::size_t i = 0; i < found.size(); ++i) {
         const TReadBarcode& barcode = found[i];
         // A pass that reports the same symbol twice confirms nothing.
@@ -49,9 +57,10 @@ void TInventionGuard::Add(const std::vector<TReadBarcode>& found) {
             std::find_if(FCandidates.begin(), FCandidates.end(),
                          [&](const TCandidate& c) { return SameSymbol(c.First, barcode); });
         if (known == FCandidates.end()) {
-            FCandidates.push_back({barcode, 1, barcode.Quality});
+            FCandidates.push_back({barcode, 1, barcode.Quality, checked});
             continue;
         }
+        known->Checked = known->Checked || checked;
         ++known->Passes;
         known->BestQuality = std::max(known->BestQuality, barcode.Quality);
     }
@@ -70,7 +79,7 @@ bool TInventionGuard::HoldsUp(const TCandidate& candidate) const {
         return true;
     if (Contradicted(candidate))
         return false;
-    return candidate.Passes >= 2 || candidate.BestQuality >= QualityFloor;
+    return candidate.Checked || candidate.Passes >= 2 || candidate.BestQuality >= QualityFloor;
 }
 
 bool TInventionGuard::Contradicted(const TCandidate& candidate) const {

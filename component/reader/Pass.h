@@ -21,6 +21,12 @@ enum class TPassImage : std::uint8_t {
     piBlurred,   // blurred with sigma 1
 };
 
+// The engine a pass hands its image to.
+enum class TPassEngine : std::uint8_t {
+    peZBar,   // ZBar, with the pass's density
+    peSecond, // the second engine (SecondEngine.h); nothing in a build without it
+};
+
 struct TPass {
     std::string_view Name;
     TPassImage Image = TPassImage::piGray;
@@ -28,6 +34,7 @@ struct TPass {
     // The largest picture (width x height) the pass is tried on; 0: any. Enlarging pays on
     // small pictures only, and its image grows with the square of the factor.
     long MaxPixels = 0;
+    TPassEngine Engine = TPassEngine::peZBar;
 };
 
 // Whether the pass is tried on a picture of that size.
@@ -38,6 +45,10 @@ const TPass& DefaultPass();
 
 // Every retry pass the reader knows, for measurements.
 std::span<const TPass> AllRetryPasses();
+
+// The second engine's pass over the gray picture, run beside ZBar's own pass for the codes
+// ZBar lacks.
+const TPass& SecondEnginePass();
 
 // The retry passes of an effort, cheapest and most fruitful first; none at efFast.
 std::span<const TPass> RetryPasses(TVelEffort effort);

@@ -2,11 +2,15 @@
 
 #include "Conversions.h"
 #include "reader/Addons.h"
+#include "reader/EngineMerge.h"
 #include "reader/QrText.h"
+#include "reader/SecondEngine.h"
 #include "vel/Image.h"
 #include "vel/ImageScanner.h"
 #include "vel/VelError.h"
 #include "vel/ZBarEntries.h"
+
+#include <set>
 
 namespace Vel {
 
@@ -71,6 +75,29 @@ bool SetsQrBinary(const std::vector<std::string>& configs) {
     return false;
 }
 
+// The symbologies the settings disable ("ean13.disable", "*.enable=0", ...), in order, so
+// that the second engine reports none of them either; a setting for every symbology
+// reaches the second engine's own codes too.
+std::set<TVelSymbology> DisabledSymbologies(const std::vector<std::string>& configs) {
+    std::set<TVelSymbology> disabled;
+    for (const std::string& config : configs) {
+        ZBar::zbar_symbol_type_t symbology = ZBar::ZBAR_NONE;
+        ZBar::zbar_config_t setting = ZBar::ZBAR_CFG_ENABLE;
+        int value = 0;
+        if (zbar_parse_config(config.c_str(), &symbology, &setting, &value) != 0 ||
+            setting != ZBar::ZBAR_CFG_ENABLE)
+            continue;
+        for (int code = 1; code <= static_cast<int>(TVelSymbology::syMicroQrCode); ++code)
+            if (symbology == ZBar::ZBAR_NONE || code == static_cast<int>(symbology)) {
+                if (value == 0)
+                    disabled.insert(static_cast<TVelSymbology>(code));
+                else
+                    disabled.erase(static_cast<TVelSymbology>(code));
+            }
+    }
+    return disabled;
+}
+
 // QR text decoded and add-ons joined, as the settings above efFast ask.
 void MakeWhole(std::vector<TReadBarcode>& barcodes, bool qrText) {
     if (qrText)
@@ -84,15 +111,18 @@ void MakeWhole(std::vector<TReadBarcode>& barcodes, bool qrText) {
 
 TPassRunner::TPassRunner(TReadOptions options)
     : FOptions(std::move(options)),
-      FQrText(FOptions.Effort() != TVelEffort::efFast && !SetsQrBinary(FOptions.Settings())) {
+      FQrText(FOptions.Effort() != TVelEffort::efFast && !SetsQrBinary(FOptions.Settings())),
+      FDisabled(DisabledSymbologies(FOptions.Settings())) {
     // A text ZBar refuses is found before any picture is read.
     TVelImageScanner scanner;
     for (const std::string& config : FOptions.Settings())
         Configure(scanner, config);
 }
 
-std::vector<TReadBarcode> TPassRunner::Run(const TPass& pass, TGrayPlane gray) {
+std::vector<TReadBarcode> TPassRunner::Run(const TPass& pass, TGrayPlane gray, TEngineScope scope) {
     const TWorkImage image = MakePassImage(pass, gray, FFirst, FSecond);
+    if (pass.Engine == TPassEngine::peSecond)
+        return RunSecondEngine(pass, image, scope);
     TVelImageScanner scanner;
     Configure(scanner, pass, FOptions);
     const int length = image.View.Width * image.View.Height;
@@ -107,6 +137,18 @@ std::vector<TReadBarcode> TPassRunner::Run(const TPass& pass, TGrayPlane gray) {
     if (FOptions.Effort() != TVelEffort::efFast)
         MakeWhole(barcodes, FQrText);
     return barcodes;
+}
+
+std::vector<TReadBarcode> TPassRunner::RunSecondEngine(const TPass& pass, const TWorkImage& image,
+                                                       TEngineScope scope) const {
+    std::vector<TReadBarcode> found = ReadWithSecondEngine(image.View, scope, pass.Name);
+    std::erase_if(found, [this](const TReadBarcode& barcode) {
+        return FDisabled.contains(barcode.Symbology);
+    });
+    for (TReadBarcode& barcode : found)
+        for (TReadPoint& point : barcode.Points)
+            point = image.Map.Apply(point.X, point.Y);
+    return MergeEngines({}, found);
 }
 
 } // namespace Vel

@@ -5,9 +5,11 @@
 
 #include "reader/Pass.h"
 #include "reader/ReadBarcode.h"
+#include "reader/SecondEngine.h"
 #include "vel/ReadOptions.h"
 
 #include <cstdint>
+#include <set>
 #include <vector>
 
 namespace Vel {
@@ -22,11 +24,18 @@ public:
 
     const TReadOptions& Options() const noexcept { return FOptions; }
 
-    std::vector<TReadBarcode> Run(const TPass& pass, TGrayPlane gray);
+    // The pass's findings; a pass of the second engine looks for the codes of scope, its
+    // own readings of one code settled (MergeEngines).
+    std::vector<TReadBarcode> Run(const TPass& pass, TGrayPlane gray,
+                                  TEngineScope scope = TEngineScope::esZBarLacks);
 
 private:
+    std::vector<TReadBarcode> RunSecondEngine(const TPass& pass, const TWorkImage& image,
+                                              TEngineScope scope) const;
+
     TReadOptions FOptions;
     bool FQrText = false;
+    std::set<TVelSymbology> FDisabled; // by the options' settings, for the second engine too
     std::vector<std::uint8_t> FFirst;
     std::vector<std::uint8_t> FSecond;
 };

@@ -9,26 +9,29 @@ namespace Vel {
 namespace {
 
 constexpr TPass Default{"default"};
+constexpr TPass Second{"zxing", TPassImage::piGray, 0, 0, TPassEngine::peSecond};
 
 // Enlarging pays on tiny pictures only (codes of a few pixels a module); its image is nine
 // times the picture.
 constexpr long TinyPicture = 20000;
 
-// Measured one by one where ZBar's own pass finds nothing (bench/RESULTS.md): the first three
-// are the cheapest that gain, the rest gain a picture or two each at more cost.
-constexpr std::array<TPass, 9> Retries = {{
-    {"density3", TPassImage::piGray, 3},
-    {"up3", TPassImage::piUp3, 0, TinyPicture},
-    {"down2-blur", TPassImage::piDown2Blur},
-    {"mean-c", TPassImage::piMeanC, 3},
-    {"equalised", TPassImage::piEqualised},
-    {"inverted", TPassImage::piInverted},
-    {"blurred", TPassImage::piBlurred},
-    {"sauvola", TPassImage::piSauvola},
-    {"sauvola-density3", TPassImage::piSauvola, 3},
-}};
+constexpr TPass Density3{"density3", TPassImage::piGray, 3};
+constexpr TPass Up3{"up3", TPassImage::piUp3, 0, TinyPicture};
+constexpr TPass Down2Blur{"down2-blur", TPassImage::piDown2Blur};
+constexpr TPass MeanC{"mean-c", TPassImage::piMeanC, 3};
+constexpr TPass Equalised{"equalised", TPassImage::piEqualised};
+constexpr TPass Inverted{"inverted", TPassImage::piInverted};
+constexpr TPass Blurred{"blurred", TPassImage::piBlurred};
+constexpr TPass Sauvola{"sauvola", TPassImage::piSauvola};
+constexpr TPass SauvolaDensity3{"sauvola-density3", TPassImage::piSauvola, 3};
+constexpr TPass SecondInverted{"zxing-inverted", TPassImage::piInverted, 0, 0,
+                               TPassEngine::peSecond};
 
-constexpr std::size_t NormalRetries = 3;
+// Chosen on the tuning half of the corpus and checked on the other half (bench/RESULTS.md).
+constexpr std::array NormalRetries = {Second, Density3, Up3, Down2Blur, SecondInverted};
+constexpr std::array ThoroughRetries = {
+    Second,    Density3, Up3,     Down2Blur, SecondInverted, MeanC,
+    Equalised, Inverted, Blurred, Sauvola,   SauvolaDensity3};
 
 } // namespace
 
@@ -40,8 +43,12 @@ const TPass& DefaultPass() {
     return Default;
 }
 
+const TPass& SecondEnginePass() {
+    return Second;
+}
+
 std::span<const TPass> AllRetryPasses() {
-    return Retries;
+    return ThoroughRetries;
 }
 
 std::span<const TPass> RetryPasses(TVelEffort effort) {
@@ -49,9 +56,9 @@ std::span<const TPass> RetryPasses(TVelEffort effort) {
     case TVelEffort::efFast:
         return {};
     case TVelEffort::efNormal:
-        return std::span(Retries).first(NormalRetries);
+        return NormalRetries;
     case TVelEffort::efThorough:
-        return Retries;
+        return ThoroughRetries;
     }
     return {};
 }

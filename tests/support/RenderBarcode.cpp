@@ -12,13 +12,14 @@ namespace {
 
 using TSymbol = std::unique_ptr<zint_symbol, decltype(&ZBarcode_Delete)>;
 
-TSymbol Encode(int symbology, std::string_view data, int scale) {
+TSymbol Encode(int symbology, std::string_view data, int scale, int inputMode) {
     TSymbol symbol(ZBarcode_Create(), &ZBarcode_Delete);
     if (!symbol)
         throw std::runtime_error("zint cannot create a symbol");
     symbol->symbology = symbology;
     symbol->scale = static_cast<float>(scale) / 2.0f; // zint's raster scale 1 is 2 pixels
     symbol->show_hrt = 0;
+    symbol->input_mode = inputMode;
     symbol->output_options |= BARCODE_QUIET_ZONES;
     const int result = ZBarcode_Encode_and_Buffer(
         symbol.get(), reinterpret_cast<const unsigned char*>(data.data()),
@@ -38,8 +39,9 @@ std::uint8_t GrayAt(const zint_symbol& symbol, int x, int y) {
 
 } // namespace
 
-TGrayImage RenderBarcode(int symbology, std::string_view data, int scale, int margin) {
-    const TSymbol symbol = Encode(symbology, data, scale);
+TGrayImage RenderBarcode(int symbology, std::string_view data, int scale, int margin,
+                         int inputMode) {
+    const TSymbol symbol = Encode(symbology, data, scale, inputMode);
     TGrayImage image;
     image.Width = symbol->bitmap_width + 2 * margin;
     image.Height = symbol->bitmap_height + 2 * margin;

@@ -10,7 +10,9 @@
 
 namespace Vel {
 
-// A symbology: ZBar's symbol type code without add-on bits.
+// A symbology: ZBar's symbol type code without add-on bits. The values above ZBar's codes
+// name codes only the reader's second engine reads (zxing-cpp, where the build has it);
+// ZBar reads PDF417 in no release, so the reader's PDF417s come from that engine too.
 enum class TVelSymbology : std::uint8_t {
     syNone = ZBar::ZBAR_NONE,
     syPartial = ZBar::ZBAR_PARTIAL,
@@ -33,6 +35,10 @@ enum class TVelSymbology : std::uint8_t {
     sySqCode = ZBar::ZBAR_SQCODE,
     syCode93 = ZBar::ZBAR_CODE93,
     syCode128 = ZBar::ZBAR_CODE128,
+    syDataMatrix = ZBar::ZBAR_CODE128 + 1, // GS1 DataMatrix has the modifier moGs1Reserved
+    syAztec,
+    syMaxiCode,
+    syMicroQrCode,
 };
 
 // The add-on of an EAN/UPC symbol (ZBar's bits 0x0200 and 0x0500 of the symbol type).

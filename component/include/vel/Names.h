@@ -1,4 +1,5 @@
-// Display names of symbologies, add-ons, modifiers and orientations, as ZBar gives them.
+// Display names of symbologies, add-ons, modifiers and orientations, as ZBar gives them
+// (the symbologies ZBar has no code for: "DataMatrix", "Aztec", "MaxiCode", "MicroQR-Code").
 // Each raises EVelError "ZBar library is not loaded" while no library is loaded.
 #pragma once
 

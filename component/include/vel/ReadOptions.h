@@ -13,7 +13,7 @@ namespace Vel {
 // How hard the reader tries.
 enum class TVelEffort : std::uint8_t {
     efFast,     // ZBar's defaults, one pass: exactly what TVel's Scan finds
-    efNormal,   // plus whole QR text, add-ons and the cheapest retry passes
+    efNormal,   // plus whole QR text, add-ons, the second engine and the cheapest retry passes
     efThorough, // every retry pass that pays
 };
 
@@ -50,12 +50,23 @@ public:
     int Resolution() const noexcept { return FResolution; }
     TReadOptions& SetResolution(int dotsPerInch);
 
+    // Whether the read runs in a process of its own whose loss costs no more than the
+    // picture, as velscan's worker processes. Then, where ZBar's passes find nothing, the
+    // second engine (zxing-cpp, in builds that have it) looks for every code it reads,
+    // though zxing-cpp 1.4 as Debian builds it aborts the process (SIGABRT) on some DataBar,
+    // DataBar Expanded and Code 128 pictures. Off by default: in-process the second engine
+    // looks only for PDF417, DataMatrix, Aztec, MaxiCode and Micro QR, on which it was
+    // measured not to abort.
+    bool Isolated() const noexcept { return FIsolated; }
+    TReadOptions& SetIsolated(bool isolated);
+
 private:
     std::vector<std::string> FSettings;
     TRect FScanRect;
     TVelEffort FEffort = TVelEffort::efNormal;
     std::vector<int> FPages;
     int FResolution = 300;
+    bool FIsolated = false;
 };
 
 } // namespace Vel

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "vel/Barcode.h"
+#include "vel/Engines.h"
 #include "vel/Enumerations.h"
 #include "vel/Geometry.h"
 #include "vel/GrayView.h"

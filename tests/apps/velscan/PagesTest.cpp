@@ -143,3 +143,27 @@ TEST(VelscanPages, ATruncatedJpegIsScannedInTheRowsThatArrivedWithAWarning) {
 }
 
 } // namespace
+
+// A DataMatrix, which ZBar cannot read, on a PDF page: the second engine reads it, in the
+// worker processes and in-process, and the outputs name it.
+TEST(VelscanPages, ADataMatrixOnAPdfPageIsRead) {
+    if (std::string(VELSCAN_ENGINES).find("zxing") == std::string::npos)
+        GTEST_SKIP() << "built without the second engine";
+    const TTempFolder folder;
+    const auto matrix = Support::RenderBarcode(BARCODE_DATAMATRIX, "Vel DataMatrix PDF", 6);
+    const auto pdf =
+        Save(folder, "label.pdf",
+             Support::MakePdfPages({TestPictures::Place(matrix, 400, 300, 40, 40)}, 150));
+    for (const char* isolation : {"--effort=normal", "--no-isolation"}) {
+        const auto run = Velscan({isolation, pdf});
+        EXPECT_EQ(run.ExitStatus, 0) << run.Err;
+        EXPECT_EQ(run.Out, "DataMatrix:Vel DataMatrix PDF\n") << isolation;
+    }
+    const auto json = JsonLines(Velscan({"--format=json", pdf}).Out);
+    ASSERT_EQ(json.size(), 1u);
+    ASSERT_EQ(json[0]["barcodes"].Items.size(), 1u);
+    EXPECT_EQ(json[0]["barcodes"].Items[0]["symbology"].String, "DataMatrix");
+    EXPECT_EQ(json[0]["barcodes"].Items[0]["pass"].String, "zxing");
+    // fast effort is ZBar's single pass alone.
+    EXPECT_EQ(Velscan({"--effort=fast", pdf}).Out, "");
+}

@@ -403,7 +403,7 @@ TEST(Velscan, HelpAndVersion) {
         EXPECT_NE(help.Out.find(part), std::string::npos) << part;
     const auto version = Velscan({"--version"});
     EXPECT_EQ(version.ExitStatus, 0);
-    EXPECT_EQ(version.Out, "velscan 4.5\n");
+    EXPECT_EQ(version.Out, "velscan 4.5\nengines: " VELSCAN_ENGINES "\n");
 }
 
 } // namespace

@@ -1,0 +1,175 @@
+// The second engine behind the reader, in-process: the codes ZBar cannot read, rendered by
+// libzint and made worse as photographs and scans are, are read at normal effort and named
+// in the library's terms.
+#include "ComponentFixtures.h"
+#include "Degradations.h"
+#include "ParamLabel.h"
+#include "TestPictures.h"
+#include "vel/Engines.h"
+#include "vel/Names.h"
+#include "vel/ReadBarcodes.h"
+#include "vel/host/JpegImage.h"
+
+#include <zint.h>
+
+#include <algorithm>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Support::TGrayImage;
+using Vel::TVelSymbology;
+
+struct TCode {
+    const char* Name;
+    int ZintSymbology;
+    const char* Input;
+    int InputMode;
+    TVelSymbology Symbology;
+    const char* SymbologyName;
+    std::string Data;
+    bool Gs1;
+};
+
+const TCode Codes[] = {
+    {"PDF417", BARCODE_PDF417, "Vel PDF417 test", 0, TVelSymbology::syPdf417, "PDF417",
+     "Vel PDF417 test", false},
+    {"DataMatrix", BARCODE_DATAMATRIX, "Vel DataMatrix 0123", 0, TVelSymbology::syDataMatrix,
+     "DataMatrix", "Vel DataMatrix 0123", false},
+    {"GS1DataMatrix", BARCODE_DATAMATRIX, "[01]09501101530003[10]AB12[17]250101", GS1_MODE,
+     TVelSymbology::syDataMatrix, "DataMatrix",
+     "0109501101530003"
+     "10AB12\x1D"
+     "17250101",
+     true},
+    {"Aztec", BARCODE_AZTEC, "Vel Aztec 42", 0, TVelSymbology::syAztec, "Aztec", "Vel Aztec 42",
+     false},
+    {"MaxiCode", BARCODE_MAXICODE, "VEL MAXICODE 2026", 0, TVelSymbology::syMaxiCode, "MaxiCode",
+     "VEL MAXICODE 2026", false},
+    {"MicroQR", BARCODE_MICROQR, "VEL42", 0, TVelSymbology::syMicroQrCode, "MicroQR-Code", "VEL42",
+     false},
+};
+
+using TPicture = std::function<std::vector<Vel::TBarcode>(const TCode&, const Vel::TReadOptions&)>;
+
+TGrayImage Render(const TCode& code, int scale) {
+    return Support::RenderBarcode(code.ZintSymbology, code.Input, scale, 24, code.InputMode);
+}
+
+std::vector<Vel::TBarcode> ReadGray(const TGrayImage& image, const Vel::TReadOptions& options) {
+    return Vel::ReadBarcodes(Vel::TGrayView(image.Pixels.data(), image.Width, image.Height),
+                             options);
+}
+
+// A gray picture made from the code rendered at 4 pixels a module.
+TPicture Gray(std::function<TGrayImage(const TGrayImage&)> degrade, int scale = 4) {
+    return [degrade, scale](const TCode& code, const Vel::TReadOptions& options) {
+        return ReadGray(degrade(Render(code, scale)), options);
+    };
+}
+
+// The picture as a JPEG file's bytes at the given quality.
+TPicture Jpeg(int quality) {
+    return [quality](const TCode& code, const Vel::TReadOptions& options) {
+        const auto bitmap = TestPictures::ToBitmap(Render(code, 4));
+        Host::TJpegImage jpeg;
+        jpeg.Assign(bitmap.get());
+        jpeg.SetCompressionQuality(quality);
+        std::ostringstream out;
+        jpeg.SaveToStream(out);
+        const std::string bytes = out.str();
+        return Vel::ReadBarcodes(
+            std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), options);
+    };
+}
+
+struct TDegradation {
+    const char* Name;
+    TPicture Picture;
+};
+
+const TDegradation Degradations_[] = {
+    {"Plain", Gray([](const TGrayImage& image) { return image; })},
+    {"Rotated5", Gray([](const TGrayImage& image) { return Degradations::Rotated(image, 5); })},
+    {"Rotated20", Gray([](const TGrayImage& image) { return Degradations::Rotated(image, 20); })},
+    {"Rotated45", Gray([](const TGrayImage& image) { return Degradations::Rotated(image, 45); })},
+    {"Perspective",
+     Gray([](const TGrayImage& image) { return Degradations::Perspective(image, 0.75); })},
+    {"Blurred", Gray([](const TGrayImage& image) { return Degradations::Blurred(image, 1); })},
+    {"Noisy", Gray([](const TGrayImage& image) { return Degradations::Noisy(image, 50); })},
+    {"Jpeg20", Jpeg(20)},
+    {"Jpeg40", Jpeg(40)},
+    {"LowContrast",
+     Gray([](const TGrayImage& image) { return Degradations::LowContrast(image, 100, 150); })},
+    {"Inverted", Gray([](const TGrayImage& image) { return Degradations::Inverted(image); })},
+    {"SmallModules", Gray([](const TGrayImage& image) { return image; }, 2)},
+};
+
+struct TCase {
+    const TCode* Code;
+    const TDegradation* Degradation;
+};
+
+// What zxing-cpp 1.4 does not read yet at normal effort: its MaxiCode reader takes upright
+// symbols only, its PDF417 and Aztec detectors lose steep turns, and low contrast (levels
+// 100 to 150) defeats its binariser. Left out of the table until a pass reads them.
+bool ReadYet(const TCode& code, const TDegradation& degradation) {
+    const std::string name = std::string(code.Name) + "_" + degradation.Name;
+    static const std::vector<std::string> NotYet = {
+        "PDF417_Rotated20",          "PDF417_Rotated45",       "PDF417_LowContrast",
+        "DataMatrix_Rotated45",      "DataMatrix_LowContrast", "GS1DataMatrix_Perspective",
+        "GS1DataMatrix_LowContrast", "Aztec_Rotated20",        "Aztec_Rotated45",
+        "Aztec_Perspective",         "Aztec_Blurred",          "Aztec_LowContrast",
+        "MaxiCode_Rotated5",         "MaxiCode_Rotated20",     "MaxiCode_Rotated45",
+        "MaxiCode_Perspective",      "MicroQR_Perspective",    "MicroQR_LowContrast"};
+    return std::find(NotYet.begin(), NotYet.end(), name) == NotYet.end();
+}
+
+std::vector<TCase> Cases() {
+    std::vector<TCase> cases;
+    for (const TCode& code : Codes)
+        for (const TDegradation& degradation : Degradations_)
+            if (ReadYet(code, degradation))
+                cases.push_back({&code, &degradation});
+    return cases;
+}
+
+class SecondEngine : public LoaderResetTest, public testing::WithParamInterface<TCase> {
+protected:
+    void SetUp() override {
+        if (Vel::EngineNames().size() < 2)
+            GTEST_SKIP() << "built without the second engine";
+        Vel::LoadLibrary();
+    }
+};
+
+TEST_P(SecondEngine, ReadsAtNormalEffort) {
+    const TCode& code = *GetParam().Code;
+    const auto found = GetParam().Degradation->Picture(code, Vel::TReadOptions());
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].Symbology, code.Symbology);
+    EXPECT_EQ(found[0].SymbologyName, code.SymbologyName);
+    EXPECT_EQ(found[0].Data, code.Data);
+    EXPECT_EQ(found[0].Modifiers.Contains(Vel::TVelModifier::moGs1Reserved), code.Gs1);
+    EXPECT_TRUE(found[0].Pass.starts_with("zxing")) << found[0].Pass;
+    EXPECT_EQ(found[0].Outline.size(), 4u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, SecondEngine, testing::ValuesIn(Cases()),
+                         [](const testing::TestParamInfo<TCase>& info) {
+                             return std::string(info.param.Code->Name) + "_" +
+                                    info.param.Degradation->Name;
+                         });
+
+// fast effort stays ZBar's single pass, as TVel's Scan.
+TEST(SecondEngineFast, NotAtFastEffort) {
+    Vel::LoadLibrary();
+    const auto found =
+        ReadGray(Render(Codes[1], 4), Vel::TReadOptions().SetEffort(Vel::TVelEffort::efFast));
+    EXPECT_TRUE(found.empty());
+}
+
+} // namespace
