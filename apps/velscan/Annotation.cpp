@@ -5,11 +5,12 @@
 
 #include <vel/host/Bitmap.h>
 #include <vel/host/PngImage.h>
-#include <vel/host/String.h>
+#include <vel/host/WholeFile.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
 #include <stdexcept>
 #include <string_view>
 #include <system_error>
@@ -77,7 +78,9 @@ std::optional<std::string> WriteAnnotation(Host::TPicture& picture, const TPictu
         DrawAnnotation(bitmap, result, rect);
         Host::TPngImage png;
         png.Assign(&bitmap);
-        png.SaveToFile(Host::FromAnsi(file));
+        std::ostringstream bytes;
+        png.SaveToStream(bytes);
+        Host::ReplaceWholeFile(file, bytes.view());
         return std::nullopt;
     } catch (const std::exception& error) {
         return "cannot write the annotated picture '" + file + "': " + error.what();

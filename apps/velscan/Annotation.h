@@ -24,7 +24,9 @@ std::string AnnotationFileName(const TPictureResult& result, std::size_t nameLim
 void MakeAnnotationFolder(const std::string& folder);
 
 // Writes the picture, with the result drawn on a copy of it, into the folder; rect, when not
-// null, is the scan rectangle given. A picture that cannot be written gives the warning.
+// null, is the scan rectangle given. The file is replaced whole (Host::ReplaceWholeFile): a
+// new file beside it, then renamed, never opened through a link planted by another user. A
+// picture that cannot be written gives the warning.
 std::optional<std::string> WriteAnnotation(Host::TPicture& picture, const TPictureResult& result,
                                            const TScanRect* rect, const std::string& folder);
 

@@ -27,12 +27,15 @@ public:
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
 
-    // The pixels from (left, top) to (right, bottom), both included.
+    // The pixels from (left, top) to (right, bottom), both included; nothing when that part
+    // of the picture is empty (a label wider than a small picture starts past its edge).
     void Fill(int left, int top, int right, int bottom, Host::TColor32 colour) {
         left = std::max(left, 0);
         top = std::max(top, 0);
         right = std::min(right, FWidth - 1);
         bottom = std::min(bottom, FHeight - 1);
+        if (left > right)
+            return;
         for (int y = top; y <= bottom; ++y)
             std::fill(FRows[static_cast<std::size_t>(y)] + left,
                       FRows[static_cast<std::size_t>(y)] + right + 1, colour);

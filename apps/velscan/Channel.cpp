@@ -1,5 +1,6 @@
 #include "Channel.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <poll.h>
@@ -8,6 +9,10 @@
 namespace VelScan {
 
 namespace {
+
+// A message is received in parts of this size at most, so that a length that was claimed but
+// never sent takes no memory.
+constexpr std::uint64_t ReceiveChunkBytes = 1 << 20;
 
 bool SendAll(int socket, const char* bytes, std::size_t size) {
     while (size > 0) {
@@ -37,9 +42,15 @@ bool ReceiveAll(int socket, char* bytes, std::size_t size) {
 
 } // namespace
 
+EMessageTooLong::EMessageTooLong(std::uint64_t length)
+    : std::runtime_error("a message of " + std::to_string(length) +
+                         " bytes came from the other process, more than the " +
+                         std::to_string(MaxMessageBytes) + " bytes a page's results can take") {}
+
 bool SendMessage(int socket, std::string_view message) {
     const std::uint64_t length = message.size();
-    return SendAll(socket, reinterpret_cast<const char*>(&length), sizeof length) &&
+    return length <= MaxMessageBytes &&
+           SendAll(socket, reinterpret_cast<const char*>(&length), sizeof length) &&
            SendAll(socket, message.data(), message.size());
 }
 
@@ -47,9 +58,15 @@ std::optional<std::string> ReceiveMessage(int socket) {
     std::uint64_t length = 0;
     if (!ReceiveAll(socket, reinterpret_cast<char*>(&length), sizeof length))
         return std::nullopt;
-    std::string message(length, '\0');
-    if (!ReceiveAll(socket, message.data(), message.size()))
-        return std::nullopt;
+    if (length > MaxMessageBytes)
+        throw EMessageTooLong(length);
+    std::string message;
+    while (message.size() < length) {
+        const std::size_t start = message.size();
+        message.resize(start + std::min<std::uint64_t>(length - start, ReceiveChunkBytes));
+        if (!ReceiveAll(socket, message.data() + start, message.size() - start))
+            return std::nullopt;
+    }
     return message;
 }
 

@@ -1,6 +1,7 @@
 // One input's results, made the same way whether the picture is scanned in this process or in
 // a worker process: an input that could not be listed keeps its error, and any exception of
-// the scan becomes the file's one error result, with no barcodes and no warning.
+// the scan but a run error becomes the file's one error result, with no barcodes and no
+// warning.
 #pragma once
 
 #include "Inputs.h"
@@ -8,9 +9,17 @@
 
 #include <exception>
 #include <new>
+#include <stdexcept>
 #include <string>
 
 namespace VelScan {
+
+// A failure of the run rather than of the picture (a worker process that cannot be started):
+// it is never the picture's result, which a resumed run would take as done; it stops the run.
+class ERunError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // The message of the exception being handled, for a picture's error.
 inline std::string CurrentFailure() {
@@ -33,12 +42,14 @@ inline TFileResult FileError(const TInput& input, std::string error) {
     return {std::move(result)};
 }
 
-// `scan()` returns the results of the input's path.
-template <class Scan> TFileResult GuardedScan(const TInput& input, Scan&& scan) noexcept {
+// `scan()` returns the results of the input's path. Throws only ERunError.
+template <class Scan> TFileResult GuardedScan(const TInput& input, Scan&& scan) {
     if (input.Error)
         return FileError(input, *input.Error);
     try {
         return scan();
+    } catch (const ERunError&) {
+        throw;
     } catch (...) {
         return FileError(input, CurrentFailure());
     }

@@ -17,7 +17,7 @@ struct TBudgetState {
     pthread_cond_t Freed;
     std::uint64_t Bytes;
     std::uint64_t Reserved[TMemoryBudget::MaxSlots];
-    bool Waiting[TMemoryBudget::MaxSlots];
+    std::uint64_t Wanted[TMemoryBudget::MaxSlots]; // of a waiting slot; 0 when not waiting
 };
 
 namespace {
@@ -60,30 +60,51 @@ void Recover(pthread_mutex_t& mutex, int error) {
         pthread_mutex_consistent(&mutex);
 }
 
+// A moment from now on the monotonic clock: how long a wait for a release lasts at most, and
+// how long a look at the budget waits for its lock.
+timespec MomentLater() {
+    timespec until{};
+    clock_gettime(CLOCK_MONOTONIC, &until);
+    until.tv_nsec += 100'000'000;
+    if (until.tv_nsec >= 1'000'000'000) {
+        until.tv_nsec -= 1'000'000'000;
+        ++until.tv_sec;
+    }
+    return until;
+}
+
 class TLock {
 public:
-    explicit TLock(pthread_mutex_t& mutex) : FMutex(mutex) {
+    explicit TLock(pthread_mutex_t& mutex) : FMutex(mutex), FHeld(true) {
         Recover(FMutex, pthread_mutex_lock(&FMutex));
     }
-    ~TLock() { pthread_mutex_unlock(&FMutex); }
+    // Tries for a moment only; see Held().
+    struct TMoment {};
+    TLock(pthread_mutex_t& mutex, TMoment) : FMutex(mutex) {
+        const timespec until = MomentLater();
+        const int error = pthread_mutex_clocklock(&FMutex, CLOCK_MONOTONIC, &until);
+        Recover(FMutex, error);
+        FHeld = error == 0 || error == EOWNERDEAD;
+    }
+    ~TLock() {
+        if (FHeld)
+            pthread_mutex_unlock(&FMutex);
+    }
     TLock(const TLock&) = delete;
     TLock& operator=(const TLock&) = delete;
+
+    bool Held() const { return FHeld; }
 
     // Waits for a release, or a moment at most: a worker killed while waiting may have taken
     // a wake-up with it.
     void WaitForRelease(pthread_cond_t& freed) {
-        timespec until{};
-        clock_gettime(CLOCK_MONOTONIC, &until);
-        until.tv_nsec += 100'000'000;
-        if (until.tv_nsec >= 1'000'000'000) {
-            until.tv_nsec -= 1'000'000'000;
-            ++until.tv_sec;
-        }
+        const timespec until = MomentLater();
         Recover(FMutex, pthread_cond_timedwait(&freed, &FMutex, &until));
     }
 
 private:
     pthread_mutex_t& FMutex;
+    bool FHeld = false;
 };
 
 std::uint64_t ReservedBytes(const TBudgetState& state) {
@@ -124,23 +145,26 @@ std::uint64_t TMemoryBudget::Bytes() const {
 
 void TMemoryBudget::Reserve(unsigned slot, std::uint64_t bytes) {
     TLock lock(FState->Mutex);
-    FState->Waiting[slot] = true;
+    FState->Wanted[slot] = bytes;
     while (ReservedBytes(*FState) + bytes > FState->Bytes)
         lock.WaitForRelease(FState->Freed);
-    FState->Waiting[slot] = false;
+    FState->Wanted[slot] = 0;
     FState->Reserved[slot] = bytes;
 }
 
 void TMemoryBudget::Release(unsigned slot) {
     TLock lock(FState->Mutex);
     FState->Reserved[slot] = 0;
-    FState->Waiting[slot] = false;
+    FState->Wanted[slot] = 0;
     pthread_cond_broadcast(&FState->Freed);
 }
 
-bool TMemoryBudget::Waiting(unsigned slot) {
-    TLock lock(FState->Mutex);
-    return FState->Waiting[slot];
+bool TMemoryBudget::Blocked(unsigned slot) {
+    const TLock lock(FState->Mutex, TLock::TMoment{});
+    if (!lock.Held())
+        return false;
+    const std::uint64_t wanted = FState->Wanted[slot];
+    return wanted > 0 && ReservedBytes(*FState) + wanted > FState->Bytes;
 }
 
 } // namespace VelScan

@@ -33,8 +33,11 @@ public:
     void Reserve(unsigned slot, std::uint64_t bytes);
     // Frees what the slot holds, if anything, and stops its waiting.
     void Release(unsigned slot);
-    // Whether the slot's worker is waiting for memory.
-    bool Waiting(unsigned slot);
+    // Whether the slot's worker waits for memory that the other slots hold, so that it could
+    // not go on if it ran. False for a worker that waits although its memory is free (it
+    // does not run: stopped), and when the budget's lock is not had within a moment (a
+    // worker stopped while it held the lock): such a worker is not waiting for memory.
+    bool Blocked(unsigned slot);
 
 private:
     TMemoryBudget(int fd, TBudgetState* state) : FFd(fd), FState(state) {}

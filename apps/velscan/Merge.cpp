@@ -145,7 +145,7 @@ void WriteMerged(const std::string& file, std::string_view text) {
     try {
         Host::ReplaceWholeFile(file, text);
     } catch (const std::system_error& error) {
-        throw std::runtime_error("cannot write " + file + ": " + error.code().message());
+        throw std::runtime_error("cannot write " + file + ": " + error.what());
     }
 }
 

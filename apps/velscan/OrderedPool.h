@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -18,7 +19,8 @@ namespace VelScan {
 
 template <class TJob, class TResult> class TOrderedPool {
 public:
-    // One thread per worker; a worker is used by its thread only and must not throw.
+    // One thread per worker; a worker is used by its thread only. A worker's exception takes
+    // the place of its job's result: Next throws it in the job's turn.
     using TWorker = std::function<TResult(const TJob&)>;
 
     // Jobs wait in an unbounded queue; a worker starts job i only when i < taken + window,
@@ -66,7 +68,8 @@ public:
     }
 
     // The result of the next job in submission order, waiting until it is done; nullopt
-    // once the pool is closed and every result has been taken, or it is cancelled.
+    // once the pool is closed and every result has been taken, or it is cancelled. Throws
+    // what the job's worker threw.
     std::optional<TResult> Next() {
         std::unique_lock lock(FMutex);
         FChanged.wait(lock, [this] { return FDone.contains(FTaken) || Finished(); });
@@ -74,7 +77,9 @@ public:
             return std::nullopt;
         auto node = FDone.extract(FTaken++);
         FChanged.notify_all();
-        return std::move(node.mapped());
+        if (node.mapped().Failure)
+            std::rethrow_exception(node.mapped().Failure);
+        return std::move(node.mapped().Result);
     }
 
     // The number of jobs submitted so far, and whether that is all of them.
@@ -84,6 +89,12 @@ public:
     }
 
 private:
+    // A job's result, or what its worker threw.
+    struct TOutcome {
+        std::optional<TResult> Result;
+        std::exception_ptr Failure;
+    };
+
     bool Finished() const { return FCancelled || (FClosed && FTaken == FSubmitted); }
 
     void Work(const TWorker& worker) {
@@ -97,9 +108,14 @@ private:
             auto [index, job] = std::move(FQueue.front());
             FQueue.pop_front();
             lock.unlock();
-            TResult result = worker(job);
+            TOutcome outcome;
+            try {
+                outcome.Result = worker(job);
+            } catch (...) {
+                outcome.Failure = std::current_exception();
+            }
             lock.lock();
-            FDone.emplace(index, std::move(result));
+            FDone.emplace(index, std::move(outcome));
             FChanged.notify_all();
         }
     }
@@ -109,7 +125,7 @@ private:
     std::mutex FMutex;
     std::condition_variable FChanged;
     std::deque<std::pair<std::uint64_t, TJob>> FQueue;
-    std::map<std::uint64_t, TResult> FDone;
+    std::map<std::uint64_t, TOutcome> FDone;
     std::uint64_t FSubmitted = 0;
     std::uint64_t FTaken = 0;
     bool FClosed = false;

@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string_view>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace VelScan {
@@ -32,10 +33,21 @@ struct TEarlierEntries {
 
 class TResumeFile {
 public:
+    // The file itself, never a symbolic link's target: a link may point at a file that is
+    // not the run's (planted by another user, or a slip), which the repair would cut.
     explicit TResumeFile(const std::string& path) : FPath(path) {
-        FFd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        FFd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0666);
+        if (FFd < 0 && errno == ELOOP)
+            Fail("it is a symbolic link; give the file itself");
         if (FFd < 0)
             FailCall("cannot open it");
+        struct stat status {};
+        if (fstat(FFd, &status) != 0)
+            FailCall("cannot look at it");
+        if (!S_ISREG(status.st_mode)) {
+            close(FFd);
+            Fail("it is not a regular file");
+        }
         if (flock(FFd, LOCK_EX | LOCK_NB) != 0) {
             if (errno == EWOULDBLOCK)
                 Fail("another velscan is writing to it");
@@ -61,13 +73,17 @@ public:
             const std::size_t end = text.find('\n', kept);
             const std::string_view line =
                 std::string_view(text).substr(kept, end == std::string::npos ? end : end - kept);
-            const auto entry = end == std::string::npos ? std::nullopt : ReadJsonEntry(line);
-            if (!entry) {
-                if (end != std::string::npos && end + 1 < text.size())
-                    Fail("line " + std::to_string(lineNumber) +
-                         " is not a velscan JSON entry; it is not resumed");
+            if (end == std::string::npos) {
+                if (!CutEntry(line))
+                    Fail("its last line (" + std::to_string(lineNumber) +
+                         ") is neither a velscan JSON entry nor the start of one; it is not "
+                         "resumed");
                 break;
             }
+            const auto entry = ReadJsonEntry(line);
+            if (!entry)
+                Fail("line " + std::to_string(lineNumber) +
+                     " is not a velscan JSON entry; it is not resumed");
             if (entry->Path != lastPicture) {
                 lastPicture = entry->Path;
                 lastPictureStart = kept;
@@ -93,6 +109,13 @@ public:
     }
 
 private:
+    // Whether a last line without its newline is an entry cut while it was written: it
+    // begins as every entry does (or is a start of that beginning).
+    static bool CutEntry(std::string_view line) {
+        constexpr std::string_view EntryStart = R"({"path":)";
+        return line.starts_with(EntryStart) || EntryStart.starts_with(line);
+    }
+
     [[noreturn]] void Fail(const std::string& what) const {
         throw EResumeError("--resume " + FPath + ": " + what);
     }

@@ -39,9 +39,11 @@ private:
 };
 
 // Runs the scan of options.Resume: reads and repairs the file, then appends the missing
-// pictures' entries to it. The status covers the entries kept and the new ones alike. A line
-// other than the last that is not an entry stops the run (status 1) with a message naming
-// the file and the line: the file is not velscan's, or was changed, and no guess is made.
+// pictures' entries to it. The status covers the entries kept and the new ones alike. The
+// file is left as it is, and the run stops (status 1) with a message naming the file and the
+// line, when it is a symbolic link or not a regular file, when a whole line is not an entry,
+// or when a last line without its newline does not begin as an entry does: the file is not
+// velscan's, or was changed, and no guess is made. Only such a cut last entry is removed.
 VelCli::TExitStatus RunResumed(const TOptions& options, std::istream& paths, std::ostream& err,
                                TTerminals terminals);
 

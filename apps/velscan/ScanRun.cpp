@@ -1,6 +1,7 @@
 #include "ScanRun.h"
 
 #include "Annotation.h"
+#include "GuardedScan.h"
 #include "Inputs.h"
 #include "LineText.h"
 #include "OrderedPool.h"
@@ -100,18 +101,24 @@ VelCli::TExitStatus WriteEveryResult(TPool& pool, TOutput& output, TWarnings& wa
     return tally.Status();
 }
 
-// Results that cannot be written stop the run: the pool takes no more inputs and drops
-// those not started, and the reason is told.
+// Results that cannot be written, and a run error of a worker (in its input's turn, after the
+// results before it), stop the run: the pool takes no more inputs and drops those not
+// started, and the reason is told.
 VelCli::TExitStatus WriteResults(TPool& pool, TOutput& output, TWarnings& warnings,
                                  std::ostream& err, TTerminals terminals, bool quiet) {
     TProgress progress(err, terminals.Errors && !quiet);
-    try {
-        return WriteEveryResult(pool, output, warnings, progress, err, terminals);
-    } catch (const EOutputError& error) {
+    const auto stop = [&](const std::exception& error) {
         pool.Cancel();
         progress.Clear();
         err << "velscan: " << error.what() << '\n';
         return VelCli::esFailure;
+    };
+    try {
+        return WriteEveryResult(pool, output, warnings, progress, err, terminals);
+    } catch (const EOutputError& error) {
+        return stop(error);
+    } catch (const ERunError& error) {
+        return stop(error);
     }
 }
 

@@ -14,8 +14,21 @@
 #include <iostream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <unistd.h>
 
 namespace VelScan {
+
+namespace {
+
+// Sends the message to the run; a run that is gone ends the worker at once, since nobody is
+// left for its results.
+void Send(std::string_view message) {
+    if (!SendMessage(WorkerChannelFd, message))
+        _exit(1);
+}
+
+} // namespace
 
 int RunWorker(std::span<const char* const> args) {
     try {
@@ -31,7 +44,7 @@ int RunWorker(std::span<const char* const> args) {
         TMemoryBudget budget = TMemoryBudget::Attach(WorkerBudgetFd);
         std::size_t sent = 0;
         scanner.SetOnPageDone([&sent](const TPictureResult& page) {
-            SendMessage(WorkerChannelFd, EncodeResults({page}));
+            Send(EncodeResults({page}));
             ++sent;
         });
         while (const auto request = ReceiveMessage(WorkerChannelFd)) {
@@ -40,9 +53,9 @@ int RunWorker(std::span<const char* const> args) {
             // A file's error was not sent as a page.
             const TFileResult rest(results.begin() + static_cast<std::ptrdiff_t>(sent),
                                    results.end());
-            if ((!rest.empty() && !SendMessage(WorkerChannelFd, EncodeResults(rest))) ||
-                !SendMessage(WorkerChannelFd, FileDoneMessage))
-                break;
+            if (!rest.empty())
+                Send(EncodeResults(rest));
+            Send(FileDoneMessage);
         }
         return 0;
     } catch (const std::exception& error) {

@@ -11,12 +11,12 @@
 #include <cstring>
 #include <fcntl.h>
 #include <initializer_list>
-#include <spawn.h>
 #include <stdexcept>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
-#include <system_error>
 #include <unistd.h>
+#include <utility>
 
 extern char** environ;
 
@@ -31,8 +31,7 @@ using TClock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds BudgetCheckInterval{200};
 
 [[noreturn]] void Fail(const std::string& what, int error = errno) {
-    throw std::system_error(error, std::generic_category(),
-                            "cannot start a worker process: " + what);
+    throw ERunError("cannot start a worker process: " + what + ": " + std::strerror(error));
 }
 
 // A copy of the descriptor above the numbers the worker's descriptors take, so that placing
@@ -47,27 +46,58 @@ void CloseAll(std::initializer_list<int> fds) {
             close(fd);
 }
 
-class TSpawnActions {
-public:
-    TSpawnActions() { posix_spawn_file_actions_init(&FActions); }
-    ~TSpawnActions() { posix_spawn_file_actions_destroy(&FActions); }
-    TSpawnActions(const TSpawnActions&) = delete;
-    TSpawnActions& operator=(const TSpawnActions&) = delete;
-
-    // The worker's descriptors: its socket and the budget at their numbers, nothing to read
-    // on standard input, and standard output onto standard error so that nothing a library
-    // prints mixes with the run's results.
-    void Place(int socket, int budget) {
-        posix_spawn_file_actions_adddup2(&FActions, socket, WorkerChannelFd);
-        posix_spawn_file_actions_adddup2(&FActions, budget, WorkerBudgetFd);
-        posix_spawn_file_actions_addopen(&FActions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_adddup2(&FActions, STDERR_FILENO, STDOUT_FILENO);
+// The child's side of a start, between fork and exec, so async-signal-safe calls only: the
+// worker's descriptors (its socket and the budget at their numbers, nothing to read on
+// standard input, and standard output onto standard error so that nothing a library prints
+// mixes with the run's results), then the program. On failure the reason (errno) goes up the
+// report pipe, which exec closes. The program and the pipe move above the worker's numbers
+// first, so that placing those does not close them. The worker is killed when the thread
+// that starts it ends (the kernel's parent-death signal, kept across exec); a child whose
+// run ended before the signal was set (its parent is another process then) ends at once.
+// Each worker is used, and restarted, by one thread of the run, which lives as long as the
+// run needs it.
+[[noreturn]] void BecomeWorker(pid_t run, int program, int socket, int budget, int report,
+                               char* const argv[]) {
+    program = DuplicateHigh(program);
+    report = DuplicateHigh(report);
+    if (prctl(PR_SET_PDEATHSIG, SIGKILL) == 0 && getppid() == run && program >= 0 &&
+        dup2(socket, WorkerChannelFd) >= 0 && dup2(budget, WorkerBudgetFd) >= 0) {
+        const int input = open("/dev/null", O_RDONLY | O_CLOEXEC);
+        if (input >= 0 && dup2(input, STDIN_FILENO) >= 0 && dup2(STDERR_FILENO, STDOUT_FILENO) >= 0)
+            fexecve(program, argv, environ);
     }
-    const posix_spawn_file_actions_t* Get() const { return &FActions; }
+    const int error = errno;
+    (void)!write(report, &error, sizeof error);
+    _exit(127);
+}
 
-private:
-    posix_spawn_file_actions_t FActions;
-};
+// Forks the worker and waits for its exec; its process id. Throws ERunError.
+pid_t SpawnWorker(int program, int socket, int budget, char* const argv[]) {
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0)
+        Fail("pipe");
+    const pid_t run = getpid();
+    const pid_t pid = fork();
+    if (pid == 0)
+        BecomeWorker(run, program, socket, budget, report[1], argv);
+    const int forkError = errno;
+    close(report[1]);
+    if (pid < 0) {
+        close(report[0]);
+        Fail("fork", forkError);
+    }
+    int error = 0;
+    ssize_t got;
+    while ((got = read(report[0], &error, sizeof error)) < 0 && errno == EINTR) {
+    }
+    close(report[0]);
+    if (got > 0) {
+        while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+        }
+        Fail("exec", error);
+    }
+    return pid;
+}
 
 std::vector<std::string> WorkerArguments(const TWorkerLaunch& launch, unsigned slot) {
     std::vector<std::string> args = {"velscan", WorkerModeFlag, std::to_string(slot)};
@@ -108,14 +138,17 @@ std::string Ending(int status) {
 
 } // namespace
 
-std::string ThisProgram() {
-    std::string path(4096, '\0');
-    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
-    if (length <= 0 || static_cast<std::size_t>(length) == path.size())
-        Fail("readlink /proc/self/exe");
-    path.resize(static_cast<std::size_t>(length));
-    return path;
+TProgramFile::TProgramFile() : FFd(open("/proc/self/exe", O_PATH | O_CLOEXEC)) {
+    if (FFd < 0)
+        Fail("/proc/self/exe");
 }
+
+TProgramFile::~TProgramFile() {
+    if (FFd >= 0)
+        close(FFd);
+}
+
+TProgramFile::TProgramFile(TProgramFile&& other) noexcept : FFd(std::exchange(other.FFd, -1)) {}
 
 TWorkerProcess::TWorkerProcess(std::shared_ptr<const TWorkerLaunch> launch, unsigned slot)
     : FLaunch(std::move(launch)), FSlot(slot) {
@@ -142,25 +175,22 @@ void TWorkerProcess::Start() {
         CloseAll({sockets[0], childSocket, childBudget});
         Fail("fcntl", error);
     }
-    TSpawnActions actions;
-    actions.Place(childSocket, childBudget);
     std::vector<std::string> args = WorkerArguments(*FLaunch, FSlot);
     std::vector<char*> argv;
     for (auto& arg : args)
         argv.push_back(arg.data());
     argv.push_back(nullptr);
-    const int error =
-        posix_spawn(&FPid, FLaunch->Program.c_str(), actions.Get(), nullptr, argv.data(), environ);
-    CloseAll({childSocket, childBudget});
-    if (error != 0) {
-        close(sockets[0]);
-        FPid = -1;
-        Fail(FLaunch->Program, error);
+    try {
+        FPid = SpawnWorker(FLaunch->Program.Fd(), childSocket, childBudget, argv.data());
+    } catch (...) {
+        CloseAll({sockets[0], childSocket, childBudget});
+        throw;
     }
+    CloseAll({childSocket, childBudget});
     FSocket = sockets[0];
 }
 
-TFileResult TWorkerProcess::Scan(const TInput& input) noexcept {
+TFileResult TWorkerProcess::Scan(const TInput& input) {
     return GuardedScan(input, [this, &input] { return Exchange(input); });
 }
 
@@ -197,7 +227,13 @@ std::optional<std::string> TWorkerProcess::Receive(const TInput& input, TFileRes
             return "took longer than the time limit of " + Seconds(FLaunch->Timeout) +
                    " (--timeout)";
         }
-        const auto reply = ReceiveMessage(FSocket);
+        std::optional<std::string> reply;
+        try {
+            reply = ReceiveMessage(FSocket);
+        } catch (const EMessageTooLong& error) {
+            Stop();
+            return error.what();
+        }
         if (!reply)
             return Stop();
         if (*reply == FileDoneMessage)
@@ -219,7 +255,7 @@ bool TWorkerProcess::AwaitReply() {
             return false;
         if (WaitReadable(FSocket, static_cast<int>(std::min(left, BudgetCheckInterval).count())))
             return true;
-        if (FLaunch->Budget->Waiting(FSlot))
+        if (FLaunch->Budget->Blocked(FSlot))
             deadline = TClock::now() + timeout;
     }
 }

@@ -18,34 +18,50 @@
 
 namespace VelScan {
 
+// The running program's file, held open from the start of a run: worker processes are
+// started from it, not from its name, so that the program file replaced (an upgrade) or
+// removed during a run costs nothing.
+class TProgramFile {
+public:
+    // Opens /proc/self/exe; throws ERunError when it cannot.
+    TProgramFile();
+    ~TProgramFile();
+    TProgramFile(TProgramFile&& other) noexcept;
+    TProgramFile& operator=(TProgramFile&&) = delete;
+
+    // A descriptor of the file (O_PATH, closed on exec), for fexecve.
+    int Fd() const { return FFd; }
+
+private:
+    int FFd;
+};
+
 // What every worker process of a run is started with.
 struct TWorkerLaunch {
-    std::string Program;                // velscan's own file
+    TProgramFile Program;               // velscan's own file
     std::vector<std::string> Arguments; // the run's arguments as given
     std::shared_ptr<TMemoryBudget> Budget;
     std::chrono::milliseconds Timeout; // per page; 0: no limit
     TPageSelection Pages;              // the pages each file's results hold
 };
 
-// The file of the running program, named once at the start of a run so that a tool that runs
-// velscan (such as valgrind) runs its worker processes too. Throws std::system_error.
-std::string ThisProgram();
-
 class TWorkerProcess {
 public:
     // Starts the process (velscan itself, in worker mode) for the budget's slot. Throws
-    // std::system_error when it cannot be started.
+    // ERunError when it cannot be started.
     TWorkerProcess(std::shared_ptr<const TWorkerLaunch> launch, unsigned slot);
     // Tells the process the run is over and waits for it to end.
     ~TWorkerProcess();
     TWorkerProcess(const TWorkerProcess&) = delete;
     TWorkerProcess& operator=(const TWorkerProcess&) = delete;
 
-    // The file's results from the process; every failure becomes the file's error. Used by
-    // one thread at a time.
-    TFileResult Scan(const TInput& input) noexcept;
+    // The file's results from the process; every failure of the process becomes the file's
+    // error. Throws ERunError when a new process cannot be started: that is no result of
+    // the file's. Used by one thread at a time.
+    TFileResult Scan(const TInput& input);
 
 private:
+    // Throws ERunError.
     void Start();
     // The file's results; throws std::runtime_error with the reason when a process failed
     // the file before its first page was done.
@@ -53,7 +69,9 @@ private:
     // Sends the input and adds the pages' results as they come; the reason when the process
     // failed before the file was done.
     std::optional<std::string> Receive(const TInput& input, TFileResult& results);
-    // Whether the reply came within the time limit (time spent waiting for memory aside).
+    // Whether the reply came within the time limit. Time the worker spends waiting for memory
+    // that other workers hold does not count; any other time does, whatever the worker's
+    // state (a stopped worker waiting for memory that is free, or holding the budget's lock).
     bool AwaitReply();
     // Ends the process (killing it if need be), frees its slot, and tells how it ended.
     std::string Stop();

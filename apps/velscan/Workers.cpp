@@ -33,7 +33,7 @@ std::vector<TWorker> MakeWorkers(const TOptions& options) {
     // setting ZBar refuses as the in-process run does.
     TPictureScanner{options};
     const auto launch = std::make_shared<const TWorkerLaunch>(
-        TWorkerLaunch{ThisProgram(), options.Arguments, budget, options.Timeout, options.Pages});
+        TWorkerLaunch{TProgramFile(), options.Arguments, budget, options.Timeout, options.Pages});
     for (unsigned slot = 0; slot < JobCount(options); ++slot) {
         auto process = std::make_shared<TWorkerProcess>(launch, slot);
         workers.emplace_back([process](const TInput& input) { return process->Scan(input); });

@@ -20,7 +20,7 @@ using TWorker = std::function<TFileResult(const TInput&)>;
 unsigned JobCount(const TOptions& options);
 
 // ZBar must be loaded. Throws EConfigError for a setting ZBar refuses, before any worker
-// process starts, and std::system_error when one cannot be started.
+// process starts, and ERunError when one cannot be started.
 std::vector<TWorker> MakeWorkers(const TOptions& options);
 
 } // namespace VelScan

@@ -48,13 +48,33 @@ private:
     int FFd;
 };
 
+// Whether the link may be followed, by the kernel's rule for protected links: not when it
+// lies in a sticky folder that anyone may write to (such as /tmp) and is owned neither by
+// the process nor by the folder's owner, since another user may have planted it there to
+// have the write replace a file of the process's.
+bool MayFollow(const fs::path& link, const struct stat& linkStatus) {
+    if (linkStatus.st_uid == ::geteuid())
+        return true;
+    struct stat folder {};
+    const fs::path parent = link.parent_path();
+    if (::stat(parent.empty() ? "." : parent.c_str(), &folder) != 0)
+        ThrowSystemError(errno);
+    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    return !shared || linkStatus.st_uid == folder.st_uid;
+}
+
 // The path with every symbolic link at its end followed; a dangling link gives the file it
-// names, which the write then creates.
+// names, which the write then creates. A link another user planted in a shared sticky
+// folder is refused (EACCES).
 fs::path FollowLinks(fs::path path) {
     for (int hops = 0; hops <= MaxLinks; ++hops) {
         struct stat status {};
         if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
             return path;
+        if (!MayFollow(path, status))
+            throw std::system_error(EACCES, std::generic_category(),
+                                    "a symbolic link of another user in a shared sticky folder, "
+                                    "not followed");
         std::error_code error;
         const fs::path link = fs::read_symlink(path, error);
         if (error)

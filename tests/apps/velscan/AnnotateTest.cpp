@@ -9,7 +9,9 @@
 #include <zint.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using namespace VelScanTest;
@@ -84,6 +86,41 @@ TEST(VelscanAnnotate, AFileThatCannotBeWrittenIsAWarningNotALostResult) {
               std::string::npos)
         << result["warning"].String;
     EXPECT_NE(run.Err.find(": warning: cannot write the annotated picture"), std::string::npos)
+        << run.Err;
+}
+
+// An annotated picture replaces the file of its name whole (a new file renamed over it): a
+// hard link to the old file keeps the old bytes. A link another user planted in a shared
+// sticky folder is not followed: its target is left as it is, and the picture is warned of.
+TEST(VelscanAnnotate, FilesAreReplacedWholeAndPlantedLinksAreNotFollowed) {
+    const TTempFolder folder;
+    const fs::path marked = folder.Path() / "marked";
+    fs::create_directories(marked);
+    fs::permissions(marked, fs::perms::all | fs::perms::sticky_bit);
+    const fs::path existing = marked / AnnotationName(Sample("ean13.png"));
+    std::ofstream(existing) << "old";
+    fs::create_hard_link(existing, folder.Path() / "kept");
+    const fs::path victim = folder.Path() / "victim";
+    std::ofstream(victim) << "the victim's bytes";
+    const fs::path planted = marked / AnnotationName(Sample("upca.bmp"));
+    fs::create_symlink(victim, planted);
+    const bool asRoot = geteuid() == 0;
+    if (asRoot) {
+        ASSERT_EQ(lchown(planted.c_str(), 65534, static_cast<gid_t>(-1)), 0);
+    }
+
+    const auto run =
+        Velscan({"--annotate", marked.string(), Sample("ean13.png"), Sample("upca.bmp")});
+    EXPECT_EQ(run.ExitStatus, 0) << run.Err;
+    EXPECT_EQ(FileBytes(folder.Path() / "kept"), "old");
+    EXPECT_TRUE(FileBytes(existing).starts_with("\x89PNG"));
+    if (!asRoot)
+        return;
+    EXPECT_EQ(FileBytes(victim), "the victim's bytes");
+    EXPECT_TRUE(fs::is_symlink(planted));
+    EXPECT_NE(run.Err.find("cannot write the annotated picture '" + planted.string() +
+                           "': a symbolic link of another user in a shared sticky folder"),
+              std::string::npos)
         << run.Err;
 }
 

@@ -17,9 +17,12 @@
 #include <random>
 #include <set>
 #include <spawn.h>
+#include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 extern char** environ;
 
@@ -141,6 +144,33 @@ TEST(VelscanBatches, MergeSaysWhenAnExpectedFolderGivesNothingToCheck) {
     EXPECT_NE(merge.Err.find("nothing was checked for it"), std::string::npos) << merge.Err;
 }
 
+// --merge OUT replaces OUT whole, but never through a link another user planted in a shared
+// sticky folder: the run stops naming OUT, and the link's target is left as it is.
+TEST(VelscanBatches, MergeRefusesALinkPlantedInAStickyFolder) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "giving a link to another user needs root";
+    TPictureFolder pictures(2);
+    const TTempFolder& results = pictures;
+    const fs::path part = results.Path() / "part.jsonl";
+    WriteFile(part, SingleRun(pictures.Folder()));
+    const fs::path shared = results.Path() / "shared", victim = results.Path() / "victim";
+    fs::create_directories(shared);
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    WriteFile(victim, "the victim's bytes");
+    const fs::path out = shared / "all.jsonl";
+    fs::create_symlink(victim, out);
+    ASSERT_EQ(lchown(out.c_str(), 65534, static_cast<gid_t>(-1)), 0);
+
+    const auto merge = Velscan({"--merge", out.string(), part.string()});
+    EXPECT_EQ(merge.ExitStatus, 1);
+    EXPECT_NE(merge.Err.find("cannot write " + out.string() +
+                             ": a symbolic link of another user in a shared sticky folder"),
+              std::string::npos)
+        << merge.Err;
+    EXPECT_EQ(ReadFile(victim), "the victim's bytes");
+    EXPECT_TRUE(fs::is_symlink(out));
+}
+
 // Starts velscan without waiting for it.
 pid_t StartVelscan(const std::vector<std::string>& args) {
     std::vector<std::string> all = {VELSCAN_PATH};
@@ -213,6 +243,46 @@ TEST(VelscanBatches, ResumeRepairsTheFileEndAndStopsAtACorruptLine) {
               std::string::npos)
         << stopped.Err;
     EXPECT_EQ(ReadFile(file), corrupt);
+}
+
+// A file that is not velscan's entries is refused and left as it is: only a last line that
+// begins as an entry was cut while velscan wrote it.
+TEST(VelscanBatches, ResumeRefusesAFileThatIsNotVelscansUnchanged) {
+    const TTempFolder folder;
+    const std::string entry = Lines(SingleRun(Sample("ean13.png"))).at(0) + '\n';
+    const fs::path file = folder.Path() / "run.jsonl";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"important-config-value\n", "line 1 is not a velscan JSON entry"},
+        {std::string(8 << 20, 'x'), "its last line (1) is neither"},
+        {entry + "important-config-value", "its last line (2) is neither"},
+        {entry + "{\"path\":\"a.png\",\n", "line 2 is not a velscan JSON entry"},
+        {"[1, 2]\n" + entry, "line 1 is not a velscan JSON entry"},
+    };
+    for (const auto& [content, message] : cases) {
+        WriteFile(file, content);
+        const auto run = Velscan({"--format=json", "--resume", file.string(), Sample("ean13.png")});
+        EXPECT_EQ(run.ExitStatus, 1) << message;
+        EXPECT_NE(run.Err.find("--resume " + file.string() + ": " + message), std::string::npos)
+            << run.Err;
+        EXPECT_TRUE(ReadFile(file) == content) << message;
+    }
+}
+
+// A symbolic link is not followed, wherever it leads: the file it names is left as it is.
+TEST(VelscanBatches, ResumeRefusesASymbolicLink) {
+    const TTempFolder folder;
+    const fs::path target = folder.Path() / "settings", link = folder.Path() / "run.jsonl";
+    const std::string content = "{\"path\":\"looks like a cut entry";
+    WriteFile(target, content);
+    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read);
+    fs::create_symlink(target, link);
+    const auto run = Velscan({"--format=json", "--resume", link.string(), Sample("ean13.png")});
+    EXPECT_EQ(run.ExitStatus, 1);
+    EXPECT_NE(run.Err.find("--resume " + link.string() + ": it is a symbolic link"),
+              std::string::npos)
+        << run.Err;
+    EXPECT_EQ(ReadFile(target), content);
+    EXPECT_TRUE(fs::is_symlink(link));
 }
 
 // With --pages, a picture is done once each page the run scans has its entry: resuming a

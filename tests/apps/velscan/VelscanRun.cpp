@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 #include <unistd.h>
@@ -58,10 +59,20 @@ TEnvironment::~TEnvironment() {
         unsetenv(name.c_str());
 }
 
+namespace {
+
+// The test's name as one file name: a parameterised test's holds a '/'.
+std::string TestFileName() {
+    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(name.begin(), name.end(), '/', '-');
+    return name;
+}
+
+} // namespace
+
 TTempFolder::TTempFolder()
     : FPath(fs::temp_directory_path() /
-            ("velscan-test-" + std::to_string(getpid()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+            ("velscan-test-" + std::to_string(getpid()) + "-" + TestFileName())) {
     fs::remove_all(FPath);
     fs::create_directories(FPath);
 }
