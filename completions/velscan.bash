@@ -8,7 +8,7 @@ _velscan() {
 
     case $prev in
     -f | --format)
-        mapfile -t COMPREPLY < <(compgen -W 'text raw json xml' -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W 'text raw json xml zbar-xml' -- "$cur")
         return
         ;;
     -e | --effort)
@@ -33,7 +33,7 @@ _velscan() {
         mapfile -t COMPREPLY < <(compgen -W '-r --recursive -0 --null -f --format -e --effort
             -S --set --rect -j --jobs --library --max-pixels --timeout --memory-budget --pages
             --dpi --no-isolation -p --with-path -q --quiet --stdin-picture --annotate --shard
-            --resume --merge --expect -h --help --version -1 --oneshot --raw --noxml -D
+            --resume --merge --expect -h --help --version -1 --oneshot --xml --raw --noxml -D
             --nodisplay --nodbus -d --display' -- "$cur")
         return
     fi

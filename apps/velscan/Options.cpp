@@ -31,8 +31,10 @@ TFormat ParseFormat(const std::string& text) {
         return TFormat::Json;
     if (text == "xml")
         return TFormat::Xml;
+    if (text == "zbar-xml")
+        return TFormat::ZbarXml;
     throw VelCli::EUsageError("invalid --format value '" + text +
-                              "': expected text, raw, json or xml");
+                              "': expected text, raw, json, xml or zbar-xml");
 }
 
 Vel::TVelEffort ParseEffort(const std::string& text) {
@@ -112,6 +114,8 @@ void CheckStandardInputUse(const TOptions& options) {
 bool ParseZbarimgOption(const VelCli::TArgument& arg, TOptions& options) {
     if (arg.IsFlag({"--raw"}))
         options.Format = TFormat::Raw;
+    else if (arg.IsFlag({"--xml"}))
+        options.Format = TFormat::ZbarXml;
     else if (arg.IsFlag({"--noxml"}))
         options.Format = TFormat::Text;
     else if (arg.IsFlag({"-1", "--oneshot"}))
@@ -236,6 +240,7 @@ Options:
                            raw   one line per barcode, the data only, unescaped
                            json  one JSON object per picture and line, in input order
                            xml   one XML document with a <picture> element per picture
+                           zbar-xml  zbarimg's XML (--xml), for programs that read it
   -e, --effort LEVEL     how hard to look:
                            fast      ZBar's own scan, one pass, as zbarimg does
                            normal    also whole QR text, EAN/UPC add-ons, and three
@@ -288,6 +293,7 @@ Options:
 
 zbarimg's options, for its users' commands and scripts:
   -1, --oneshot          report only the first barcode found in each picture
+      --xml              the same as --format zbar-xml
       --raw              the same as --format raw
       --noxml            the same as --format text
   -D, --nodisplay        accepted; velscan opens no window anyway

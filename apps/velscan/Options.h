@@ -17,7 +17,7 @@
 
 namespace VelScan {
 
-enum class TFormat { Text, Raw, Json, Xml };
+enum class TFormat { Text, Raw, Json, Xml, ZbarXml };
 
 enum class TAction { Scan, Merge, Help, Version };
 

@@ -23,6 +23,13 @@ std::vector<std::string> ModifierNames(Vel::TVelModifiers modifiers) {
     return names;
 }
 
+std::vector<std::string> ConfigNames(const std::vector<Vel::TVelConfig>& configs) {
+    std::vector<std::string> names;
+    for (const Vel::TVelConfig config : configs)
+        names.push_back(Ansi(Vel::ConfigName(config)));
+    return names;
+}
+
 TFoundBarcode FoundBarcode(const Vel::TBarcode& read) {
     TFoundBarcode barcode;
     barcode.Symbology = read.SymbologyName;
@@ -31,6 +38,7 @@ TFoundBarcode FoundBarcode(const Vel::TBarcode& read) {
     barcode.Quality = read.Quality;
     barcode.Orientation = read.OrientationName;
     barcode.Modifiers = ModifierNames(read.Modifiers);
+    barcode.Configs = ConfigNames(read.Configs);
     for (const Vel::TPoint& point : read.Outline)
         barcode.Outline.push_back({point.X, point.Y});
     barcode.Pass = read.Pass;

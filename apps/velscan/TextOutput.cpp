@@ -11,11 +11,7 @@ TTextOutput::TTextOutput(std::ostream& out, std::ostream& errors, bool withType,
 
 void TTextOutput::Write(const TPictureResult& result) {
     if (result.Error) {
-        // The message may name the path again: it is escaped whole, so that a path's control
-        // bytes never reach the terminal and each error stays one line.
-        FErrors << "velscan: " << LineEscaped(ShownPath(result)) << ": "
-                << LineEscaped(*result.Error) << '\n'
-                << std::flush;
+        FErrors << ErrorLine(result) << std::flush;
         return;
     }
     const std::string prefix = FWithPath ? LineEscaped(ShownPath(result)) + ':' : "";

@@ -53,6 +53,7 @@ TReadBarcode CopySymbol(const ZBar::zbar_symbol_t* symbol, const TPointMap& map,
     barcode.Quality = zbar_symbol_get_quality(symbol);
     barcode.Orientation = static_cast<TVelOrientation>(zbar_symbol_get_orientation(symbol));
     barcode.Modifiers = ModifiersFromMask(zbar_symbol_get_modifiers(symbol));
+    barcode.Configs = ConfigsFromMask(zbar_symbol_get_configs(symbol));
     const unsigned points = zbar_symbol_get_loc_size(symbol);
     for (unsigned i = 0; i < points; ++i)
         barcode.Points.push_back(

@@ -56,7 +56,7 @@ TEST(Completion, BashOffersValuesAndOptions) {
         const char* Offers;
     };
     const std::vector<TCase> cases = {
-        {"velscan --format ''", "text\nraw\njson\nxml\n"},
+        {"velscan --format ''", "text\nraw\njson\nxml\nzbar-xml\n"},
         {"velscan -f j", "json\n"},
         {"velscan --effort ''", "fast\nnormal\nthorough\n"},
         {"velscan -e th", "thorough\n"},
