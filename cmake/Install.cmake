@@ -14,6 +14,14 @@ endif()
 
 set(VEL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Vel)
 install(EXPORT VelTargets NAMESPACE Vel:: DESTINATION ${VEL_CMAKE_DIR})
+# The Qt integration is a set of its own, which the package loads only where Qt 6 is found.
+if(VEL_QT)
+    install(TARGETS velqt EXPORT VelQtTargets
+            LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+            ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+            FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+    install(EXPORT VelQtTargets NAMESPACE Vel:: DESTINATION ${VEL_CMAKE_DIR})
+endif()
 configure_package_config_file(cmake/VelConfig.cmake.in ${PROJECT_BINARY_DIR}/VelConfig.cmake
                               INSTALL_DESTINATION ${VEL_CMAKE_DIR})
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/VelConfigVersion.cmake

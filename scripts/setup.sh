@@ -19,6 +19,8 @@ packages=(
     libpng-dev libjpeg62-turbo-dev libwebp-dev libgif-dev libtiff-dev libpoppler-cpp-dev
     # barcode rendering for tests and samples
     libzint-dev
+    # the Qt integration and velview; Xvfb is the display server of velview's screenshot test
+    qt6-base-dev xvfb
     # measurements
     time
     # GNU parallel runs velscan's shards in a test and the batch recipes

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the project into a temporary prefix and builds and runs programs against it:
 # a consumer and the one-call example through find_package(Vel), a consumer through
-# pkg-config, and the installed velscan, each scanning a bundled sample picture.
+# pkg-config, and the installed velscan, each scanning a bundled sample picture; where the
+# build has Qt, a velqt consumer too, and velview is installed with its desktop entry and icon.
 #   install-test.sh shared BUILD_DIR WORK_DIR   installs the given (shared) build
 #   install-test.sh static SOURCE_DIR WORK_DIR  builds the libraries static, then installs
 set -euo pipefail
@@ -52,5 +53,12 @@ c++ -std=c++20 -o "$work/pkgconfig-consumer" "$here/consumer/main.cpp" \
 check "pkg-config consumer" "$work/pkgconfig-consumer" "$sample"
 
 check "installed velscan" "$prefix/bin/velscan" "$sample"
+if [ -e "$prefix/include/vel/qt/VelQt.h" ]; then
+    check "find_package velqt consumer" "$work/consumer/qt_consumer" "$sample"
+    for file in bin/velview share/applications/velview.desktop \
+                share/icons/hicolor/128x128/apps/velview.png; do
+        [ -e "$prefix/$file" ] || { echo "install test ($mode): no $file" >&2; exit 1; }
+    done
+fi
 [ "$mode" = static ] || "$prefix/bin/veldesign" --help >/dev/null
 echo "install test ($mode): passed"
