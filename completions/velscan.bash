@@ -15,6 +15,14 @@ _velscan() {
         mapfile -t COMPREPLY < <(compgen -W 'fast normal thorough' -- "$cur")
         return
         ;;
+    --formats)
+        # The names of a comma-separated list: the last one is completed.
+        local done=${cur%"${cur##*,}"} names='ean13 ean8 upca upce isbn13 isbn10 ean2 ean5 i25
+            databar databar-exp codabar code39 code93 code128 qrcode sqcode pdf417 datamatrix
+            aztec maxicode microqr'
+        mapfile -t COMPREPLY < <(compgen -P "$done" -W "$names" -- "${cur##*,}")
+        return
+        ;;
     --annotate)
         mapfile -t COMPREPLY < <(compgen -d -- "$cur")
         return
@@ -31,8 +39,8 @@ _velscan() {
 
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W '-r --recursive -0 --null -f --format -e --effort
-            -S --set --rect -j --jobs --library --max-pixels --timeout --memory-budget --pages
-            --dpi --no-isolation -p --with-path -q --quiet --stdin-picture --annotate --shard
+            --formats -S --set --rect -j --jobs --library --max-pixels --timeout --memory-budget
+            --pages --dpi --no-isolation -p --with-path -q --quiet --stdin-picture --annotate --shard
             --resume --merge --expect -h --help --version -1 --oneshot --xml --raw --noxml -D
             --nodisplay --nodbus -d --display' -- "$cur")
         return

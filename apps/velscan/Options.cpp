@@ -1,5 +1,6 @@
 #include "Options.h"
 
+#include "FormatList.h"
 #include "common/ArgReader.h"
 #include "common/ExitStatus.h"
 
@@ -144,6 +145,8 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
         options.Effort = ParseEffort(reader.Value(arg));
     else if (arg.Is({"-S", "--set"}))
         options.Configs.push_back(reader.Value(arg));
+    else if (arg.Is({"--formats"}))
+        options.Symbologies = ParseFormatList(reader.Value(arg));
     else if (arg.Is({"-j", "--jobs"}))
         options.Jobs = ParseJobs(reader.Value(arg));
     else if (arg.Is({"--rect"}))
@@ -248,6 +251,9 @@ Options:
                            thorough  every retry pass that pays, for about 3x the time
   -S, --set TEXT         a ZBar setting in ZBar's own syntax, e.g. 'qrcode.disable',
                          'ean13.enable=1', 'x-density=2'; repeatable, applied in order
+      --formats LIST     read only these symbologies, e.g. ean13,qrcode,pdf417, or all but
+                         some: -code39 (names as velscan prints them, case and
+                         punctuation forgiven)
       --rect L,T,W,H     scan only this rectangle of each picture (pixels; a width or
                          height of 0 reaches the picture's edge)
   -j, --jobs N           scan N pictures at a time (default: one per processor core)

@@ -64,6 +64,7 @@ struct TOptions {
     std::optional<std::string> MergeOutput;    // --merge: the file the merged entries go to
     std::optional<std::string> Expect;         // --merge: the list of the paths expected
     bool OneShot = false;                      // report only the first barcode of each picture
+    std::vector<Vel::TVelSymbology> Symbologies; // --formats: those to read; empty: every one
 };
 
 // Parses the arguments after the program name; throws VelCli::EUsageError.

@@ -50,7 +50,8 @@ std::unique_ptr<Vel::TReader> MakeReader(const TOptions& options) {
         return std::make_unique<Vel::TReader>(Vel::TReadOptions()
                                                   .SetSettings(options.Configs)
                                                   .SetEffort(options.Effort)
-                                                  .SetIsolated(options.Isolation));
+                                                  .SetIsolated(options.Isolation)
+                                                  .SetSymbologies(options.Symbologies));
     } catch (const Vel::EVelError& error) {
         throw EConfigError(error.what());
     }

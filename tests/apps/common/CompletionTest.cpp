@@ -61,6 +61,8 @@ TEST(Completion, BashOffersValuesAndOptions) {
         {"velscan --effort ''", "fast\nnormal\nthorough\n"},
         {"velscan -e th", "thorough\n"},
         {"velscan --eff", "--effort\n"},
+        {"velscan --formats ean13,qr", "ean13,qrcode\n"},
+        {"velscan --formats data", "databar\ndatabar-exp\ndatamatrix\n"},
         {"velscan --st", "--stdin-picture\n"},
         {"velscan --timeout ''", ""},
     };

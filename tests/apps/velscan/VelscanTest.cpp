@@ -406,4 +406,39 @@ TEST(Velscan, HelpAndVersion) {
     EXPECT_EQ(version.Out, "velscan 4.5\nengines: " VELSCAN_ENGINES "\n");
 }
 
+// --formats names the symbologies to read as velscan prints them, case and punctuation
+// forgiven, or those to leave out; a name it does not know lists those it does.
+TEST(Velscan, FormatsChooseTheSymbologiesByName) {
+    const std::vector<std::string> pictures = {Sample("multi.png"), Sample("ean13.png"),
+                                               Sample("code39.gif")};
+    struct TCase {
+        const char* Formats;
+        std::vector<std::string> Types;
+    };
+    const std::vector<TCase> cases = {
+        {"qrcode,ean13", {"QR-Code", "EAN-13"}}, {"QR-Code", {"QR-Code"}},
+        {"I2/5,code-39", {"I2/5", "CODE-39"}},   {"-qrcode,-CODE39", {"I2/5", "EAN-13"}},
+        {"ean13,+code39,-ean13", {"CODE-39"}},
+    };
+    for (const TCase& c : cases) {
+        std::vector<std::string> args = {"--formats", c.Formats};
+        args.insert(args.end(), pictures.begin(), pictures.end());
+        const auto run = Velscan(args);
+        std::vector<std::string> types;
+        for (const std::string& line : Lines(run.Out))
+            types.push_back(line.substr(0, line.find(':')));
+        EXPECT_EQ(types, c.Types) << c.Formats;
+    }
+
+    const auto unknown = Velscan({"--formats", "ean13,qr-kode", Sample("ean13.png")});
+    EXPECT_EQ(unknown.ExitStatus, 1);
+    EXPECT_NE(unknown.Err.find("unknown symbology 'qr-kode' in --formats; known: EAN-13, "),
+              std::string::npos)
+        << unknown.Err;
+    EXPECT_NE(unknown.Err.find("DataMatrix"), std::string::npos);
+    const auto none = Velscan({"--formats=-ean13,ean13", Sample("ean13.png")});
+    EXPECT_EQ(none.ExitStatus, 1);
+    EXPECT_NE(none.Err.find("leaves no symbology to read"), std::string::npos) << none.Err;
+}
+
 } // namespace
