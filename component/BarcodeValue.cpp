@@ -1,5 +1,7 @@
 #include "BarcodeValue.h"
 
+#include "Conversions.h"
+#include "vel/ZBarEntries.h"
 #include "vel/host/String.h"
 
 namespace Vel {
@@ -15,6 +17,7 @@ TBarcode BarcodeValue(const TVelSymbol& symbol, TPoint offset) {
     barcode.Orientation = symbol.Orientation();
     barcode.OrientationName = Host::ToUtf8(symbol.OrientationName());
     barcode.Modifiers = symbol.Modifiers();
+    barcode.Configs = ConfigsFromMask(zbar_symbol_get_configs(symbol.Handle()));
     const int points = symbol.LocationCount();
     barcode.Outline.reserve(static_cast<std::size_t>(points));
     for (int i = 0; i < points; ++i)

@@ -35,4 +35,13 @@ TVelModifiers ModifiersFromMask(unsigned mask) {
     return modifiers;
 }
 
+std::vector<TVelConfig> ConfigsFromMask(unsigned mask) {
+    std::vector<TVelConfig> configs;
+    for (const TVelConfig config : {TVelConfig::coAddCheck, TVelConfig::coEmitCheck,
+                                    TVelConfig::coAscii, TVelConfig::coBinary})
+        if ((mask & (1u << static_cast<unsigned>(config))) != 0)
+            configs.push_back(config);
+    return configs;
+}
+
 } // namespace Vel

@@ -4,6 +4,8 @@
 #include "vel/Enumerations.h"
 #include "vel/zbar/Enums.h"
 
+#include <vector>
+
 namespace Vel {
 
 // The symbology's code with the add-on's bits (0x0200 or 0x0500); no other bits set.
@@ -17,5 +19,8 @@ TVelSymbologyAddon AddonFromCode(ZBar::zbar_symbol_type_t code);
 
 // Bit 0 of ZBar's modifier mask is moGs1Reserved, bit 1 moAimReserved; other bits are dropped.
 TVelModifiers ModifiersFromMask(unsigned mask);
+// The settings of a symbol's configuration mask (bit N: ZBar's setting N), in code order,
+// but coEnable, which every symbol found has.
+std::vector<TVelConfig> ConfigsFromMask(unsigned mask);
 
 } // namespace Vel

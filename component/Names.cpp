@@ -48,6 +48,11 @@ Host::String ModifierName(TVelModifier modifier) {
     return FromZBarText(zbar_get_modifier_name(static_cast<ZBar::zbar_modifier_t>(modifier)));
 }
 
+Host::String ConfigName(TVelConfig config) {
+    CheckLoaded();
+    return FromZBarText(zbar_get_config_name(static_cast<ZBar::zbar_config_t>(config)));
+}
+
 Host::String OrientationName(TVelOrientation orientation) {
     CheckLoaded();
     return FromZBarText(

@@ -52,6 +52,11 @@ TReadOptions& TReadOptions::SetIsolated(bool isolated) {
     return *this;
 }
 
+TReadOptions& TReadOptions::SetSymbologies(std::vector<TVelSymbology> symbologies) {
+    FSymbologies = std::move(symbologies);
+    return *this;
+}
+
 TReadOptions& TReadOptions::SetPages(std::vector<int> pages) {
     CheckPages(pages);
     FPages = std::move(pages);

@@ -39,6 +39,7 @@ TBarcode BarcodeOf(const TReadBarcode& read, TPoint offset, int page) {
         .Orientation = read.Orientation,
         .OrientationName = Host::ToUtf8(OrientationName(read.Orientation)),
         .Modifiers = read.Modifiers,
+        .Configs = read.Configs,
         .AddonData = std::string(read.AddonData.begin(), read.AddonData.end()),
         .Pass = read.Pass,
         .Page = page,

@@ -47,7 +47,7 @@ Options:
   --version        show the version and exit
 
 )" + VelCli::OptionFormsHelp +
-           "\n" + VelCli::ExitStatusHelp;
+           "\n" + VelCli::ScanExitStatusHelp;
 }
 
 } // namespace

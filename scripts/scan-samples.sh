@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Sets up and builds the project, then runs velscan on each bundled sample picture
-# (examples/samples: PNG, JPEG, WebP, BMP, GIF, TIFF and PGM files of several symbologies) and
-# prints what it finds. Fails if a sample cannot be read or shows no barcode.
+# Sets up and builds velscan (and only what it needs), then runs it on each bundled sample
+# picture (examples/samples: PNG, JPEG, WebP, BMP, GIF, TIFF and PGM files of several
+# symbologies) and prints what it finds. Fails if a sample cannot be read or shows no barcode.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh build
+bash scripts/setup.sh --target velscan build
 echo
 velscan=build/bin/velscan
 

@@ -102,7 +102,7 @@ Options:
 )" + std::string(VelCli::OptionFormsHelp) +
            R"(An argument of '-' and a digit is a value, such as a negative number.
 
-)" + std::string(VelCli::ExitStatusHelp) +
+)" + std::string(VelCli::DesignExitStatusHelp) +
            R"(
 Examples:
   veldesign palette build/lib/libvelp.so

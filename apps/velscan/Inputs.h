@@ -28,8 +28,10 @@ inline const std::string& SourceFile(const TInput& input) {
 // (whether it exists is found out when it is read), a folder's pictures sorted by name
 // (with recursive, its subfolders' pictures too, each subfolder at its place in the
 // order), and for "-" every non-empty entry of the list on `paths`, each treated like a path
-// argument. A line that holds a NUL byte is emitted with an error, not cut at the byte. A
-// folder that holds no picture is told to warn, with a message naming it.
+// argument. A line that holds a NUL byte is emitted with an error, not cut at the byte; a
+// list that starts like a picture file is one error for "-". A folder that holds no picture
+// is told to warn, with a message naming it, unless it has subfolders and recursive is off:
+// that folder is emitted with an error saying to give -r.
 void ReadInputs(const std::vector<std::string>& args, bool recursive, TPathList list,
                 std::istream& paths, const std::function<void(TInput)>& emit,
                 const std::function<void(const std::string&)>& warn);

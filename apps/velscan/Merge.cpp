@@ -79,11 +79,14 @@ public:
             Report(file + ": cannot read it: " + std::strerror(errno));
     }
 
-    // Reports each expected picture that has no entry.
-    void CheckExpected(const std::vector<std::string>& expected) {
-        for (const auto& path : expected)
-            if (!FPaths.contains(path))
-                Report(path + ": missing: no entry in the files merged");
+    // Reports each expected picture that has no entry, and each expected path that gave no
+    // pictures to check (a folder of subfolders without -r).
+    void CheckExpected(const std::vector<TInput>& expected) {
+        for (const auto& input : expected)
+            if (input.Error)
+                Report(input.Path + ": " + *input.Error + "; nothing was checked for it");
+            else if (!FPaths.contains(input.Path))
+                Report(input.Path + ": missing: no entry in the files merged");
     }
 
     std::string Text() const {
@@ -121,8 +124,7 @@ private:
 };
 
 // The pictures of the list, folders walked as a scan walks them.
-std::vector<std::string> ExpectedPaths(const TOptions& options, std::istream& list,
-                                       std::ostream& err) {
+std::vector<TInput> ExpectedPaths(const TOptions& options, std::istream& list, std::ostream& err) {
     std::ifstream file;
     if (*options.Expect != "-") {
         file.open(*options.Expect, std::ios::binary);
@@ -130,10 +132,10 @@ std::vector<std::string> ExpectedPaths(const TOptions& options, std::istream& li
             throw std::runtime_error("cannot read the list --expect " + *options.Expect + ": " +
                                      std::strerror(errno));
     }
-    std::vector<std::string> paths;
+    std::vector<TInput> paths;
     ReadInputs(
         {"-"}, options.Recursive, options.PathList, file.is_open() ? file : list,
-        [&paths](TInput input) { paths.push_back(std::move(input.Path)); },
+        [&paths](TInput input) { paths.push_back(std::move(input)); },
         [&err](const std::string& message) { err << "velscan: " << message << '\n'; });
     return paths;
 }

@@ -1,5 +1,6 @@
 #include "Options.h"
 
+#include "FormatList.h"
 #include "common/ArgReader.h"
 #include "common/ExitStatus.h"
 
@@ -31,8 +32,10 @@ TFormat ParseFormat(const std::string& text) {
         return TFormat::Json;
     if (text == "xml")
         return TFormat::Xml;
+    if (text == "zbar-xml")
+        return TFormat::ZbarXml;
     throw VelCli::EUsageError("invalid --format value '" + text +
-                              "': expected text, raw, json or xml");
+                              "': expected text, raw, json, xml or zbar-xml");
 }
 
 Vel::TVelEffort ParseEffort(const std::string& text) {
@@ -106,6 +109,27 @@ void CheckStandardInputUse(const TOptions& options) {
                                   "give one of them");
 }
 
+// zbarimg's spellings, so that its users' commands and scripts run: those with a meaning here
+// take it, those for a window or the desktop bus change nothing, and the display says what
+// to use instead. Returns false for an option zbarimg does not have either.
+bool ParseZbarimgOption(const VelCli::TArgument& arg, TOptions& options) {
+    if (arg.IsFlag({"--raw"}))
+        options.Format = TFormat::Raw;
+    else if (arg.IsFlag({"--xml"}))
+        options.Format = TFormat::ZbarXml;
+    else if (arg.IsFlag({"--noxml"}))
+        options.Format = TFormat::Text;
+    else if (arg.IsFlag({"-1", "--oneshot"}))
+        options.OneShot = true;
+    else if (arg.IsFlag({"-d", "--display"}))
+        throw VelCli::EUsageError(std::string(arg.Name) +
+                                  " shows pictures in a window, which velscan does not open: "
+                                  "--annotate DIR writes each picture with its barcodes drawn");
+    else if (!arg.IsFlag({"-D", "--nodisplay", "--nodbus"}))
+        return false;
+    return true;
+}
+
 void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOptions& options) {
     if (arg.IsFlag({"-h", "--help"}))
         options.Action = TAction::Help;
@@ -121,6 +145,8 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
         options.Effort = ParseEffort(reader.Value(arg));
     else if (arg.Is({"-S", "--set"}))
         options.Configs.push_back(reader.Value(arg));
+    else if (arg.Is({"--formats"}))
+        options.Symbologies = ParseFormatList(reader.Value(arg));
     else if (arg.Is({"-j", "--jobs"}))
         options.Jobs = ParseJobs(reader.Value(arg));
     else if (arg.Is({"--rect"}))
@@ -157,7 +183,7 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
         options.MergeOutput = reader.Value(arg);
     else if (arg.Is({"--expect"}))
         options.Expect = reader.Value(arg);
-    else
+    else if (!ParseZbarimgOption(arg, options))
         throw VelCli::UnknownOption(arg);
 }
 
@@ -219,6 +245,7 @@ Options:
                            raw   one line per barcode, the data only, unescaped
                            json  one JSON object per picture and line, in input order
                            xml   one XML document with a <picture> element per picture
+                           zbar-xml  zbarimg's XML (--xml), for programs that read it
   -e, --effort LEVEL     how hard to look:
                            fast      ZBar's own scan, one pass, as zbarimg does
                            normal    also whole QR text, EAN/UPC add-ons, and three
@@ -226,6 +253,9 @@ Options:
                            thorough  every retry pass that pays, for about 3x the time
   -S, --set TEXT         a ZBar setting in ZBar's own syntax, e.g. 'qrcode.disable',
                          'ean13.enable=1', 'x-density=2'; repeatable, applied in order
+      --formats LIST     read only these symbologies, e.g. ean13,qrcode,pdf417, or all but
+                         some: -code39 (names as velscan prints them, case and
+                         punctuation forgiven)
       --rect L,T,W,H     scan only this rectangle of each picture (pixels; a width or
                          height of 0 reaches the picture's edge)
   -j, --jobs N           scan N pictures at a time (default: one per processor core)
@@ -273,6 +303,15 @@ Options:
   -h, --help             show this help and exit
       --version          show the version and exit
 
+zbarimg's options, for its users' commands and scripts:
+  -1, --oneshot          report only the first barcode found in each picture
+      --xml              the same as --format zbar-xml
+      --raw              the same as --format raw
+      --noxml            the same as --format text
+  -D, --nodisplay        accepted; velscan opens no window anyway
+      --nodbus           accepted; velscan sends no desktop bus message
+  -d, --display          refused with a pointer to --annotate: velscan opens no window
+
 )" + std::string(VelCli::OptionFormsHelp) +
            R"(
 Results are printed in input order whatever N is. Pictures that cannot be read are
@@ -285,7 +324,7 @@ that cannot be written (a full disk, a closed pipe) stop the run with a message 
 1. A progress line is shown on standard error while a long run goes on, when standard
 error is a terminal.
 
-)" + std::string(VelCli::ExitStatusHelp) +
+)" + std::string(VelCli::ScanExitStatusHelp) +
            R"(
 Examples:
   velscan label.png                      print the barcodes of one picture

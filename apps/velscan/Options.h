@@ -17,7 +17,7 @@
 
 namespace VelScan {
 
-enum class TFormat { Text, Raw, Json, Xml };
+enum class TFormat { Text, Raw, Json, Xml, ZbarXml };
 
 enum class TAction { Scan, Merge, Help, Version };
 
@@ -69,6 +69,8 @@ struct TOptions {
     std::optional<std::string> Resume;         // the JSON Lines file to complete and append to
     std::optional<std::string> MergeOutput;    // --merge: the file the merged entries go to
     std::optional<std::string> Expect;         // --merge: the list of the paths expected
+    bool OneShot = false;                      // report only the first barcode of each picture
+    std::vector<Vel::TVelSymbology> Symbologies; // --formats: those to read; empty: every one
 };
 
 // Parses the arguments after the program name; throws VelCli::EUsageError.

@@ -1,8 +1,10 @@
 #include "Output.h"
 
 #include "JsonOutput.h"
+#include "LineText.h"
 #include "TextOutput.h"
 #include "XmlOutput.h"
+#include "ZbarXmlOutput.h"
 
 namespace VelScan {
 
@@ -17,8 +19,16 @@ std::unique_ptr<TOutput> MakeOutput(TFormat format, std::ostream& out, std::ostr
         return std::make_unique<TJsonOutput>(out);
     case TFormat::Xml:
         return std::make_unique<TXmlOutput>(out);
+    case TFormat::ZbarXml:
+        return std::make_unique<TZbarXmlOutput>(out, errors);
     }
     return nullptr;
+}
+
+// The message may name the path again: it is escaped whole, so that a path's control bytes
+// never reach the terminal and each error stays one line.
+std::string ErrorLine(const TPictureResult& result) {
+    return "velscan: " + LineEscaped(ShownPath(result)) + ": " + LineEscaped(*result.Error) + '\n';
 }
 
 std::string TypeName(const TFoundBarcode& barcode) {

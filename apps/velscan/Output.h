@@ -26,6 +26,9 @@ public:
 std::unique_ptr<TOutput> MakeOutput(TFormat format, std::ostream& out, std::ostream& errors,
                                     bool withPath = false);
 
+// The line a picture's error takes on standard error: "velscan: PATH: MESSAGE" and a newline.
+std::string ErrorLine(const TPictureResult& result);
+
 // The barcode's type as ZBar's own tool prints it: the symbology name, then the add-on's.
 std::string TypeName(const TFoundBarcode& barcode);
 

@@ -25,6 +25,13 @@ std::vector<std::string> ModifierNames(Vel::TVelModifiers modifiers) {
     return names;
 }
 
+std::vector<std::string> ConfigNames(const std::vector<Vel::TVelConfig>& configs) {
+    std::vector<std::string> names;
+    for (const Vel::TVelConfig config : configs)
+        names.push_back(Ansi(Vel::ConfigName(config)));
+    return names;
+}
+
 TFoundBarcode FoundBarcode(const Vel::TBarcode& read) {
     TFoundBarcode barcode;
     barcode.Symbology = read.SymbologyName;
@@ -33,6 +40,7 @@ TFoundBarcode FoundBarcode(const Vel::TBarcode& read) {
     barcode.Quality = read.Quality;
     barcode.Orientation = read.OrientationName;
     barcode.Modifiers = ModifierNames(read.Modifiers);
+    barcode.Configs = ConfigNames(read.Configs);
     for (const Vel::TPoint& point : read.Outline)
         barcode.Outline.push_back({point.X, point.Y});
     barcode.Pass = read.Pass;
@@ -44,7 +52,8 @@ std::unique_ptr<Vel::TReader> MakeReader(const TOptions& options) {
         return std::make_unique<Vel::TReader>(Vel::TReadOptions()
                                                   .SetSettings(options.Configs)
                                                   .SetEffort(options.Effort)
-                                                  .SetIsolated(options.Isolation));
+                                                  .SetIsolated(options.Isolation)
+                                                  .SetSymbologies(options.Symbologies));
     } catch (const Vel::EVelError& error) {
         throw EConfigError(error.what());
     }
@@ -94,7 +103,7 @@ TPictureScanner::TPictureScanner(const TOptions& options)
     : FRect(options.Rect.value_or(TScanRect{})), FRectGiven(options.Rect.has_value()),
       FAnnotateFolder(options.AnnotateFolder), FPages(options.Pages),
       FResolution(options.Resolution), FMaxFilePixels(options.MaxFilePixels),
-      FReader(MakeReader(options)) {}
+      FOneShot(options.OneShot), FReader(MakeReader(options)) {}
 
 TFileResult TPictureScanner::Scan(const TInput& input, TMemoryBudget& budget,
                                   unsigned slot) noexcept {
@@ -168,8 +177,10 @@ void TPictureScanner::ReadPage(TPictureFile& file, TPictureResult& result, TMemo
 void TPictureScanner::ScanPicture(Host::TPicture& picture, TPictureResult& result) {
     TakeTruncation(*picture.Graphic(), result);
     AddWarning(result, OutsideWarning(FRect, result.Width, result.Height));
-    const std::vector<Vel::TBarcode> found =
+    std::vector<Vel::TBarcode> found =
         FReader->Read(picture, {FRect.Left, FRect.Top, FRect.Width, FRect.Height});
+    if (FOneShot && found.size() > 1)
+        found.resize(1);
     result.Barcodes.reserve(found.size());
     for (const Vel::TBarcode& barcode : found)
         result.Barcodes.push_back(FoundBarcode(barcode));

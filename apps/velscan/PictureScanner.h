@@ -60,6 +60,7 @@ private:
     TPageSelection FPages;
     int FResolution;
     std::uint64_t FMaxFilePixels;
+    bool FOneShot; // only the first barcode of each page
     std::unique_ptr<Vel::TReader> FReader;
     std::function<void(const TPictureResult&)> FOnPageDone;
 };

@@ -49,15 +49,27 @@ private:
     std::string_view FRest;
 };
 
+void WriteTexts(TWriter& out, const std::vector<std::string>& texts) {
+    out.Number<std::uint64_t>(texts.size());
+    for (const auto& text : texts)
+        out.Text(text);
+}
+
+std::vector<std::string> ReadTexts(TReader& in) {
+    std::vector<std::string> texts;
+    for (auto count = in.Number<std::uint64_t>(); count > 0; --count)
+        texts.push_back(in.Text());
+    return texts;
+}
+
 void WriteBarcode(TWriter& out, const TFoundBarcode& barcode) {
     out.Text(barcode.Symbology);
     out.Text(barcode.Addon);
     out.Text({reinterpret_cast<const char*>(barcode.Data.data()), barcode.Data.size()});
     out.Number(barcode.Quality);
     out.Text(barcode.Orientation);
-    out.Number<std::uint64_t>(barcode.Modifiers.size());
-    for (const auto& modifier : barcode.Modifiers)
-        out.Text(modifier);
+    WriteTexts(out, barcode.Modifiers);
+    WriteTexts(out, barcode.Configs);
     out.Number<std::uint64_t>(barcode.Outline.size());
     for (const TPoint& point : barcode.Outline) {
         out.Number(point.X);
@@ -74,8 +86,8 @@ TFoundBarcode ReadBarcode(TReader& in) {
     barcode.Data.assign(data.begin(), data.end());
     barcode.Quality = in.Number<int>();
     barcode.Orientation = in.Text();
-    for (auto count = in.Number<std::uint64_t>(); count > 0; --count)
-        barcode.Modifiers.push_back(in.Text());
+    barcode.Modifiers = ReadTexts(in);
+    barcode.Configs = ReadTexts(in);
     for (auto count = in.Number<std::uint64_t>(); count > 0; --count) {
         const int x = in.Number<int>();
         barcode.Outline.push_back({x, in.Number<int>()});

@@ -21,6 +21,7 @@ struct TFoundBarcode {
     int Quality = 0;
     std::string Orientation;            // ZBar's orientation name, e.g. "UP"
     std::vector<std::string> Modifiers; // ZBar's modifier names, e.g. "GS1"
+    std::vector<std::string> Configs;   // ZBar's names of the settings it was decoded with
     std::vector<TPoint> Outline;        // in picture coordinates
     std::string Pass;                   // the reader's pass that found it, e.g. "default"
 };

@@ -3,6 +3,7 @@
 #include "Annotation.h"
 #include "GuardedScan.h"
 #include "Inputs.h"
+#include "LineText.h"
 #include "OrderedPool.h"
 #include "Output.h"
 #include "Progress.h"
@@ -72,7 +73,8 @@ void PrintPictureWarning(const TPictureResult& result, TProgress& progress, std:
     if (!result.Warning)
         return;
     progress.Clear();
-    err << "velscan: " << ShownPath(result) << ": warning: " << *result.Warning << '\n';
+    err << "velscan: " << LineEscaped(ShownPath(result))
+        << ": warning: " << LineEscaped(*result.Warning) << '\n';
 }
 
 VelCli::TExitStatus WriteEveryResult(TPool& pool, TOutput& output, TWarnings& warnings,

@@ -11,7 +11,7 @@ TTextOutput::TTextOutput(std::ostream& out, std::ostream& errors, bool withType,
 
 void TTextOutput::Write(const TPictureResult& result) {
     if (result.Error) {
-        FErrors << "velscan: " << ShownPath(result) << ": " << *result.Error << '\n' << std::flush;
+        FErrors << ErrorLine(result) << std::flush;
         return;
     }
     const std::string prefix = FWithPath ? LineEscaped(ShownPath(result)) + ':' : "";

@@ -10,6 +10,7 @@
 #include "vel/VelError.h"
 #include "vel/ZBarEntries.h"
 
+#include <algorithm>
 #include <set>
 
 namespace Vel {
@@ -28,7 +29,23 @@ void Configure(TVelImageScanner& scanner, const std::string& config) {
     }
 }
 
+// Only the symbologies chosen are enabled in ZBar; one ZBar has no decoder for (Debian's
+// ZBar reads no PDF417) is left to the second engine.
+void EnableOnly(TVelImageScanner& scanner, const std::vector<TVelSymbology>& symbologies) {
+    scanner.Configure(TVelSymbology::syNone, TVelSymbologyAddon::saNone, TVelConfig::coEnable, 0);
+    for (const TVelSymbology symbology : symbologies) {
+        if (symbology > TVelSymbology::syCode128)
+            continue;
+        try {
+            scanner.Configure(symbology, TVelSymbologyAddon::saNone, TVelConfig::coEnable, 1);
+        } catch (const EVelError&) {
+        }
+    }
+}
+
 void Configure(TVelImageScanner& scanner, const TPass& pass, const TReadOptions& options) {
+    if (!options.Symbologies().empty())
+        EnableOnly(scanner, options.Symbologies());
     if (options.Effort() != TVelEffort::efFast)
         for (const char16_t* setting : WholeResultSettings)
             scanner.Configure(setting);
@@ -53,6 +70,7 @@ TReadBarcode CopySymbol(const ZBar::zbar_symbol_t* symbol, const TPointMap& map,
     barcode.Quality = zbar_symbol_get_quality(symbol);
     barcode.Orientation = static_cast<TVelOrientation>(zbar_symbol_get_orientation(symbol));
     barcode.Modifiers = ModifiersFromMask(zbar_symbol_get_modifiers(symbol));
+    barcode.Configs = ConfigsFromMask(zbar_symbol_get_configs(symbol));
     const unsigned points = zbar_symbol_get_loc_size(symbol);
     for (unsigned i = 0; i < points; ++i)
         barcode.Points.push_back(
@@ -75,12 +93,19 @@ bool SetsQrBinary(const std::vector<std::string>& configs) {
     return false;
 }
 
-// The symbologies the settings disable ("ean13.disable", "*.enable=0", ...), in order, so
-// that the second engine reports none of them either; a setting for every symbology
-// reaches the second engine's own codes too.
-std::set<TVelSymbology> DisabledSymbologies(const std::vector<std::string>& configs) {
+// The symbologies the options leave out: those not chosen, when some are, and those the
+// settings disable ("ean13.disable", "*.enable=0", ...), in order, so that the second engine
+// reports none of them either; a setting for every symbology reaches the second engine's own
+// codes too.
+std::set<TVelSymbology> DisabledSymbologies(const TReadOptions& options) {
     std::set<TVelSymbology> disabled;
-    for (const std::string& config : configs) {
+    const auto& chosen = options.Symbologies();
+    for (int code = 1; !chosen.empty() && code <= static_cast<int>(TVelSymbology::syMicroQrCode);
+         ++code)
+        if (std::find(chosen.begin(), chosen.end(), static_cast<TVelSymbology>(code)) ==
+            chosen.end())
+            disabled.insert(static_cast<TVelSymbology>(code));
+    for (const std::string& config : options.Settings()) {
         ZBar::zbar_symbol_type_t symbology = ZBar::ZBAR_NONE;
         ZBar::zbar_config_t setting = ZBar::ZBAR_CFG_ENABLE;
         int value = 0;
@@ -112,7 +137,7 @@ void MakeWhole(std::vector<TReadBarcode>& barcodes, bool qrText) {
 TPassRunner::TPassRunner(TReadOptions options)
     : FOptions(std::move(options)),
       FQrText(FOptions.Effort() != TVelEffort::efFast && !SetsQrBinary(FOptions.Settings())),
-      FDisabled(DisabledSymbologies(FOptions.Settings())) {
+      FDisabled(DisabledSymbologies(FOptions)) {
     // A text ZBar refuses is found before any picture is read.
     TVelImageScanner scanner;
     for (const std::string& config : FOptions.Settings())
@@ -136,19 +161,26 @@ std::vector<TReadBarcode> TPassRunner::Run(const TPass& pass, TGrayPlane gray, T
         barcodes.push_back(CopySymbol(symbol, image.Map, pass.Name));
     if (FOptions.Effort() != TVelEffort::efFast)
         MakeWhole(barcodes, FQrText);
+    // ZBar obeys the settings itself; an add-on the whole results enable may stand alone.
+    if (!FOptions.Symbologies().empty())
+        DropDisabled(barcodes);
     return barcodes;
 }
 
 std::vector<TReadBarcode> TPassRunner::RunSecondEngine(const TPass& pass, const TWorkImage& image,
                                                        TEngineScope scope) const {
     std::vector<TReadBarcode> found = ReadWithSecondEngine(image.View, scope, pass.Name);
-    std::erase_if(found, [this](const TReadBarcode& barcode) {
-        return FDisabled.contains(barcode.Symbology);
-    });
+    DropDisabled(found);
     for (TReadBarcode& barcode : found)
         for (TReadPoint& point : barcode.Points)
             point = image.Map.Apply(point.X, point.Y);
     return MergeEngines({}, found);
+}
+
+void TPassRunner::DropDisabled(std::vector<TReadBarcode>& barcodes) const {
+    std::erase_if(barcodes, [this](const TReadBarcode& barcode) {
+        return FDisabled.contains(barcode.Symbology);
+    });
 }
 
 } // namespace Vel

@@ -32,10 +32,12 @@ public:
 private:
     std::vector<TReadBarcode> RunSecondEngine(const TPass& pass, const TWorkImage& image,
                                               TEngineScope scope) const;
+    // Removes the codes of the symbologies the options leave out.
+    void DropDisabled(std::vector<TReadBarcode>& barcodes) const;
 
     TReadOptions FOptions;
     bool FQrText = false;
-    std::set<TVelSymbology> FDisabled; // by the options' settings, for the second engine too
+    std::set<TVelSymbology> FDisabled; // left out by the options' choice and settings
     std::vector<std::uint8_t> FFirst;
     std::vector<std::uint8_t> FSecond;
 };

@@ -33,8 +33,9 @@ struct TReadBarcode {
     int Quality = 0;
     TVelOrientation Orientation = TVelOrientation::orUnknown;
     TVelModifiers Modifiers;
-    std::vector<TReadPoint> Points; // the outline, in the coordinates of the plane read
-    std::string Pass;               // the pass that found it: "default", "density3", ...
+    std::vector<TVelConfig> Configs; // the settings ZBar decoded it with
+    std::vector<TReadPoint> Points;  // the outline, in the coordinates of the plane read
+    std::string Pass;                // the pass that found it: "default", "density3", ...
 };
 
 } // namespace Vel

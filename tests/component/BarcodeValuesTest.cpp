@@ -49,6 +49,7 @@ TEST_F(BarcodeValues, HoldWhatTheSymbolsSayWithTheOutlineInPictureCoordinates) {
     EXPECT_EQ(value.Orientation, Vel::TVelOrientation::orUp);
     EXPECT_EQ(value.OrientationName, "UP");
     EXPECT_TRUE(value.Modifiers.Empty());
+    EXPECT_EQ(value.Configs, std::vector{Vel::TVelConfig::coEmitCheck}); // ZBar's EAN default
     ASSERT_EQ(value.Outline.size(), static_cast<std::size_t>(symbol.LocationCount()));
     for (std::size_t p = 0; p < value.Outline.size(); ++p)
         EXPECT_EQ(value.Outline[p], (Vel::TPoint{symbol.LocationX(static_cast<int>(p)),

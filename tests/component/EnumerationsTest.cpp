@@ -73,6 +73,16 @@ TEST(ConversionsTest, ModifiersFromMaskKeepBitsZeroAndOne) {
     EXPECT_TRUE(ModifiersFromMask(3).Contains(Mo::moAimReserved));
 }
 
+// Bit N of a symbol's mask is setting N; coEnable, which every symbol found has, is left out.
+TEST(ConversionsTest, ConfigsFromMaskListTheSettingsInCodeOrder) {
+    using Co = TVelConfig;
+    EXPECT_EQ(ConfigsFromMask(0), std::vector<Co>{});
+    EXPECT_EQ(ConfigsFromMask(1), std::vector<Co>{});
+    EXPECT_EQ(ConfigsFromMask(0b101), std::vector<Co>{Co::coEmitCheck});
+    EXPECT_EQ(ConfigsFromMask(0xFFFFFFFF),
+              (std::vector<Co>{Co::coAddCheck, Co::coEmitCheck, Co::coAscii, Co::coBinary}));
+}
+
 TEST_F(FakeZBarTest, NameFunctionsAskZBarForTheCodeAndConvertItsText) {
     struct {
         std::function<Host::String()> Name;
@@ -88,6 +98,8 @@ TEST_F(FakeZBarTest, NameFunctionsAskZBarForTheCodeAndConvertItsText) {
          u"addon 1280"},
         {[] { return ModifierName(Mo::moAimReserved); }, "zbar_get_modifier_name", 1,
          u"modifier 1"},
+        {[] { return ConfigName(TVelConfig::coEmitCheck); }, "zbar_get_config_name", 2,
+         u"config 2"},
         {[] { return OrientationName(TVelOrientation::orUnknown); }, "zbar_get_orientation_name",
          -1, u"orientation -1"},
     };

@@ -10,6 +10,7 @@
 
 #include <zint.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -170,6 +171,43 @@ TEST_F(Reader, RefusedConfigurationTextIsNamed) {
     EXPECT_VEL_ERROR(
         Vel::TReader(Vel::TReadOptions().SetEffort(TVelEffort::efFast).AddSetting("frobnicate=1")),
         "Configuration error: 'frobnicate=1'");
+}
+
+// An EAN-8 code left of a QR code, on one picture.
+Support::TGrayImage TwoCodes() {
+    const auto ean = Support::RenderBarcode(BARCODE_EANX, "1234567", 2, 12);
+    const auto qr = Support::RenderBarcode(BARCODE_QRCODE, "chosen", 4, 12);
+    Support::TGrayImage both =
+        TestPictures::Place(ean, ean.Width + qr.Width, std::max(ean.Height, qr.Height), 0, 0);
+    for (int y = 0; y < qr.Height; ++y)
+        std::copy_n(&qr.Pixels[static_cast<std::size_t>(y * qr.Width)], qr.Width,
+                    &both.Pixels[static_cast<std::size_t>(y * both.Width + ean.Width)]);
+    return both;
+}
+
+TEST_F(Reader, ChosenSymbologiesAloneAreRead) {
+    const auto picture = TwoCodes();
+    const Vel::TGrayView view(picture.Pixels.data(), picture.Width, picture.Height);
+    using Sy = Vel::TVelSymbology;
+    struct TCase {
+        std::vector<Sy> Chosen;
+        std::vector<Sy> Found;
+    };
+    const std::vector<TCase> cases = {
+        {{}, {Sy::syEan8, Sy::syQrCode}},
+        {{Sy::syQrCode}, {Sy::syQrCode}},
+        {{Sy::syEan8, Sy::syCode39}, {Sy::syEan8}},
+        {{Sy::syPdf417, Sy::syDataMatrix}, {}}, // ZBar has no PDF417 decoder: nothing fails
+    };
+    for (const TVelEffort effort : {TVelEffort::efFast, TVelEffort::efNormal})
+        for (const TCase& c : cases) {
+            Vel::TReader reader(Vel::TReadOptions().SetEffort(effort).SetSymbologies(c.Chosen));
+            std::vector<Sy> found;
+            for (const Vel::TBarcode& barcode : reader.Read(view))
+                found.push_back(barcode.Symbology);
+            std::sort(found.begin(), found.end());
+            EXPECT_EQ(found, c.Found) << static_cast<int>(effort) << " " << c.Chosen.size();
+        }
 }
 
 } // namespace

@@ -124,6 +124,11 @@ const char* zbar_get_modifier_name(zbar_modifier_t modifier) {
     return Name("modifier", modifier);
 }
 
+const char* zbar_get_config_name(zbar_config_t config) {
+    Record("zbar_get_config_name", config);
+    return Name("config", config);
+}
+
 const char* zbar_get_orientation_name(zbar_orientation_t orientation) {
     Record("zbar_get_orientation_name", orientation);
     return Name("orientation", orientation);

@@ -29,6 +29,9 @@ struct VEL_API TBarcode {
     // ZBar's name of the orientation in UTF-8, e.g. "UP", "UNKNOWN".
     std::string OrientationName{};
     TVelModifiers Modifiers{};
+    // The decoder settings ZBar reports the symbol was decoded with, in code order, but
+    // coEnable (coEmitCheck for EAN codes by default); empty for the reader's second engine.
+    std::vector<TVelConfig> Configs{};
     // The points ZBar gives around the barcode, in coordinates of the whole picture.
     std::vector<TPoint> Outline{};
     // A reader's results join an EAN/UPC code and its add-on: Data holds the main code's

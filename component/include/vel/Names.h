@@ -1,4 +1,5 @@
-// Display names of symbologies, add-ons, modifiers and orientations, as ZBar gives them
+// Display names of symbologies, add-ons, modifiers, settings and orientations, as ZBar gives
+// them
 // (the symbologies ZBar has no code for: "DataMatrix", "Aztec", "MaxiCode", "MicroQR-Code").
 // Each raises EVelError "ZBar library is not loaded" while no library is loaded.
 #pragma once
@@ -12,6 +13,8 @@ namespace Vel {
 VEL_API Host::String SymbologyName(TVelSymbology symbology);
 VEL_API Host::String SymbologyAddonName(TVelSymbologyAddon addon);
 VEL_API Host::String ModifierName(TVelModifier modifier);
+// ZBar's name of a decoder setting, as its symbol reports lists them: "EMIT_CHECK", ...
+VEL_API Host::String ConfigName(TVelConfig config);
 VEL_API Host::String OrientationName(TVelOrientation orientation);
 
 } // namespace Vel

@@ -1,6 +1,7 @@
 // TReadOptions: how ReadBarcodes reads a picture.
 #pragma once
 
+#include "vel/Enumerations.h"
 #include "vel/Geometry.h"
 #include "vel/host/Export.h"
 
@@ -50,6 +51,10 @@ public:
     int Resolution() const noexcept { return FResolution; }
     TReadOptions& SetResolution(int dotsPerInch);
 
+    // The symbologies to read, ZBar's and the second engine's alike; empty, the default, reads
+    // every one that Settings leave enabled. Codes of other symbologies are never reported.
+    const std::vector<TVelSymbology>& Symbologies() const noexcept { return FSymbologies; }
+    TReadOptions& SetSymbologies(std::vector<TVelSymbology> symbologies);
     // Whether the read runs in a process of its own whose loss costs no more than the
     // picture, as velscan's worker processes. Then, where ZBar's passes find nothing, the
     // second engine (zxing-cpp, in builds that have it) looks for every code it reads,
@@ -67,6 +72,7 @@ private:
     std::vector<int> FPages;
     int FResolution = 300;
     bool FIsolated = false;
+    std::vector<TVelSymbology> FSymbologies;
 };
 
 } // namespace Vel

@@ -1,6 +1,7 @@
 // The manual pages of velscan and veldesign (man/*.1): groff formats them without a warning,
 // they carry the version the program shows, and they name every option and command the
 // program's --help lists.
+#include "HelpOptions.h"
 #include "Process.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,8 @@
 #include <vector>
 
 using namespace VelScanTest;
+using VelCliTest::HelpOptions;
+using VelCliTest::NamesOption;
 
 namespace {
 
@@ -56,19 +59,6 @@ std::string PlainSource(std::string text) {
     return text;
 }
 
-// The options of the help's option lines: each line whose text starts with '-' lists the
-// names of one option ("-f, --format FORMAT" is -f and --format).
-std::set<std::string> HelpOptions(const std::string& help) {
-    std::set<std::string> options;
-    std::istringstream lines(help);
-    for (std::string line; std::getline(lines, line);) {
-        std::istringstream words(line);
-        for (std::string word; words >> word && word.starts_with('-');)
-            options.insert(word.substr(0, word.find_first_of(",=")));
-    }
-    return options;
-}
-
 // The commands of the help's "Commands:" section: the first word of its lines indented by
 // two spaces.
 std::set<std::string> HelpCommands(const std::string& help) {
@@ -82,6 +72,20 @@ std::set<std::string> HelpCommands(const std::string& help) {
         if (line.starts_with("  ") && line[2] != ' ')
             commands.insert(line.substr(2, line.find(' ', 2) - 2));
     return commands;
+}
+
+// The heading lines of the entries of the page's OPTIONS section: each line there that
+// follows a ".TP".
+std::string OptionHeadings(const std::string& source) {
+    const auto start = source.find("\n.SH OPTIONS\n");
+    const auto end = source.find("\n.SH ", start + 1);
+    std::istringstream lines(source.substr(start, end - start));
+    std::string headings;
+    bool heading = false;
+    for (std::string line; std::getline(lines, line); heading = line == ".TP")
+        if (heading)
+            headings += line + '\n';
+    return headings;
 }
 
 TEST(ManPage, GroffFormatsEachWithoutWarnings) {
@@ -118,15 +122,24 @@ TEST(ManPage, EachNamesEveryOptionAndCommandOfTheHelp) {
         const auto options = HelpOptions(help);
         EXPECT_GE(options.size(), 8u) << page.Program << ": " << help;
         for (const std::string& option : options)
-            EXPECT_TRUE(
-                std::regex_search(source, std::regex("(^|[^-\\w])" + option + "($|[^-\\w])")))
-                << page.Program << ": " << option;
+            EXPECT_TRUE(NamesOption(source, option)) << page.Program << ": " << option;
         // A command is the first word of an entry of the page's COMMANDS.
         const auto commands = HelpCommands(help);
         EXPECT_EQ(commands.size(), page.Commands) << page.Program << ": " << help;
         for (const std::string& command : commands)
             EXPECT_TRUE(std::regex_search(source, std::regex("\n\\.B[IR]? " + command + "[ \n]")))
                 << page.Program << ": " << command;
+    }
+}
+
+// An option's entry starts with the option itself, so that a reader finds it where the
+// formatted page sets option names apart.
+TEST(ManPage, EachOptionOfTheHelpHeadsAnEntry) {
+    for (const TManPage& page : ManPages) {
+        const std::string headings = OptionHeadings(PlainSource(Contents(PagePath(page))));
+        for (const std::string& option : HelpOptions(RunProcess({page.Path, "--help"}).Out))
+            EXPECT_TRUE(NamesOption(headings, option))
+                << page.Program << ": " << option << " has no entry of its own";
     }
 }
 

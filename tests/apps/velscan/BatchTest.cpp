@@ -128,6 +128,22 @@ TEST(VelscanBatches, MergeReportsDuplicatesAndMissingPictures) {
         EXPECT_NE(merge.Err.find(path + ": missing"), std::string::npos) << path << merge.Err;
 }
 
+// --expect names a folder whose pictures are in subfolders, without -r: nothing can be
+// checked, which is said and fails the merge rather than passing it.
+TEST(VelscanBatches, MergeSaysWhenAnExpectedFolderGivesNothingToCheck) {
+    TPictureFolder pictures(1); // its one picture is in pictures/sub
+    const TTempFolder& results = pictures;
+    const fs::path all = results.Path() / "all.jsonl";
+    WriteFile(all, SingleRun(pictures.Folder()));
+    WriteFile(results.Path() / "expected", pictures.Folder() + '\n');
+
+    const auto merge = Velscan({"--merge", (results.Path() / "out.jsonl").string(), all.string(),
+                                "--expect", (results.Path() / "expected").string()});
+    EXPECT_EQ(merge.ExitStatus, 2);
+    EXPECT_NE(merge.Err.find("1 subfolder: give -r"), std::string::npos) << merge.Err;
+    EXPECT_NE(merge.Err.find("nothing was checked for it"), std::string::npos) << merge.Err;
+}
+
 // --merge OUT replaces OUT whole, but never through a link another user planted in a shared
 // sticky folder: the run stops naming OUT, and the link's target is left as it is.
 TEST(VelscanBatches, MergeRefusesALinkPlantedInAStickyFolder) {

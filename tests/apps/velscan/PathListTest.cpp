@@ -1,10 +1,12 @@
 // The paths velscan is given: what is not a regular file is reported without blocking the
-// run, and path lists on standard input come a line each or NUL-separated (-0) without a
-// path being cut.
+// run, path lists on standard input come a line each or NUL-separated (-0) without a path
+// being cut, a picture piped in their place is one error, and messages escape paths.
 #include "VelscanRun.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -72,7 +74,40 @@ TEST(VelscanPaths, ALineHoldingANulByteIsAnErrorNotACutPath) {
     const auto text = Velscan({"-"}, input);
     EXPECT_EQ(text.ExitStatus, 2);
     EXPECT_EQ(text.Out, Ean13 + "\n");
-    EXPECT_TRUE(text.Err.starts_with("velscan: " + line + ": ")) << text.Err;
+    // Messages escape a path's control bytes as the text format does.
+    EXPECT_TRUE(text.Err.starts_with("velscan: " + Sample("code39.gif") + "\\x00rest: "))
+        << text.Err;
+}
+
+TEST(VelscanPaths, ControlBytesOfAPathAreEscapedInMessages) {
+    const auto run = Velscan({"dir/a\tb\x1b[31m.png"});
+    EXPECT_EQ(run.ExitStatus, 2);
+    EXPECT_TRUE(run.Err.starts_with("velscan: dir/a\\tb\\x1b[31m.png: ")) << run.Err;
+    EXPECT_EQ(run.Err.find('\x1b'), std::string::npos);
+}
+
+// `cat picture.png | velscan -` would read the picture's bytes as paths: it is one error
+// that names --stdin-picture. A list whose first path merely starts like a signature ("BM")
+// is still a list.
+TEST(VelscanPaths, APicturePipedAsAPathListIsOneErrorNamingStdinPicture) {
+    std::ifstream png(Sample("ean13.png"), std::ios::binary);
+    const std::string picture((std::istreambuf_iterator<char>(png)), {});
+    for (const char* option : {"-", "-0"}) {
+        std::vector<std::string> args = {"-"};
+        if (std::string(option) == "-0")
+            args.insert(args.begin(), "-0");
+        const auto run = Velscan(args, picture);
+        EXPECT_EQ(run.ExitStatus, 2) << option;
+        EXPECT_EQ(run.Out, "");
+        EXPECT_EQ(Lines(run.Err).size(), 1u) << run.Err;
+        EXPECT_NE(run.Err.find("velscan: -: standard input holds a picture"), std::string::npos);
+        EXPECT_NE(run.Err.find("--stdin-picture"), std::string::npos) << run.Err;
+    }
+
+    const auto list = Velscan({"-"}, "BMW/missing.png\n" + Sample("ean13.png") + "\n");
+    EXPECT_EQ(list.ExitStatus, 2);
+    EXPECT_EQ(list.Out, Ean13 + "\n");
+    EXPECT_TRUE(list.Err.starts_with("velscan: BMW/missing.png: ")) << list.Err;
 }
 
 } // namespace

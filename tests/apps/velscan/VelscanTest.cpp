@@ -312,6 +312,25 @@ TEST(Velscan, FoldersGiveTheirPicturesInSortedOrder) {
     EXPECT_NE(empty.Err.find("no pictures"), std::string::npos) << empty.Err;
 }
 
+// A folder whose pictures are all in subfolders scans nothing without -r: an error for it
+// that says so, not "no barcodes".
+TEST(Velscan, AFolderOfSubfoldersWithoutRecursiveIsAnError) {
+    TTempFolder folder;
+    folder.Add(Sample("ean13.png"), "2024/01/label.png");
+    folder.Add(Sample("code39.gif"), "2025/label.gif");
+    const auto run = Velscan({"--format=json", folder.Path().string()});
+    EXPECT_EQ(run.ExitStatus, 2);
+    const auto objects = JsonLines(run.Out);
+    ASSERT_EQ(objects.size(), 1u) << run.Out;
+    EXPECT_EQ(objects[0]["path"].String, folder.Path().string());
+    EXPECT_NE(objects[0]["error"].String.find("2 subfolders: give -r"), std::string::npos)
+        << objects[0]["error"].String;
+
+    const auto recursive = Velscan({"-r", folder.Path().string()});
+    EXPECT_EQ(recursive.ExitStatus, 0) << recursive.Err;
+    EXPECT_EQ(Lines(recursive.Out).size(), 2u);
+}
+
 TEST(Velscan, ScanRectangleLimitsTheScanAndKeepsPictureCoordinates) {
     // multi.png holds the I2/5 code in its left 476 columns and the QR code right of them.
     const auto left = Velscan({"--rect", "0,0,476,0", "--format=json", Sample("multi.png")});
@@ -385,6 +404,41 @@ TEST(Velscan, HelpAndVersion) {
     const auto version = Velscan({"--version"});
     EXPECT_EQ(version.ExitStatus, 0);
     EXPECT_EQ(version.Out, "velscan 4.5\nengines: " VELSCAN_ENGINES "\n");
+}
+
+// --formats names the symbologies to read as velscan prints them, case and punctuation
+// forgiven, or those to leave out; a name it does not know lists those it does.
+TEST(Velscan, FormatsChooseTheSymbologiesByName) {
+    const std::vector<std::string> pictures = {Sample("multi.png"), Sample("ean13.png"),
+                                               Sample("code39.gif")};
+    struct TCase {
+        const char* Formats;
+        std::vector<std::string> Types;
+    };
+    const std::vector<TCase> cases = {
+        {"qrcode,ean13", {"QR-Code", "EAN-13"}}, {"QR-Code", {"QR-Code"}},
+        {"I2/5,code-39", {"I2/5", "CODE-39"}},   {"-qrcode,-CODE39", {"I2/5", "EAN-13"}},
+        {"ean13,+code39,-ean13", {"CODE-39"}},
+    };
+    for (const TCase& c : cases) {
+        std::vector<std::string> args = {"--formats", c.Formats};
+        args.insert(args.end(), pictures.begin(), pictures.end());
+        const auto run = Velscan(args);
+        std::vector<std::string> types;
+        for (const std::string& line : Lines(run.Out))
+            types.push_back(line.substr(0, line.find(':')));
+        EXPECT_EQ(types, c.Types) << c.Formats;
+    }
+
+    const auto unknown = Velscan({"--formats", "ean13,qr-kode", Sample("ean13.png")});
+    EXPECT_EQ(unknown.ExitStatus, 1);
+    EXPECT_NE(unknown.Err.find("unknown symbology 'qr-kode' in --formats; known: EAN-13, "),
+              std::string::npos)
+        << unknown.Err;
+    EXPECT_NE(unknown.Err.find("DataMatrix"), std::string::npos);
+    const auto none = Velscan({"--formats=-ean13,ean13", Sample("ean13.png")});
+    EXPECT_EQ(none.ExitStatus, 1);
+    EXPECT_NE(none.Err.find("leaves no symbology to read"), std::string::npos) << none.Err;
 }
 
 } // namespace

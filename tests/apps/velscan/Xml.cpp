@@ -90,6 +90,17 @@ private:
         return out;
     }
 
+    // A CDATA section's text, as it stands.
+    std::string CharacterData() {
+        FPos += std::string_view("<![CDATA[").size();
+        const std::size_t end = FText.find("]]>", FPos);
+        if (end == std::string_view::npos)
+            Fail("unterminated CDATA section");
+        std::string text(FText.substr(FPos, end - FPos));
+        FPos = end + 3;
+        return text;
+    }
+
     void Reference(std::string& out) {
         const std::size_t end = FText.find(';', FPos);
         if (end == std::string_view::npos)
@@ -142,9 +153,12 @@ private:
         ++FPos;
         for (;;) {
             element.Text += Characters('<');
-            if (FText.substr(FPos).starts_with("</"))
+            if (FText.substr(FPos).starts_with("<![CDATA["))
+                element.Text += CharacterData();
+            else if (FText.substr(FPos).starts_with("</"))
                 break;
-            element.Children.push_back(Element());
+            else
+                element.Children.push_back(Element());
         }
         FPos += 2;
         if (Name() != element.Name)

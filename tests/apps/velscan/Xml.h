@@ -1,6 +1,7 @@
 // A small XML reader for checking velscan's XML: accepts a declaration and one element
 // tree, checks that it is well-formed (names, quoting, nesting, entity and character
-// references, no stray markup characters) and throws std::runtime_error otherwise.
+// references, CDATA sections, no stray markup characters) and throws std::runtime_error
+// otherwise.
 #pragma once
 
 #include <string>
