@@ -197,11 +197,8 @@ TWorkerProcess::TWorkerProcess(std::shared_ptr<const TWorkerLaunch> launch, unsi
 }
 
 TWorkerProcess::~TWorkerProcess() {
-    if (FPid < 0)
-        return;
-    close(FSocket);
-    while (waitpid(FPid, nullptr, 0) < 0 && errno == EINTR) {
-    }
+    if (FSocket >= 0)
+        close(FSocket);
 }
 
 void TWorkerProcess::Start() {

@@ -51,7 +51,9 @@ public:
     // runs one thread, else velscan itself started in worker mode. Throws ERunError when it
     // cannot be started.
     TWorkerProcess(std::shared_ptr<const TWorkerLaunch> launch, unsigned slot);
-    // Tells the process the run is over and waits for it to end.
+    // Tells the process the run is over: it ends at once, or when the run's process ends
+    // (the parent-death signal), whichever comes first. The run does not wait for the
+    // kernel to take the process down, since its results are all in by then.
     ~TWorkerProcess();
     TWorkerProcess(const TWorkerProcess&) = delete;
     TWorkerProcess& operator=(const TWorkerProcess&) = delete;
