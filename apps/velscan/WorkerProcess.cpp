@@ -50,8 +50,8 @@ void CloseAll(std::initializer_list<int> fds) {
 }
 
 // Every handler the run installed back to the default action, as exec does: a worker must
-// not run the run's own handlers (one removes the run's output file). Ignored signals stay
-// ignored, as across exec.
+// not run the run's own handlers (one removes the copy of the picture read from standard
+// input). Ignored signals stay ignored, as across exec.
 void DefaultHandlers() {
     for (int signal = 1; signal < NSIG; ++signal) {
         struct sigaction former {};
