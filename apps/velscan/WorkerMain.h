@@ -1,5 +1,6 @@
-// velscan's worker mode: a process the run starts, which loads ZBar, then scans the pictures
-// the run sends it one at a time and sends each result back, until the run ends. A worker
+// velscan's worker mode: a process the run starts (forked from the run with ZBar loaded, or
+// velscan started again, which loads it), which scans the pictures the run sends it one at a
+// time and sends each result back, until the run ends. A worker
 // never outlives its run: the kernel kills it when the run's process ends, and a send to a
 // run that is gone ends it.
 #pragma once

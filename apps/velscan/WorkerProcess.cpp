@@ -10,7 +10,10 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <initializer_list>
+#include <iterator>
+#include <span>
 #include <stdexcept>
 #include <sys/prctl.h>
 #include <sys/socket.h>
@@ -46,40 +49,78 @@ void CloseAll(std::initializer_list<int> fds) {
             close(fd);
 }
 
-// The child's side of a start, between fork and exec, so async-signal-safe calls only: the
-// worker's descriptors (its socket and the budget at their numbers, nothing to read on
+// Every handler the run installed back to the default action, as exec does: a worker must
+// not run the run's own handlers (one removes the copy of the picture read from standard
+// input). Ignored signals stay ignored, as across exec.
+void DefaultHandlers() {
+    for (int signal = 1; signal < NSIG; ++signal) {
+        struct sigaction former {};
+        if (sigaction(signal, nullptr, &former) == 0 && former.sa_handler != SIG_IGN &&
+            former.sa_handler != SIG_DFL)
+            std::signal(signal, SIG_DFL);
+    }
+}
+
+// Whether this process runs one thread only. Only then may a child go on without exec:
+// another thread may hold a lock (a stream's, the loader's) that the child would find taken
+// for ever.
+bool SingleThreaded() {
+    std::error_code error;
+    std::filesystem::directory_iterator tasks("/proc/self/task", error);
+    return !error && std::distance(tasks, std::filesystem::directory_iterator()) == 1;
+}
+
+// The worker's descriptors: its socket and the budget at their numbers, nothing to read on
 // standard input, and standard output onto standard error so that nothing a library prints
-// mixes with the run's results), then the program. On failure the reason (errno) goes up the
-// report pipe, which exec closes. The program and the pipe move above the worker's numbers
-// first, so that placing those does not close them. The worker is killed when the thread
-// that starts it ends (the kernel's parent-death signal, kept across exec); a child whose
-// run ended before the signal was set (its parent is another process then) ends at once.
-// Each worker is used, and restarted, by one thread of the run, which lives as long as the
-// run needs it.
-[[noreturn]] void BecomeWorker(pid_t run, int program, int socket, int budget, int report,
-                               char* const argv[]) {
+// mixes with the run's results. The worker is killed when the thread that starts it ends (the
+// kernel's parent-death signal, kept across exec); a child whose run ended before the signal
+// was set (its parent is another process then) ends at once. Async-signal-safe calls only.
+bool PrepareWorker(pid_t run, int socket, int budget) {
+    if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != run ||
+        dup2(socket, WorkerChannelFd) < 0 || dup2(budget, WorkerBudgetFd) < 0)
+        return false;
+    const int input = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    return input >= 0 && dup2(input, STDIN_FILENO) >= 0 && dup2(STDERR_FILENO, STDOUT_FILENO) >= 0;
+}
+
+// The child's side of a start. A child of a process that runs one thread becomes the worker
+// without exec: it has ZBar and the picture libraries loaded already. It keeps only the
+// worker's descriptors, as exec would, so that it holds no other worker's socket open, and
+// leaves by _exit, so that it never flushes the run's buffered output nor runs its exit
+// handlers. A child of a process with more threads (a worker restarted during the run)
+// starts the program, between fork and exec async-signal-safe calls only. On failure the
+// reason (errno) goes up the report pipe, which exec or the closing of the run's descriptors
+// closes. The program and the pipe move above the worker's numbers first, so that placing
+// those does not close them. Each worker is used, and restarted, by one thread of the run,
+// which lives as long as the run needs it.
+[[noreturn]] void BecomeWorker(pid_t run, bool exec, int program, int socket, int budget,
+                               int report, std::span<char* const> argv) {
     program = DuplicateHigh(program);
     report = DuplicateHigh(report);
-    if (prctl(PR_SET_PDEATHSIG, SIGKILL) == 0 && getppid() == run && program >= 0 &&
-        dup2(socket, WorkerChannelFd) >= 0 && dup2(budget, WorkerBudgetFd) >= 0) {
-        const int input = open("/dev/null", O_RDONLY | O_CLOEXEC);
-        if (input >= 0 && dup2(input, STDIN_FILENO) >= 0 && dup2(STDERR_FILENO, STDOUT_FILENO) >= 0)
-            fexecve(program, argv, environ);
+    if (program >= 0 && report >= 0 && PrepareWorker(run, socket, budget)) {
+        if (exec)
+            fexecve(program, argv.data(), environ);
+        else if (close_range(WorkerBudgetFd + 1, ~0U, 0) == 0) {
+            DefaultHandlers();
+            _exit(RunWorker(argv.subspan(2, argv.size() - 3)));
+        }
     }
     const int error = errno;
     (void)!write(report, &error, sizeof error);
     _exit(127);
 }
 
-// Forks the worker and waits for its exec; its process id. Throws ERunError.
-pid_t SpawnWorker(int program, int socket, int budget, char* const argv[]) {
+// Forks the worker and waits for it to start; its process id. Throws ERunError.
+// The arguments end with a null pointer.
+pid_t SpawnWorker(int program, int socket, int budget, std::span<char* const> argv) {
     int report[2];
     if (pipe2(report, O_CLOEXEC) != 0)
         Fail("pipe");
     const pid_t run = getpid();
+    const bool exec = !SingleThreaded();
     const pid_t pid = fork();
     if (pid == 0)
-        BecomeWorker(run, program, socket, budget, report[1], argv);
+        BecomeWorker(run, exec, program, socket, budget, report[1], argv);
     const int forkError = errno;
     close(report[1]);
     if (pid < 0) {
@@ -94,7 +135,7 @@ pid_t SpawnWorker(int program, int socket, int budget, char* const argv[]) {
     if (got > 0) {
         while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
         }
-        Fail("exec", error);
+        Fail(exec ? "exec" : "setup", error);
     }
     return pid;
 }
@@ -156,11 +197,8 @@ TWorkerProcess::TWorkerProcess(std::shared_ptr<const TWorkerLaunch> launch, unsi
 }
 
 TWorkerProcess::~TWorkerProcess() {
-    if (FPid < 0)
-        return;
-    close(FSocket);
-    while (waitpid(FPid, nullptr, 0) < 0 && errno == EINTR) {
-    }
+    if (FSocket >= 0)
+        close(FSocket);
 }
 
 void TWorkerProcess::Start() {
@@ -181,7 +219,7 @@ void TWorkerProcess::Start() {
         argv.push_back(arg.data());
     argv.push_back(nullptr);
     try {
-        FPid = SpawnWorker(FLaunch->Program.Fd(), childSocket, childBudget, argv.data());
+        FPid = SpawnWorker(FLaunch->Program.Fd(), childSocket, childBudget, argv);
     } catch (...) {
         CloseAll({sockets[0], childSocket, childBudget});
         throw;

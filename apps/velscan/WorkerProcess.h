@@ -18,9 +18,9 @@
 
 namespace VelScan {
 
-// The running program's file, held open from the start of a run: worker processes are
-// started from it, not from its name, so that the program file replaced (an upgrade) or
-// removed during a run costs nothing.
+// The running program's file, held open from the start of a run: worker processes started
+// during the run (when they cannot be forked without exec) are started from it, not from its
+// name, so that the program file replaced (an upgrade) or removed during a run costs nothing.
 class TProgramFile {
 public:
     // Opens /proc/self/exe; throws ERunError when it cannot.
@@ -47,10 +47,13 @@ struct TWorkerLaunch {
 
 class TWorkerProcess {
 public:
-    // Starts the process (velscan itself, in worker mode) for the budget's slot. Throws
-    // ERunError when it cannot be started.
+    // Starts the process for the budget's slot: a fork of this one in worker mode while it
+    // runs one thread, else velscan itself started in worker mode. Throws ERunError when it
+    // cannot be started.
     TWorkerProcess(std::shared_ptr<const TWorkerLaunch> launch, unsigned slot);
-    // Tells the process the run is over and waits for it to end.
+    // Tells the process the run is over: it ends at once, or when the run's process ends
+    // (the parent-death signal), whichever comes first. The run does not wait for the
+    // kernel to take the process down, since its results are all in by then.
     ~TWorkerProcess();
     TWorkerProcess(const TWorkerProcess&) = delete;
     TWorkerProcess& operator=(const TWorkerProcess&) = delete;

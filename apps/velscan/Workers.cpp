@@ -5,10 +5,37 @@
 #include "WorkerProcess.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <thread>
 
 namespace VelScan {
+
+namespace {
+
+// The number of inputs when the paths given tell it: each path that is no folder (nor "-",
+// the paths on standard input) is one input, and so is a picture on standard input.
+std::optional<unsigned> KnownInputCount(const TOptions& options) {
+    unsigned count = options.StdinPicture ? 1 : 0;
+    for (const std::string& path : options.Paths) {
+        std::error_code error;
+        if (path == "-" || std::filesystem::is_directory(path, error))
+            return std::nullopt;
+        ++count;
+    }
+    return count;
+}
+
+// One worker per job, but no more than there are inputs: each worker scans a whole file, so
+// a run of one picture needs one.
+unsigned WorkerCount(const TOptions& options) {
+    const unsigned jobs = JobCount(options);
+    const auto inputs = KnownInputCount(options);
+    return inputs ? std::clamp(*inputs, 1u, jobs) : jobs;
+}
+
+} // namespace
 
 unsigned JobCount(const TOptions& options) {
     if (options.Jobs > 0)
@@ -19,9 +46,10 @@ unsigned JobCount(const TOptions& options) {
 std::vector<TWorker> MakeWorkers(const TOptions& options) {
     const auto budget =
         std::make_shared<TMemoryBudget>(options.MemoryBudget.value_or(DefaultMemoryBudget()));
+    const unsigned count = WorkerCount(options);
     std::vector<TWorker> workers;
     if (!options.Isolation) {
-        for (unsigned slot = 0; slot < JobCount(options); ++slot) {
+        for (unsigned slot = 0; slot < count; ++slot) {
             auto scanner = std::make_shared<TPictureScanner>(options);
             workers.emplace_back([scanner, budget, slot](const TInput& input) {
                 return scanner->Scan(input, *budget, slot);
@@ -34,7 +62,7 @@ std::vector<TWorker> MakeWorkers(const TOptions& options) {
     TPictureScanner{options};
     const auto launch = std::make_shared<const TWorkerLaunch>(
         TWorkerLaunch{TProgramFile(), options.Arguments, budget, options.Timeout, options.Pages});
-    for (unsigned slot = 0; slot < JobCount(options); ++slot) {
+    for (unsigned slot = 0; slot < count; ++slot) {
         auto process = std::make_shared<TWorkerProcess>(launch, slot);
         workers.emplace_back([process](const TInput& input) { return process->Scan(input); });
     }

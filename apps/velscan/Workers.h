@@ -16,7 +16,8 @@ namespace VelScan {
 
 using TWorker = std::function<TFileResult(const TInput&)>;
 
-// The number of workers: -j, else one per core.
+// The number of jobs at once: -j, else one per core. A run starts no more workers than it has
+// inputs, when the paths given tell how many.
 unsigned JobCount(const TOptions& options);
 
 // ZBar must be loaded. Throws EConfigError for a setting ZBar refuses, before any worker

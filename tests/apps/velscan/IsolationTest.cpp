@@ -298,6 +298,18 @@ TEST(VelscanIsolation, WorkersEndWhenTheRunIsKilled) {
     }
 }
 
+// A run starts no more worker processes than the pictures it is given, whatever -j asks.
+TEST(VelscanIsolation, OnePictureStartsOneWorker) {
+    const TEnvironment environment({{"FAKEZBAR_SCAN_MS", "60000"}});
+    const TTempFolder folder;
+    TRunningProgram running(folder.Path(), {VELSCAN_PATH, "--library", VEL_FAKE_ZBAR, "-j2",
+                                            "--timeout=0", Sample("ean13.png")});
+    ASSERT_TRUE(running.AwaitError("fakezbar: begin"));
+    EXPECT_EQ(Children(running.Pid()).size(), 1u);
+    kill(running.Pid(), SIGKILL);
+    running.Wait();
+}
+
 // --timeout holds in every state of a worker: stopped (SIGSTOP) while it scans, and stopped
 // while it waits for memory, which is free once the other is ended.
 TEST(VelscanIsolation, StoppedWorkersWaitingForMemoryAreTimedOut) {
