@@ -2,9 +2,7 @@
 
 #include "ByteStreamBuffer.h"
 #include "ScanArea.h"
-#include "vel/Loader.h"
 #include "vel/Reader.h"
-#include "vel/VelError.h"
 #include "vel/host/Errors.h"
 #include "vel/host/PageReader.h"
 
@@ -18,23 +16,12 @@ namespace Vel {
 
 namespace {
 
-// Loads ZBar unless it is loaded; when it cannot be, the message ends with the way out.
-void LoadZBar() {
-    try {
-        LoadLibrary();
-    } catch (const EVelError& error) {
-        throw EVelError(error.Message() +
-                        u"; install libzbar0 (Debian/Ubuntu) or set ZBarLibraryName");
-    }
-}
-
 using TLoadPage = std::function<void(Host::TPicture&, const Host::TPageChoice&)>;
 
 // Reads, with a reader of its own set up by the options, the pages the options choose of the
 // picture that load fills with one page: every page when they choose none.
 std::vector<TBarcode> ReadPicture(const TReadOptions& options, const TLoadPage& load) {
-    LoadZBar();
-    TReader reader(options);
+    TReader reader(options); // loads ZBar before any page is read
     Host::TPicture picture;
     std::vector<TBarcode> barcodes;
     const auto readPage = [&](int page) {
@@ -94,7 +81,6 @@ std::vector<TBarcode> ReadBarcodes(std::span<const std::uint8_t> encodedPicture,
 }
 
 std::vector<TBarcode> ReadBarcodes(const TGrayView& pixels, const TReadOptions& options) {
-    LoadZBar();
     TReader reader(options);
     const TRect& rect = options.ScanRect();
     const auto area =
