@@ -239,8 +239,8 @@ TEST_F(ReadBarcodesTest, APicturesBytesTakenForAPathAreRefusedWithTheWayOut) {
                             "a file name holds no NUL byte; to read a picture's bytes held in "
                             "memory, pass them as bytes (std::span<const std::uint8_t>)"))));
     EXPECT_THAT([&] { ReadBarcodes(bytes); },
-                testing::ThrowsMessage<Host::EFOpenError>(
-                    testing::StartsWith("Cannot open file \"\\x89PNG\\x0d\\x0a\\x1a\\x0a\\x00\\x00")));
+                testing::ThrowsMessage<Host::EFOpenError>(testing::StartsWith(
+                    "Cannot open file \"\\x89PNG\\x0d\\x0a\\x1a\\x0a\\x00\\x00")));
 }
 
 struct TBadValueCase {

@@ -37,7 +37,8 @@ TEST_F(LoaderStateTest, StartsUnloadedWithThePlatformFileName) {
 
 // The file name as bytes sets ZBarLibraryName losslessly, whether UTF-8 or not.
 TEST_F(LoaderStateTest, TheLibraryFileIsSetAsBytes) {
-    for (const std::string name : {"libzbar.so.0", "/opt/z\xe9" "bar/libzbar.so.0"}) {
+    for (const std::string name : {"libzbar.so.0", "/opt/z\xe9"
+                                                   "bar/libzbar.so.0"}) {
         SetZBarLibraryFile(name);
         EXPECT_EQ(ZBarLibraryFile().native(), name);
         EXPECT_EQ(Host::ToAnsi(ZBarLibraryName), name);
