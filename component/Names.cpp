@@ -59,4 +59,28 @@ Host::String OrientationName(TVelOrientation orientation) {
         zbar_get_orientation_name(static_cast<ZBar::zbar_orientation_t>(orientation)));
 }
 
+namespace Utf8 {
+
+std::string SymbologyName(TVelSymbology symbology) {
+    return Host::ToUtf8(Vel::SymbologyName(symbology));
+}
+
+std::string SymbologyAddonName(TVelSymbologyAddon addon) {
+    return Host::ToUtf8(Vel::SymbologyAddonName(addon));
+}
+
+std::string ModifierName(TVelModifier modifier) {
+    return Host::ToUtf8(Vel::ModifierName(modifier));
+}
+
+std::string ConfigName(TVelConfig config) {
+    return Host::ToUtf8(Vel::ConfigName(config));
+}
+
+std::string OrientationName(TVelOrientation orientation) {
+    return Host::ToUtf8(Vel::OrientationName(orientation));
+}
+
+} // namespace Utf8
+
 } // namespace Vel

@@ -2,9 +2,7 @@
 
 #include "ByteStreamBuffer.h"
 #include "ScanArea.h"
-#include "vel/Loader.h"
 #include "vel/Reader.h"
-#include "vel/VelError.h"
 #include "vel/host/Errors.h"
 #include "vel/host/PageReader.h"
 
@@ -18,27 +16,33 @@ namespace Vel {
 
 namespace {
 
-// Loads ZBar unless it is loaded; when it cannot be, the message ends with the way out.
-void LoadZBar() {
-    try {
-        LoadLibrary();
-    } catch (const EVelError& error) {
-        throw EVelError(error.Message() +
-                        u"; install libzbar0 (Debian/Ubuntu) or set ZBarLibraryName");
-    }
-}
-
 using TLoadPage = std::function<void(Host::TPicture&, const Host::TPageChoice&)>;
+
+// With RefusePartial, a page read only in part raises; cannotLoad begins the message
+// ("Cannot load picture file "NAME"").
+void CheckWhole(const Host::TPicture& picture, const TReadOptions& options,
+                const Host::String& cannotLoad) {
+    const auto incomplete = picture.Graphic()->Incomplete();
+    if (!options.RefusePartial() || !incomplete)
+        return;
+    const std::string what = incomplete->ScansMissing
+                                 ? "drawn from the scans that arrived"
+                                 : std::to_string(incomplete->RowsRead) + " of " +
+                                       std::to_string(incomplete->RowsTotal) + " rows";
+    throw Host::EInvalidGraphic(cannotLoad + u": the picture is truncated (" +
+                                Host::FromAnsi(what) + u") and whole pictures were asked for");
+}
 
 // Reads, with a reader of its own set up by the options, the pages the options choose of the
 // picture that load fills with one page: every page when they choose none.
-std::vector<TBarcode> ReadPicture(const TReadOptions& options, const TLoadPage& load) {
-    LoadZBar();
-    TReader reader(options);
+std::vector<TBarcode> ReadPicture(const TReadOptions& options, const TLoadPage& load,
+                                  const Host::String& cannotLoad) {
+    TReader reader(options); // loads ZBar before any page is read
     Host::TPicture picture;
     std::vector<TBarcode> barcodes;
     const auto readPage = [&](int page) {
         load(picture, {.Index = page - 1, .Resolution = options.Resolution()});
+        CheckWhole(picture, options, cannotLoad);
         std::vector<TBarcode> found = reader.Read(picture, options.ScanRect());
         barcodes.insert(barcodes.end(), std::make_move_iterator(found.begin()),
                         std::make_move_iterator(found.end()));
@@ -78,23 +82,29 @@ void LoadFromBytes(std::optional<Host::TPageReader>& reader, Host::TPicture& pic
 std::vector<TBarcode> ReadBarcodes(const std::filesystem::path& file, const TReadOptions& options) {
     // Read once, when ZBar is loaded, for all the pages.
     std::optional<Host::TPageReader> reader;
-    return ReadPicture(options, [&](Host::TPicture& picture, const Host::TPageChoice& page) {
-        if (!reader)
-            reader.emplace(file);
-        reader->LoadPage(picture, page);
-    });
+    return ReadPicture(
+        options,
+        [&](Host::TPicture& picture, const Host::TPageChoice& page) {
+            if (!reader)
+                reader.emplace(file);
+            reader->LoadPage(picture, page);
+        },
+        u"Cannot load picture file \"" + Host::FromAnsi(file.native()) + u"\"");
 }
 
 std::vector<TBarcode> ReadBarcodes(std::span<const std::uint8_t> encodedPicture,
                                    const TReadOptions& options) {
     std::optional<Host::TPageReader> reader;
-    return ReadPicture(options, [&](Host::TPicture& picture, const Host::TPageChoice& page) {
-        LoadFromBytes(reader, picture, encodedPicture, page);
-    });
+    return ReadPicture(
+        options,
+        [&](Host::TPicture& picture, const Host::TPageChoice& page) {
+            LoadFromBytes(reader, picture, encodedPicture, page);
+        },
+        u"Cannot load the picture of " + Host::FromAnsi(std::to_string(encodedPicture.size())) +
+            u" bytes in memory");
 }
 
 std::vector<TBarcode> ReadBarcodes(const TGrayView& pixels, const TReadOptions& options) {
-    LoadZBar();
     TReader reader(options);
     const TRect& rect = options.ScanRect();
     const auto area =

@@ -57,6 +57,11 @@ TReadOptions& TReadOptions::SetSymbologies(std::vector<TVelSymbology> symbologie
     return *this;
 }
 
+TReadOptions& TReadOptions::SetRefusePartial(bool refuse) {
+    FRefusePartial = refuse;
+    return *this;
+}
+
 TReadOptions& TReadOptions::SetPages(std::vector<int> pages) {
     CheckPages(pages);
     FPages = std::move(pages);

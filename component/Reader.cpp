@@ -7,7 +7,9 @@
 #include "reader/EngineMerge.h"
 #include "reader/InventionGuard.h"
 #include "reader/PassRunner.h"
+#include "vel/Loader.h"
 #include "vel/Names.h"
+#include "vel/VelError.h"
 #include "vel/host/String.h"
 
 #include <algorithm>
@@ -27,6 +29,21 @@ std::string AddonName(TVelSymbologyAddon addon) {
 }
 
 namespace {
+
+// Loads ZBar unless it is loaded; when it cannot be, the message ends with the way out.
+void LoadZBar() {
+    try {
+        LoadLibrary();
+    } catch (const EVelError& error) {
+        throw EVelError(error.Message() +
+                        u"; install libzbar0 (Debian/Ubuntu) or set ZBarLibraryName");
+    }
+}
+
+std::unique_ptr<TPassRunner> MakeRunner(TReadOptions options) {
+    LoadZBar();
+    return std::make_unique<TPassRunner>(std::move(options));
+}
 
 TBarcode BarcodeOf(const TReadBarcode& read, TPoint offset, int page) {
     TBarcode barcode{
@@ -70,8 +87,7 @@ TGrayPlane PlaneOf(const TGrayView& view, std::vector<std::uint8_t>& copy) {
 
 } // namespace
 
-TReader::TReader(TReadOptions options)
-    : FRunner(std::make_unique<TPassRunner>(std::move(options))) {}
+TReader::TReader(TReadOptions options) : FRunner(MakeRunner(std::move(options))) {}
 
 TReader::~TReader() = default;
 

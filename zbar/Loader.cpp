@@ -10,6 +10,14 @@
 namespace Vel {
 
 Host::String ZBarLibraryName = DefaultZBarLibraryName;
+
+void SetZBarLibraryFile(const std::filesystem::path& file) {
+    ZBarLibraryName = Host::FromAnsi(file.native());
+}
+
+std::filesystem::path ZBarLibraryFile() {
+    return Host::ToAnsi(ZBarLibraryName);
+}
 Host::TModuleHandle ZBarLibrary = nullptr;
 
 namespace {

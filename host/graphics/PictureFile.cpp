@@ -25,7 +25,29 @@ String SystemReason(int error) {
     throw EFOpenError(u"Cannot open file " + Quoted(file) + u": " + reason);
 }
 
+// The start of a name that cannot be a file's, every byte but printable ASCII as \xHH: such
+// a name is most often a picture's bytes passed where a path was meant.
+String ShownStart(const std::string& name) {
+    constexpr std::size_t Shown = 24;
+    std::string start;
+    for (const char c : name.substr(0, Shown)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x7f) {
+            static constexpr char Hex[] = "0123456789abcdef";
+            start += {'\\', 'x', Hex[byte >> 4], Hex[byte & 15]};
+        } else {
+            start += c;
+        }
+    }
+    return u"\"" + FromAnsi(start) + (name.size() > Shown ? u"...\"" : u"\"");
+}
+
 std::ifstream OpenForReading(const std::filesystem::path& path) {
+    if (path.native().find('\0') != std::string::npos)
+        throw EFOpenError(u"Cannot open file " + ShownStart(path.native()) +
+                          u": a file name holds no NUL byte; to read a picture's bytes held in "
+                          u"memory, pass them as bytes (std::span<const std::uint8_t>), not as "
+                          u"a file name");
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
         ThrowOpenError(path, u"it is a directory");

@@ -222,6 +222,27 @@ TEST_F(ReadBarcodesTest, FilesThatCannotBeReadRaiseTheHostsErrorNamingThem) {
                     testing::StartsWith("Cannot load the picture of 5 bytes in memory: ")));
 }
 
+// A picture read into a std::string converts to a path: it is refused as a name, with a
+// message that says how to pass bytes, whole (what() is never cut at a NUL byte), and no
+// file named by the bytes before its first NUL is read in its place.
+TEST_F(ReadBarcodesTest, APicturesBytesTakenForAPathAreRefusedWithTheWayOut) {
+    const std::filesystem::path saved = Two.SavedAs("bytes.png");
+    std::ifstream in(saved, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    ASSERT_NE(bytes.find('\0'), std::string::npos);
+    const std::string prefixed = saved.string() + '\0' + "tail";
+    for (const std::string& name : {bytes, prefixed})
+        EXPECT_THAT([&] { ReadBarcodes(name); },
+                    testing::ThrowsMessage<Host::EFOpenError>(testing::AllOf(
+                        testing::StartsWith("Cannot open file \""),
+                        testing::HasSubstr(
+                            "a file name holds no NUL byte; to read a picture's bytes held in "
+                            "memory, pass them as bytes (std::span<const std::uint8_t>)"))));
+    EXPECT_THAT([&] { ReadBarcodes(bytes); },
+                testing::ThrowsMessage<Host::EFOpenError>(testing::StartsWith(
+                    "Cannot open file \"\\x89PNG\\x0d\\x0a\\x1a\\x0a\\x00\\x00")));
+}
+
 struct TBadValueCase {
     const char* Label;
     std::function<void()> Make;

@@ -132,4 +132,25 @@ TEST_F(ReadPages, ATruncatedJpegStillGivesItsBarcode) {
     EXPECT_THAT(PagesAndData(ReadBytes(cut)), ElementsAre(std::pair(1, "cut short")));
 }
 
+// A caller that must know asks for whole pictures: the cut JPEG then raises, naming what
+// was read, from a file and from bytes alike.
+TEST_F(ReadPages, ATruncatedJpegRaisesWhenWholePicturesAreAskedFor) {
+    const std::string cut =
+        TestPictures::CutJpeg(Support::RenderBarcode(BARCODE_CODE128, "cut short"), 400, 1200);
+    const TestPictures::TTempFolder folder;
+    const std::filesystem::path file = folder.File("cut.jpg");
+    std::ofstream(file, std::ios::binary) << cut;
+    const auto whole = Vel::TReadOptions().SetRefusePartial(true);
+    const auto truncated = testing::HasSubstr(" rows) and whole pictures were asked for");
+    EXPECT_THAT([&] { Vel::ReadBarcodes(file, whole); },
+                testing::ThrowsMessage<Host::EInvalidGraphic>(testing::AllOf(
+                    testing::StartsWith("Cannot load picture file \"" + file.string() +
+                                        "\": the picture is truncated ("),
+                    truncated)));
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(cut.data()),
+                                              cut.size());
+    EXPECT_THAT([&] { Vel::ReadBarcodes(bytes, whole); },
+                testing::ThrowsMessage<Host::EInvalidGraphic>(truncated));
+}
+
 } // namespace

@@ -210,4 +210,15 @@ TEST_F(Reader, ChosenSymbologiesAloneAreRead) {
         }
 }
 
+// A reader loads ZBar itself, as ReadBarcodes does: one made first on a thread of its own
+// works without LoadLibrary.
+TEST_F(Reader, LoadsZBarItself) {
+    Vel::UnloadLibrary();
+    const auto image = Support::RenderBarcode(BARCODE_CODE128, "loads itself", 2, 12);
+    Vel::TReader reader;
+    EXPECT_TRUE(Vel::LoadedLibrary());
+    EXPECT_EQ(reader.Read(Vel::TGrayView(image.Pixels.data(), image.Width, image.Height)).size(),
+              1u);
+}
+
 } // namespace

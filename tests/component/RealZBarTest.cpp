@@ -8,6 +8,7 @@
 #include <zint.h>
 
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,18 @@ TEST_F(RealZBarTest, NamesAreZBars) {
     EXPECT_EQ(OrientationName(TVelOrientation::orUnknown), u"UNKNOWN");
     EXPECT_EQ(OrientationName(TVelOrientation::orUp), u"UP");
     EXPECT_EQ(OrientationName(TVelOrientation::orLeft), u"LEFT");
+}
+
+// The UTF-8 forms stream as they are.
+TEST_F(RealZBarTest, NamesInUtf8AreZBars) {
+    std::ostringstream out;
+    out << Vel::Utf8::SymbologyName(TVelSymbology::syEan13) << ' '
+        << Vel::Utf8::SymbologyName(TVelSymbology::syDataMatrix) << ' '
+        << Vel::Utf8::ModifierName(TVelModifier::moGs1Reserved) << ' '
+        << Vel::Utf8::ConfigName(TVelConfig::coEmitCheck) << ' '
+        << Vel::Utf8::OrientationName(TVelOrientation::orUp) << '['
+        << Vel::Utf8::SymbologyAddonName(TVelSymbologyAddon::saNone) << ']';
+    EXPECT_EQ(out.str(), "EAN-13 DataMatrix GS1 EMIT_CHECK UP[]");
 }
 
 struct TBarcodeCase {

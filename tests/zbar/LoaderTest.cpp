@@ -35,6 +35,19 @@ TEST_F(LoaderStateTest, StartsUnloadedWithThePlatformFileName) {
     ExpectTableEmpty();
 }
 
+// The file name as bytes sets ZBarLibraryName losslessly, whether UTF-8 or not.
+TEST_F(LoaderStateTest, TheLibraryFileIsSetAsBytes) {
+    for (const std::string name : {"libzbar.so.0", "/opt/z\xe9"
+                                                   "bar/libzbar.so.0"}) {
+        SetZBarLibraryFile(name);
+        EXPECT_EQ(ZBarLibraryFile().native(), name);
+        EXPECT_EQ(Host::ToAnsi(ZBarLibraryName), name);
+    }
+    SetZBarLibraryFile("libzbar.so.0");
+    LoadLibrary();
+    EXPECT_TRUE(LoadedLibrary());
+}
+
 TEST_F(LoaderStateTest, MissingFileRaisesItsNameAndThePlatformText) {
     ZBarLibraryName = u"/nonexistent/libzbar-missing.so";
     for (int attempt = 0; attempt < 2; ++attempt) {

@@ -47,6 +47,12 @@ public:
     const std::vector<int>& Pages() const noexcept { return FPages; }
     TReadOptions& SetPages(std::vector<int> pages);
 
+    // Whether a picture file read only in part (a JPEG cut short, read in the rows or scans
+    // that arrived) raises Host::EInvalidGraphic naming the file and what was read. Off by
+    // default: such a picture is read in part, as zbarimg reads it; a caller that must know
+    // turns it on, or loads the picture itself and asks its graphic's Incomplete().
+    bool RefusePartial() const noexcept { return FRefusePartial; }
+    TReadOptions& SetRefusePartial(bool refuse);
     // The dots per inch PDF pages are drawn at; 300 by default. Raises EVelError below 1.
     int Resolution() const noexcept { return FResolution; }
     TReadOptions& SetResolution(int dotsPerInch);
@@ -73,6 +79,7 @@ private:
     int FResolution = 300;
     bool FIsolated = false;
     std::vector<TVelSymbology> FSymbologies;
+    bool FRefusePartial = false;
 };
 
 } // namespace Vel

@@ -31,8 +31,9 @@ public:
     // Takes the options' effort and ZBar settings (applied in order to every pass's scanner
     // after the settings of the effort and the pass; a setting of QR's binary mode leaves QR
     // data as ZBar gives them); a reader's own Read calls ignore the options' scan rectangle.
-    // ZBar must be loaded. Raises EVelError "Configuration error: 'TEXT'" for a setting ZBar
-    // refuses.
+    // Loads ZBar when no library is loaded, as ReadBarcodes does (LoadLibrary; when it cannot
+    // be loaded, EVelError naming the file and the way out). Raises EVelError "Configuration
+    // error: 'TEXT'" for a setting ZBar refuses.
     explicit TReader(TReadOptions options = {});
     ~TReader();
     TReader(const TReader&) = delete;

@@ -6,6 +6,8 @@
 #include "vel/host/Export.h"
 #include "vel/host/String.h"
 
+#include <filesystem>
+
 namespace Vel {
 
 // The platform's file name of the ZBar library, the initial value of ZBarLibraryName.
@@ -33,6 +35,10 @@ inline constexpr char16_t DefaultZBarLibraryName[] = u"libzbar.so.0";
 // File name of the ZBar library, handed to the platform loader unchanged by each load.
 // A change while the library is loaded takes effect after UnloadLibrary and a new load.
 extern VEL_API Host::String ZBarLibraryName;
+// ZBarLibraryName as a file name of the file system's bytes (a std::string or a char*
+// converts), kept exactly: Vel::SetZBarLibraryFile("/opt/zbar/lib/libzbar.so.0").
+VEL_API void SetZBarLibraryFile(const std::filesystem::path& file);
+VEL_API std::filesystem::path ZBarLibraryFile();
 
 // The loaded library; null while none is loaded.
 extern VEL_API Host::TModuleHandle ZBarLibrary;

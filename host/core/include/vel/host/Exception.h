@@ -13,7 +13,8 @@ public:
     explicit Exception(String message);
 
     const String& Message() const noexcept { return FMessage; }
-    // The message in UTF-8.
+    // The message in UTF-8, each NUL character written \0 so that the text is never cut
+    // short at one.
     const char* what() const noexcept override { return FWhat.c_str(); }
 
 private:
