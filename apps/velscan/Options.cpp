@@ -109,6 +109,17 @@ void CheckStandardInputUse(const TOptions& options) {
                                   "give one of them");
 }
 
+// -v (repeatable) and --verbose raise the level by one, --verbose=N sets it, as zbarimg's do.
+int ParseVerbose(const VelCli::TArgument& arg, int level) {
+    if (!arg.Glued)
+        return level + 1;
+    const auto value = ParseInteger(*arg.Glued);
+    if (!value || *value < 0 || *value > INT_MAX)
+        throw VelCli::EUsageError("invalid --verbose value '" + std::string(*arg.Glued) +
+                                  "': expected a number from 0");
+    return static_cast<int>(*value);
+}
+
 // zbarimg's spellings, so that its users' commands and scripts run: those with a meaning here
 // take it, those for a window or the desktop bus change nothing, and the display says what
 // to use instead. Returns false for an option zbarimg does not have either.
@@ -171,6 +182,8 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
         options.WithPath = true;
     else if (arg.IsFlag({"-q", "--quiet"}))
         options.Quiet = true;
+    else if (arg.IsFlag({"-v"}) || arg.Is({"--verbose"}))
+        options.Verbose = ParseVerbose(arg, options.Verbose);
     else if (arg.IsFlag({"--stdin-picture"}))
         options.StdinPicture = true;
     else if (arg.Is({"--annotate"}))
@@ -284,6 +297,10 @@ Options:
   -p, --with-path        start each text or raw line with the picture's path and a
                          colon: PATH:TYPE:DATA (the path escaped as DATA is)
   -q, --quiet            show no progress line; errors and warnings are still shown
+  -v, --verbose          also show the lines ZBar itself writes to standard error while
+                         scanning a picture (such as its assertion lines), each after the
+                         picture's path; -v and --verbose raise the level by one,
+                         --verbose=N sets it (0: off)
       --stdin-picture    also scan one picture of any kind read from standard input,
                          before the PATHs (none needed); it is shown as '-'
       --annotate DIR     write a PNG of each picture into DIR (made if missing) with
@@ -319,7 +336,11 @@ reported (on standard error for text and raw, in the picture's entry for json an
 and the others are still scanned; so are paths that are not regular files (a FIFO, a
 device). The workers are processes of their own: a picture that crashes ZBar, or takes
 longer than --timeout, is reported like a picture that cannot be read (its worker is
-replaced), and the run goes on. A scan rectangle outside a picture is warned of. Results
+replaced), and the run goes on. What the libraries a worker calls write to standard
+error while it reads or scans a picture is that picture's: a decoder's lines (libjpeg,
+libpng, libtiff, poppler) become the picture's warning, named by the library, and ZBar's
+own lines are shown with -v; at most 4096 bytes a page are kept. With --no-isolation
+standard error is shared and shown as the libraries write it. A scan rectangle outside a picture is warned of. Results
 that cannot be written (a full disk, a closed pipe) stop the run with a message and status
 1. A progress line is shown on standard error while a long run goes on, when standard
 error is a terminal.

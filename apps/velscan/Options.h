@@ -60,9 +60,10 @@ struct TOptions {
     std::optional<std::uint64_t> MemoryBudget;          // bytes; default: DefaultMemoryBudget()
     TPageSelection Pages;                               // of many-page files; every page by default
     int Resolution = DefaultResolution;                 // dots per inch a PDF page is drawn at
-    std::vector<std::string> Arguments;        // as given, for the worker processes to parse again
-    bool WithPath = false;                     // text and raw lines start with the picture's path
-    bool Quiet = false;                        // no progress line
+    std::vector<std::string> Arguments; // as given, for the worker processes to parse again
+    bool WithPath = false;              // text and raw lines start with the picture's path
+    bool Quiet = false;                 // no progress line
+    int Verbose = 0; // above 0: ZBar's own lines of each page shown (worker processes only)
     bool StdinPicture = false;                 // a picture read from standard input, shown as "-"
     std::optional<std::string> AnnotateFolder; // where the annotated pictures go
     std::optional<TShard> Shard;               // scan only the pictures of this shard

@@ -103,7 +103,7 @@ TPictureScanner::TPictureScanner(const TOptions& options)
     : FRect(options.Rect.value_or(TScanRect{})), FRectGiven(options.Rect.has_value()),
       FAnnotateFolder(options.AnnotateFolder), FPages(options.Pages),
       FResolution(options.Resolution), FMaxFilePixels(options.MaxFilePixels),
-      FOneShot(options.OneShot), FReader(MakeReader(options)) {}
+      FOneShot(options.OneShot), FReader(MakeReader(options)), FVerbose(options.Verbose > 0) {}
 
 TFileResult TPictureScanner::Scan(const TInput& input, TMemoryBudget& budget,
                                   unsigned slot) noexcept {
@@ -164,7 +164,11 @@ void TPictureScanner::ReadPage(TPictureFile& file, TPictureResult& result, TMemo
                                unsigned slot, bool scan, std::uint64_t& pixelsLeft) {
     TPictureReservation reservation(budget, slot, pixelsLeft, file.DrawsPages());
     Host::TPicture picture;
-    file.LoadPage(picture, {result.Page - 1, FResolution});
+    const std::string decoder = DecoderWarning(Captured([&] {
+        file.LoadPage(picture, {result.Page - 1, FResolution});
+    }));
+    if (!decoder.empty())
+        AddWarning(result, decoder);
     pixelsLeft -= std::min<std::uint64_t>(pixelsLeft, static_cast<std::uint64_t>(picture.Width()) *
                                                           picture.Height());
     result.Pages = picture.Graphic()->PageCount();
@@ -177,8 +181,12 @@ void TPictureScanner::ReadPage(TPictureFile& file, TPictureResult& result, TMemo
 void TPictureScanner::ScanPicture(Host::TPicture& picture, TPictureResult& result) {
     TakeTruncation(*picture.Graphic(), result);
     AddWarning(result, OutsideWarning(FRect, result.Width, result.Height));
-    std::vector<Vel::TBarcode> found =
-        FReader->Read(picture, {FRect.Left, FRect.Top, FRect.Width, FRect.Height});
+    std::vector<Vel::TBarcode> found;
+    std::vector<std::string> zbarLines = Captured([&] {
+        found = FReader->Read(picture, {FRect.Left, FRect.Top, FRect.Width, FRect.Height});
+    });
+    if (FVerbose)
+        result.ZBarLines = std::move(zbarLines);
     if (FOneShot && found.size() > 1)
         found.resize(1);
     result.Barcodes.reserve(found.size());
@@ -187,6 +195,14 @@ void TPictureScanner::ScanPicture(Host::TPicture& picture, TPictureResult& resul
     if (FAnnotateFolder)
         AddWarning(result, WriteAnnotation(picture, result, FRectGiven ? &FRect : nullptr,
                                            *FAnnotateFolder));
+}
+
+std::vector<std::string> TPictureScanner::Captured(const std::function<void()>& call) {
+    if (!FCapture) {
+        call();
+        return {};
+    }
+    return FCapture->Around(call);
 }
 
 } // namespace VelScan

@@ -8,6 +8,7 @@
 #include "PageSelection.h"
 #include "PictureLoading.h"
 #include "ScanResult.h"
+#include "StderrCapture.h"
 
 #include <vel/Vel.h>
 
@@ -41,6 +42,10 @@ public:
     TFileResult Scan(const TInput& input, TMemoryBudget& budget, unsigned slot) noexcept;
 
     // Called with each page's result as soon as the page is read and scanned.
+    // Takes what the libraries write to standard error while a page is read or scanned into
+    // the page's result (see StderrCapture.h); the capture outlives the scanner.
+    void SetCapture(TStderrCapture* capture) { FCapture = capture; }
+
     void SetOnPageDone(std::function<void(const TPictureResult&)> handler) {
         FOnPageDone = std::move(handler);
     }
@@ -53,6 +58,8 @@ private:
     void ReadPage(TPictureFile& file, TPictureResult& result, TMemoryBudget& budget, unsigned slot,
                   bool scan, std::uint64_t& pixelsLeft);
     void ScanPicture(Host::TPicture& picture, TPictureResult& result);
+    // Runs call, and gives back the lines it wrote to standard error when capturing.
+    std::vector<std::string> Captured(const std::function<void()>& call);
 
     TScanRect FRect;
     bool FRectGiven;
@@ -63,6 +70,8 @@ private:
     bool FOneShot; // only the first barcode of each page
     std::unique_ptr<Vel::TReader> FReader;
     std::function<void(const TPictureResult&)> FOnPageDone;
+    TStderrCapture* FCapture = nullptr;
+    bool FVerbose;
 };
 
 } // namespace VelScan

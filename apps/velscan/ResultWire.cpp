@@ -120,6 +120,9 @@ void WriteResult(TWriter& out, const TPictureResult& result) {
     WriteOptionalText(out, result.Error);
     WriteOptionalText(out, result.Warning);
     out.Number<std::uint8_t>(result.Truncated);
+    out.Number<std::uint64_t>(result.ZBarLines.size());
+    for (const std::string& line : result.ZBarLines)
+        out.Text(line);
 }
 
 TPictureResult ReadResult(TReader& in) {
@@ -134,6 +137,8 @@ TPictureResult ReadResult(TReader& in) {
     result.Error = ReadOptionalText(in);
     result.Warning = ReadOptionalText(in);
     result.Truncated = in.Number<std::uint8_t>() != 0;
+    for (auto count = in.Number<std::uint64_t>(); count > 0; --count)
+        result.ZBarLines.push_back(in.Text());
     return result;
 }
 

@@ -36,6 +36,7 @@ struct TPictureResult {
     std::optional<std::string> Error;   // set when the picture could not be read or scanned
     std::optional<std::string> Warning; // set when it was read but not scanned as asked
     bool Truncated = false;             // the file ends early: only the rows that arrived were read
+    std::vector<std::string> ZBarLines; // what ZBar wrote to standard error scanning it (for -v)
 };
 
 // A file's results: one for each page scanned, in page order; a single result with the error

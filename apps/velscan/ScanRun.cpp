@@ -77,6 +77,14 @@ void PrintPictureWarning(const TPictureResult& result, TProgress& progress, std:
         << ": warning: " << LineEscaped(*result.Warning) << '\n';
 }
 
+// With -v, what ZBar wrote to standard error while scanning the picture, line by line.
+void PrintZBarLines(const TPictureResult& result, TProgress& progress, std::ostream& err) {
+    for (const std::string& line : result.ZBarLines) {
+        progress.Clear();
+        err << "velscan: " << ShownPath(result) << ": zbar: " << LineEscaped(line) << '\n';
+    }
+}
+
 VelCli::TExitStatus WriteEveryResult(TPool& pool, TOutput& output, TWarnings& warnings,
                                      TProgress& progress, std::ostream& err, TTerminals terminals) {
     TTally tally;
@@ -85,6 +93,7 @@ VelCli::TExitStatus WriteEveryResult(TPool& pool, TOutput& output, TWarnings& wa
     while (auto results = pool.Next()) {
         PrintWarnings(warnings, progress, err);
         for (const TPictureResult& result : *results) {
+            PrintZBarLines(result, progress, err);
             PrintPictureWarning(result, progress, err);
             // The progress line makes way for what this result puts on the terminal.
             if (terminals.Output || (result.Error && output.ReportsErrorsApart()))

@@ -5,6 +5,7 @@
 #include "Options.h"
 #include "PictureScanner.h"
 #include "ResultWire.h"
+#include "StderrCapture.h"
 #include "Workers.h"
 #include "ZBarLoading.h"
 
@@ -41,6 +42,8 @@ int RunWorker(std::span<const char* const> args) {
         Host::SetMaxPicturePixels(options.MaxPixels);
         LoadZBar(options.Library);
         TPictureScanner scanner(options);
+        TStderrCapture capture;
+        scanner.SetCapture(&capture);
         TMemoryBudget budget = TMemoryBudget::Attach(WorkerBudgetFd);
         std::size_t sent = 0;
         scanner.SetOnPageDone([&sent](const TPictureResult& page) {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
 #include <unistd.h>
 
 // Declared from the entry list, so a definition below that differs from it fails to build.
@@ -66,11 +67,17 @@ long long EnvironmentNumber(const char* name) {
 
 // What a scan does for a test that runs the fake in another process (velscan), chosen by
 // environment variables: crash with SIGSEGV or hang when the image has the given width
-// (FAKEZBAR_CRASH_WIDTH, FAKEZBAR_HANG_WIDTH), and with FAKEZBAR_SCAN_MS take that long,
-// telling on standard error when the scan of an image of that width begins and ends
-// ("fakezbar: begin 640", "fakezbar: end 640").
+// (FAKEZBAR_CRASH_WIDTH, FAKEZBAR_HANG_WIDTH), write an assertion line on standard error as
+// Debian's ZBar does for some DataBar pictures (FAKEZBAR_ASSERT_WIDTH), and with
+// FAKEZBAR_SCAN_MS take that long, telling when the scan of an image of that width begins and
+// ends ("fakezbar: begin 640", "fakezbar: end 640"). The telling is appended to the file
+// FAKEZBAR_TELL_FILE (standard error when it is not set): a velscan worker captures its
+// standard error while it scans, and the tests watch the scans as they happen.
 void ActOnEnvironment(const zbar_image_t* image) {
     const long long width = image->Width;
+    if (EnvironmentNumber("FAKEZBAR_ASSERT_WIDTH") == width)
+        std::fprintf(stderr, "WARNING: zbar/decoder/databar.c:1265: _zbar_decode_databar: "
+                             "Assertion \"seg->finder >= 0\" failed.\n\ti=8 f=-1(111) part=1\n");
     if (EnvironmentNumber("FAKEZBAR_CRASH_WIDTH") == width) {
         std::signal(SIGSEGV, SIG_DFL); // as an unhandled crash, whatever handler a tool put in
         std::raise(SIGSEGV);
@@ -84,7 +91,12 @@ void ActOnEnvironment(const zbar_image_t* image) {
     const auto tell = [width](const char* what) {
         char line[64];
         const int length = std::snprintf(line, sizeof line, "fakezbar: %s %lld\n", what, width);
-        (void)!write(STDERR_FILENO, line, static_cast<std::size_t>(length));
+        const char* path = std::getenv("FAKEZBAR_TELL_FILE");
+        const int fd = path != nullptr ? open(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600)
+                                       : STDERR_FILENO;
+        (void)!write(fd, line, static_cast<std::size_t>(length));
+        if (fd != STDERR_FILENO && fd >= 0)
+            close(fd);
     };
     tell("begin");
     timespec duration{static_cast<time_t>(milliseconds / 1000), (milliseconds % 1000) * 1000000};

@@ -40,12 +40,12 @@ std::string ReadFile(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// A run of a program whose standard output and error go to files in the folder, so that a
-// test can act while it runs.
+// A run of a program whose standard output and error, and the fake ZBar's telling of its
+// scans, go to files in the folder, so that a test can act while it runs.
 class TRunningProgram {
 public:
     TRunningProgram(const fs::path& folder, std::vector<std::string> argv)
-        : FOut(folder / "out"), FErr(folder / "err") {
+        : FOut(folder / "out"), FErr(folder / "err"), FTells(folder / "tells") {
         std::vector<char*> args;
         for (auto& arg : argv)
             args.push_back(arg.data());
@@ -57,7 +57,13 @@ public:
                                          O_WRONLY | O_CREAT | O_TRUNC, 0600);
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, FErr.c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        EXPECT_EQ(posix_spawn(&FPid, args[0], &actions, nullptr, args.data(), environ), 0);
+        std::string tells = "FAKEZBAR_TELL_FILE=" + FTells.string();
+        std::vector<char*> environment = {tells.data()};
+        for (char** variable = environ; *variable != nullptr; ++variable)
+            environment.push_back(*variable);
+        environment.push_back(nullptr);
+        EXPECT_EQ(posix_spawn(&FPid, args[0], &actions, nullptr, args.data(), environment.data()),
+                  0);
         posix_spawn_file_actions_destroy(&actions);
     }
     ~TRunningProgram() {
@@ -71,10 +77,10 @@ public:
 
     pid_t Pid() const { return FPid; }
 
-    // Waits (10 s at most) until standard error holds the text; whether it came.
-    bool AwaitError(const std::string& text) const {
+    // Waits (10 s at most) until the fake ZBar told the text; whether it came.
+    bool AwaitTell(const std::string& text) const {
         for (int i = 0; i < 1000; ++i) {
-            if (Contains(ReadFile(FErr), text))
+            if (Contains(ReadFile(FTells), text))
                 return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
@@ -102,7 +108,7 @@ public:
     }
 
 private:
-    fs::path FOut, FErr;
+    fs::path FOut, FErr, FTells;
     pid_t FPid = -1;
     int FStatus = 0;
 };
@@ -173,12 +179,12 @@ TEST(VelscanIsolation, BatchSurvivesAPictureThatCrashesZBarAndOneThatHangs) {
     EXPECT_TRUE(errors[3].starts_with("velscan: " + Missing + ": ")) << errors[3];
 }
 
-// The fake's scans of the two large pictures (2000 and 2002 pixels wide) as it tells them
-// on standard error; whether they overlapped.
-bool LargeScansOverlap(const std::string& err) {
+// The fake's scans of the two large pictures (2000 and 2002 pixels wide) as it tells them;
+// whether they overlapped.
+bool LargeScansOverlap(const std::string& tells) {
     int scanning = 0;
     bool overlapped = false;
-    for (const auto& line : Lines(err)) {
+    for (const auto& line : Lines(tells)) {
         if (line == "fakezbar: begin 2000" || line == "fakezbar: begin 2002")
             overlapped |= ++scanning > 1;
         else if (line == "fakezbar: end 2000" || line == "fakezbar: end 2002")
@@ -189,7 +195,14 @@ bool LargeScansOverlap(const std::string& err) {
 
 TEST(VelscanIsolation, MemoryBudgetKeepsLargePicturesApartAndRefusesOneTooLarge) {
     // Each large picture needs about 16 MiB, the one over budget about 48 MiB.
-    const TEnvironment environment({{"FAKEZBAR_SCAN_MS", "400"}});
+    const TTempFolder folder;
+    const fs::path tells = folder.Path() / "tells";
+    const TEnvironment environment({{"FAKEZBAR_SCAN_MS", "400"}, {"FAKEZBAR_TELL_FILE", tells}});
+    const auto told = [&tells] {
+        const std::string text = ReadFile(tells);
+        fs::remove(tells);
+        return text;
+    };
     const std::vector<std::string> pictures = {Broken("large-a.png"), Broken("large-b.png"),
                                                Broken("over-budget.png"), Broken("large-a.png")};
     for (const bool isolated : {true, false}) {
@@ -203,12 +216,12 @@ TEST(VelscanIsolation, MemoryBudgetKeepsLargePicturesApartAndRefusesOneTooLarge)
         auto roomy = args;
         roomy.push_back("--memory-budget=1G");
         const auto together = Velscan(roomy);
-        EXPECT_TRUE(LargeScansOverlap(together.Err)) << together.Err;
+        EXPECT_TRUE(LargeScansOverlap(told())) << together.Err;
 
         auto tight = args;
         tight.push_back("--memory-budget=24M");
         const auto run = Velscan(tight);
-        EXPECT_FALSE(LargeScansOverlap(run.Err)) << run.Err;
+        EXPECT_FALSE(LargeScansOverlap(told())) << run.Err;
         EXPECT_EQ(run.ExitStatus, 2);
         const auto objects = JsonLines(run.Out);
         ASSERT_EQ(objects.size(), pictures.size());
@@ -234,7 +247,7 @@ TEST(VelscanIsolation, AProgramFileRemovedDuringTheRunCostsNothing) {
     std::vector<std::string> args = {program, "--library", VEL_FAKE_ZBAR, "-j1", "--format=json"};
     args.insert(args.end(), pictures.begin(), pictures.end());
     TRunningProgram running(folder.Path(), args);
-    ASSERT_TRUE(running.AwaitError("fakezbar: begin"));
+    ASSERT_TRUE(running.AwaitTell("fakezbar: begin"));
     fs::remove(program);
     const auto run = running.Wait();
     EXPECT_EQ(run.ExitStatus, 2) << run.Err;
@@ -284,7 +297,7 @@ TEST(VelscanIsolation, WorkersEndWhenTheRunIsKilled) {
         TRunningProgram running(folder.Path(),
                                 {VELSCAN_PATH, "--library", VEL_FAKE_ZBAR, "-j2", "--timeout=0",
                                  Sample("ean13.png"), Sample("upca.bmp"), Sample("code39.gif")});
-        ASSERT_TRUE(running.AwaitError("fakezbar: begin"));
+        ASSERT_TRUE(running.AwaitTell("fakezbar: begin"));
         const std::vector<pid_t> workers = Children(running.Pid());
         ASSERT_EQ(workers.size(), 2u);
         kill(running.Pid(), signal);
@@ -319,7 +332,7 @@ TEST(VelscanIsolation, StoppedWorkersWaitingForMemoryAreTimedOut) {
     TRunningProgram running(folder.Path(), {VELSCAN_PATH, "--library", VEL_FAKE_ZBAR, "-j2",
                                             "--memory-budget=24M", "--timeout=2", "--format=json",
                                             Broken("large-a.png"), Broken("large-b.png")});
-    ASSERT_TRUE(running.AwaitError("fakezbar: begin"));
+    ASSERT_TRUE(running.AwaitTell("fakezbar: begin"));
     // The other worker has read its picture's size by now, and waits for memory.
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     const std::vector<pid_t> workers = Children(running.Pid());
