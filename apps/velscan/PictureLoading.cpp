@@ -16,16 +16,13 @@ namespace VelScan {
 
 namespace {
 
-std::string Quoted(const std::string& path) {
-    return '"' + path + '"';
+// The messages leave the path out: every output names the picture beside its error.
+[[noreturn]] void ThrowOpenError(const std::string& reason) {
+    throw std::runtime_error("Cannot open the file: " + reason);
 }
 
-[[noreturn]] void ThrowOpenError(const std::string& path, const std::string& reason) {
-    throw std::runtime_error("Cannot open file " + Quoted(path) + ": " + reason);
-}
-
-[[noreturn]] void ThrowLoadError(const std::string& path, const std::string& reason) {
-    throw std::runtime_error("Cannot load picture file " + Quoted(path) + ": " + reason);
+[[noreturn]] void ThrowLoadError(const std::string& reason) {
+    throw std::runtime_error("Cannot load the picture: " + reason);
 }
 
 // What the file is when it is not a regular file, for the message that refuses it.
@@ -43,10 +40,9 @@ const char* KindName(mode_t mode) {
     return "not a regular file";
 }
 
-void RequireRegularFile(const std::string& path, const struct stat& status) {
+void RequireRegularFile(const struct stat& status) {
     if (!S_ISREG(status.st_mode))
-        ThrowOpenError(path,
-                       std::string("it is ") + KindName(status.st_mode) + ", not a picture file");
+        ThrowOpenError(std::string("it is ") + KindName(status.st_mode) + ", not a picture file");
 }
 
 // A descriptor closed when it goes out of scope, unless released.
@@ -70,18 +66,17 @@ private:
 // Opens the file for reading. It is looked at first, so that a device is never opened, and
 // opened without blocking, so that a FIFO put in its place meanwhile cannot block; what was
 // opened is looked at again. (O_NONBLOCK does not change how a regular file is read.)
-// The messages name the file as shown.
-int OpenRegularFile(const std::string& path, const std::string& shown) {
+int OpenRegularFile(const std::string& path) {
     struct stat status {};
     if (stat(path.c_str(), &status) != 0)
-        ThrowOpenError(shown, std::strerror(errno));
-    RequireRegularFile(shown, status);
+        ThrowOpenError(std::strerror(errno));
+    RequireRegularFile(status);
     TDescriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.Fd() < 0 || fstat(file.Fd(), &status) != 0)
-        ThrowOpenError(shown, std::strerror(errno));
-    RequireRegularFile(shown, status);
+        ThrowOpenError(std::strerror(errno));
+    RequireRegularFile(status);
     if (status.st_size == 0)
-        ThrowLoadError(shown, "the file is empty");
+        ThrowLoadError("the file is empty");
     return file.Release();
 }
 
@@ -91,27 +86,25 @@ bool MentionsPixelLimit(const std::string& message) {
            message.find("pixel limit") != std::string::npos;
 }
 
-[[noreturn]] void ThrowInvalid(const std::string& path, const Host::EInvalidGraphic& error) {
+[[noreturn]] void ThrowInvalid(const Host::EInvalidGraphic& error) {
     const std::string reason = error.what();
-    ThrowLoadError(path, MentionsPixelLimit(reason) ? reason + "; --max-pixels raises the limit"
-                                                    : reason);
+    ThrowLoadError(MentionsPixelLimit(reason) ? reason + "; --max-pixels raises the limit"
+                                              : reason);
 }
 
 } // namespace
 
-TPictureFile::TPictureFile(const std::string& path, const std::string& shownPath)
-    : FShownPath(shownPath.empty() ? path : shownPath) {
+TPictureFile::TPictureFile(const std::string& path) {
     try {
         // The buffer owns the descriptor and closes it.
-        __gnu_cxx::stdio_filebuf<char> file(OpenRegularFile(path, FShownPath),
-                                            std::ios::in | std::ios::binary);
+        __gnu_cxx::stdio_filebuf<char> file(OpenRegularFile(path), std::ios::in | std::ios::binary);
         std::istream stream(&file);
         char start[5] = {};
         FDrawsPages = file.sgetn(start, 5) == 5 && std::string(start, 5) == "%PDF-";
         file.pubseekpos(0, std::ios::in);
         FReader = std::make_unique<Host::TPageReader>(stream);
     } catch (const Host::EInvalidGraphic& error) {
-        ThrowInvalid(FShownPath, error);
+        ThrowInvalid(error);
     }
 }
 
@@ -119,7 +112,7 @@ void TPictureFile::LoadPage(Host::TPicture& picture, const Host::TPageChoice& pa
     try {
         FReader->LoadPage(picture, page);
     } catch (const Host::EInvalidGraphic& error) {
-        ThrowInvalid(FShownPath, error);
+        ThrowInvalid(error);
     }
 }
 

@@ -14,21 +14,20 @@ namespace VelScan {
 // the file (see Host::TPageReader).
 class TPictureFile {
 public:
-    // Reads the regular file at path. Throws std::runtime_error naming the file (as shownPath,
-    // when given) when it cannot be opened, is not a regular file, is empty or is of no kind
-    // known.
-    explicit TPictureFile(const std::string& path, const std::string& shownPath = {});
+    // Reads the regular file at path. Throws std::runtime_error saying why (not naming the
+    // file: the output names it) when it cannot be opened, is not a regular file, is empty or
+    // is of no kind known.
+    explicit TPictureFile(const std::string& path);
 
-    // Loads the page into the picture. Throws std::runtime_error naming the file when it holds
-    // no readable picture or no such page; a picture above the pixel limit also names the
-    // option that raises it.
+    // Loads the page into the picture. Throws std::runtime_error saying why when the file
+    // holds no readable picture or no such page; a picture above the pixel limit also names
+    // the option that raises it.
     void LoadPage(Host::TPicture& picture, const Host::TPageChoice& page);
 
     // True for a PDF, whose pages are drawn (and take more memory while drawn).
     bool DrawsPages() const { return FDrawsPages; }
 
 private:
-    std::string FShownPath;
     bool FDrawsPages = false;
     std::unique_ptr<Host::TPageReader> FReader;
 };

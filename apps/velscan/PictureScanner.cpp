@@ -118,7 +118,7 @@ TFileResult TPictureScanner::ScanFile(const TInput& input, TMemoryBudget& budget
         return page >= input.FirstPage && FPages.Selects(page);
     };
     TFileResult results;
-    TPictureFile file(SourceFile(input), input.Path);
+    TPictureFile file(SourceFile(input));
     std::uint64_t pixelsLeft = FMaxFilePixels;
     bool stopped = false;
     int pages = 1;

@@ -59,7 +59,7 @@ TEST(VelscanStdinPicture, BadInputIsThePicturesError) {
     };
     const std::vector<TCase> cases = {
         {"", "velscan: -: standard input is empty: no picture to read\n"},
-        {"not a picture", "velscan: -: Cannot load picture file \"-\": "},
+        {"not a picture", "velscan: -: Cannot load the picture: "},
     };
     for (const auto& c : cases) {
         const auto run = VelscanWithTmpdir(tmpdir, {"--stdin-picture"}, c.Input);
