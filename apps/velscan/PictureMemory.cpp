@@ -7,7 +7,7 @@
 namespace VelScan {
 
 std::uint64_t PictureMemory(std::uint64_t width, std::uint64_t height, bool drawnPage) {
-    return drawnPage ? width * height * 9 : width * height * 11 / 2;
+    return drawnPage ? width * height * 6 : width * height * 11 / 2;
 }
 
 std::string ByteSizeText(std::uint64_t bytes) {

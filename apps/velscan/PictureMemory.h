@@ -25,7 +25,8 @@ public:
 // The peak memory of reading and scanning a picture of the size: its 32-bit pixels, shared
 // by the copies the scan makes, and the gray bytes ZBar reads, with room for a pass's own
 // work: about 5.5 bytes a pixel.
-// A PDF page drawn by poppler takes about 9 (its renderer's own image beside the pixels).
+// A PDF page drawn by poppler takes about 6 (drawn in gray, then spread into the pixels; a
+// page's embedded pictures decoded beside them).
 std::uint64_t PictureMemory(std::uint64_t width, std::uint64_t height, bool drawnPage = false);
 
 // A number of bytes for a message: "800 bytes", "47 MiB", "1.5 GiB".

@@ -3,6 +3,7 @@
 #include "CodecSupport.h"
 #include "PageCursor.h"
 #include "PictureSize.h"
+#include "PixelFormats.h"
 
 #include <poppler-document.h>
 #include <poppler-global.h>
@@ -71,15 +72,23 @@ std::unique_ptr<poppler::document> OpenDocument(const std::string& data) {
     return document;
 }
 
-// Copies the drawn page's rows into the pixels; any part poppler drew smaller stays white.
-void CopyImage(const poppler::image& image, TColor32* pixels, uint64_t width, uint64_t height) {
-    std::fill_n(pixels, width * height, 0xFFFFFFFFu);
+// Spreads the drawn page's gray bytes into opaque colours of equal red, green and blue, which
+// a gray conversion of any weights summing to one turns back into the same bytes; any part
+// poppler drew smaller stays white.
+void SpreadGray(const poppler::image& image, TColor32* pixels, uint64_t width, uint64_t height) {
     const auto columns = std::min<uint64_t>(width, static_cast<uint64_t>(image.width()));
     const auto rows = std::min<uint64_t>(height, static_cast<uint64_t>(image.height()));
-    for (uint64_t y = 0; y < rows; ++y)
-        std::memcpy(pixels + y * width,
-                    image.const_data() + y * static_cast<uint64_t>(image.bytes_per_row()),
-                    columns * sizeof(TColor32));
+    for (uint64_t y = 0; y < height; ++y) {
+        TColor32* out = pixels + y * width;
+        uint64_t x = 0;
+        if (y < rows) {
+            const auto* gray = reinterpret_cast<const uint8_t*>(image.const_data()) +
+                               y * static_cast<uint64_t>(image.bytes_per_row());
+            for (; x < columns; ++x)
+                out[x] = OpaqueGray(gray[x]);
+        }
+        std::fill(out + x, out + width, 0xFFFFFFFFu);
+    }
 }
 
 // A document parsed once for all the pages read from it.
@@ -114,13 +123,14 @@ void TPdfImage::LoadPage(const TFileBytes& file, std::shared_ptr<TPageCursor>& s
     TPixelBuffer pixels = AllocatePixels(Kind, width, height);
 
     poppler::page_renderer renderer;
-    renderer.set_image_format(poppler::image::format_argb32);
+    // Drawn in gray: a quarter of the bytes of colour for poppler to draw and hand over.
+    renderer.set_image_format(poppler::image::format_gray8);
     renderer.set_render_hint(poppler::page_renderer::antialiasing);
     renderer.set_render_hint(poppler::page_renderer::text_antialiasing);
     const poppler::image image = renderer.render_page(page.get(), resolution, resolution);
-    if (!image.is_valid() || image.format() != poppler::image::format_argb32)
+    if (!image.is_valid() || image.format() != poppler::image::format_gray8)
         ThrowInvalid(Kind, "page " + std::to_string(PageChoice().Index + 1) + " cannot be drawn");
-    CopyImage(image, ColoursOf(pixels), width, height);
+    SpreadGray(image, ColoursOf(pixels), width, height);
     TakePixels(static_cast<int>(width), static_cast<int>(height), std::move(pixels),
                {.PageIndex = PageChoice().Index, .PageCount = cursor.Pages});
 }

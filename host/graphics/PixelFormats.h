@@ -13,6 +13,11 @@ namespace Host {
 inline constexpr TColor32 OpaqueAlpha = 0xFF000000u;
 inline constexpr TColor32 ColourMask = 0x00FFFFFFu;
 
+// The opaque colour of a gray level: red, green and blue all that level.
+inline constexpr TColor32 OpaqueGray(uint8_t level) {
+    return OpaqueAlpha | level * 0x010101u;
+}
+
 int BitsPerPixel(TPixelFormat format);
 // Bytes of one row: whole 32-bit words, as in BMP files.
 int RowStrideFor(int width, TPixelFormat format);

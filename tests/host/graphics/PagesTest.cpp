@@ -226,6 +226,23 @@ TEST(Pdf, ResolutionScalesThePage) {
     EXPECT_EQ(picture.Height(), 60);
 }
 
+// A page is drawn in gray: every pixel opaque with equal red, green and blue, so the reader's
+// gray conversion gives back the level poppler drew.
+TEST(Pdf, APageIsDrawnInOpaqueGray) {
+    TGrayImage ramp{16, 16, {}};
+    for (int i = 0; i < 256; ++i)
+        ramp.Pixels.push_back(static_cast<uint8_t>(i));
+    std::istringstream pdf(Support::MakePdfPages({ramp}, 72));
+    TPicture picture;
+    picture.LoadFromStream(pdf, TPageChoice{0, 72});
+    const std::vector<TColor32> pixels = Pixels32(*picture.Graphic());
+    ASSERT_EQ(pixels.size(), 256u);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        const uint8_t level = static_cast<uint8_t>(pixels[i]);
+        EXPECT_EQ(pixels[i], 0xFF000000u | level * 0x010101u) << "pixel " << i;
+    }
+}
+
 // A page of 200 x 200 inches is 60000 x 60000 pixels at 300 dpi: refused before poppler
 // draws anything (drawing it would take 14 GB).
 TEST(Pdf, APageLargerThanThePixelLimitIsNeverDrawn) {
