@@ -317,7 +317,7 @@ TEST(VelscanIsolation, OnePictureStartsOneWorker) {
     const TTempFolder folder;
     TRunningProgram running(folder.Path(), {VELSCAN_PATH, "--library", VEL_FAKE_ZBAR, "-j2",
                                             "--timeout=0", Sample("ean13.png")});
-    ASSERT_TRUE(running.AwaitError("fakezbar: begin"));
+    ASSERT_TRUE(running.AwaitTell("fakezbar: begin"));
     EXPECT_EQ(Children(running.Pid()).size(), 1u);
     kill(running.Pid(), SIGKILL);
     running.Wait();
