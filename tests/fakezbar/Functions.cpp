@@ -65,8 +65,9 @@ long long EnvironmentNumber(const char* name) {
 }
 
 // What a scan does for a test that runs the fake in another process (velscan), chosen by
-// environment variables: crash with SIGSEGV or hang when the image has the given width
-// (FAKEZBAR_CRASH_WIDTH, FAKEZBAR_HANG_WIDTH), and with FAKEZBAR_SCAN_MS take that long,
+// environment variables: crash with SIGSEGV, abort with SIGABRT (as a failed assertion does) or
+// hang when the image has the given width (FAKEZBAR_CRASH_WIDTH, FAKEZBAR_ABORT_WIDTH,
+// FAKEZBAR_HANG_WIDTH), and with FAKEZBAR_SCAN_MS take that long,
 // telling on standard error when the scan of an image of that width begins and ends
 // ("fakezbar: begin 640", "fakezbar: end 640").
 void ActOnEnvironment(const zbar_image_t* image) {
@@ -74,6 +75,10 @@ void ActOnEnvironment(const zbar_image_t* image) {
     if (EnvironmentNumber("FAKEZBAR_CRASH_WIDTH") == width) {
         std::signal(SIGSEGV, SIG_DFL); // as an unhandled crash, whatever handler a tool put in
         std::raise(SIGSEGV);
+    }
+    if (EnvironmentNumber("FAKEZBAR_ABORT_WIDTH") == width) {
+        std::signal(SIGABRT, SIG_DFL);
+        std::abort();
     }
     if (EnvironmentNumber("FAKEZBAR_HANG_WIDTH") == width)
         for (;;)
