@@ -11,11 +11,17 @@ namespace {
 // The mean threshold's margin below the window's mean, in gray levels.
 constexpr int MeanMargin = 10;
 
-} // namespace
+// The smallest power of two that brings the picture to at most limit pixels.
+int ShrinkFactor(TGrayPlane gray, long limit) {
+    int factor = 1;
+    while (long{gray.Width / factor} * (gray.Height / factor) > limit)
+        factor *= 2;
+    return factor;
+}
 
-TWorkImage MakePassImage(const TPass& pass, TGrayPlane gray, std::vector<std::uint8_t>& first,
-                         std::vector<std::uint8_t>& second) {
-    switch (pass.Image) {
+TWorkImage MakeImage(TPassImage kind, TGrayPlane gray, std::vector<std::uint8_t>& first,
+                     std::vector<std::uint8_t>& second) {
+    switch (kind) {
     case TPassImage::piGray:
         return {gray, {}};
     case TPassImage::piDown2Blur: {
@@ -36,6 +42,23 @@ TWorkImage MakePassImage(const TPass& pass, TGrayPlane gray, std::vector<std::ui
         return BlurSigma1(gray, first, second);
     }
     return {gray, {}};
+}
+
+// The map of an image made from a shrunk picture: the image's map, then the shrinking's.
+TPointMap Compose(const TPointMap& shrunk, const TPointMap& image) {
+    return {shrunk.Xu * image.Xu, shrunk.Xu * image.Xv, shrunk.Xu * image.X0 + shrunk.X0,
+            shrunk.Yv * image.Yu, shrunk.Yv * image.Yv, shrunk.Yv * image.Y0 + shrunk.Y0};
+}
+
+} // namespace
+
+TWorkImage MakePassImage(const TPass& pass, TGrayPlane gray, TPassBuffers& buffers) {
+    if (pass.ShrinkAbove == 0 || long{gray.Width} * gray.Height <= pass.ShrinkAbove)
+        return MakeImage(pass.Image, gray, buffers.First, buffers.Second);
+    const TWorkImage shrunk = DownScale(gray, ShrinkFactor(gray, pass.ShrinkAbove), buffers.Shrunk);
+    TWorkImage image = MakeImage(pass.Image, shrunk.View, buffers.First, buffers.Second);
+    image.Map = Compose(shrunk.Map, image.Map);
+    return image;
 }
 
 } // namespace Vel

@@ -120,7 +120,7 @@ TPassRunner::TPassRunner(TReadOptions options)
 }
 
 std::vector<TReadBarcode> TPassRunner::Run(const TPass& pass, TGrayPlane gray, TEngineScope scope) {
-    const TWorkImage image = MakePassImage(pass, gray, FFirst, FSecond);
+    const TWorkImage image = MakePassImage(pass, gray, FBuffers);
     if (pass.Engine == TPassEngine::peSecond)
         return RunSecondEngine(pass, image, scope);
     TVelImageScanner scanner;

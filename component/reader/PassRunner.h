@@ -36,8 +36,7 @@ private:
     TReadOptions FOptions;
     bool FQrText = false;
     std::set<TVelSymbology> FDisabled; // by the options' settings, for the second engine too
-    std::vector<std::uint8_t> FFirst;
-    std::vector<std::uint8_t> FSecond;
+    TPassBuffers FBuffers;
 };
 
 } // namespace Vel

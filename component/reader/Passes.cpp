@@ -8,8 +8,15 @@ namespace Vel {
 
 namespace {
 
+// The retry passes over the whole picture read a large one shrunk (a halving, or a quarter)
+// to at most this size: a code in a picture of many megapixels is large enough to be read
+// there, and on large pictures without barcodes these passes would cost many times ZBar's.
+constexpr long LargePicture = 2000000;
+
 constexpr TPass Default{"default"};
-constexpr TPass Second{"zxing", TPassImage::piGray, 0, 0, TPassEngine::peSecond};
+// Beside ZBar's pass, where ZBar found a code: the picture at full size.
+constexpr TPass SecondBeside{"zxing", TPassImage::piGray, 0, 0, TPassEngine::peSecond};
+constexpr TPass Second{"zxing", TPassImage::piGray, 0, 0, TPassEngine::peSecond, LargePicture};
 
 // Enlarging pays on tiny pictures only (codes of a few pixels a module); its image is nine
 // times the picture.
@@ -18,14 +25,17 @@ constexpr long TinyPicture = 20000;
 constexpr TPass Density3{"density3", TPassImage::piGray, 3};
 constexpr TPass Up3{"up3", TPassImage::piUp3, 0, TinyPicture};
 constexpr TPass Down2Blur{"down2-blur", TPassImage::piDown2Blur};
-constexpr TPass MeanC{"mean-c", TPassImage::piMeanC, 3};
-constexpr TPass Equalised{"equalised", TPassImage::piEqualised};
-constexpr TPass Inverted{"inverted", TPassImage::piInverted};
-constexpr TPass Blurred{"blurred", TPassImage::piBlurred};
-constexpr TPass Sauvola{"sauvola", TPassImage::piSauvola};
-constexpr TPass SauvolaDensity3{"sauvola-density3", TPassImage::piSauvola, 3};
-constexpr TPass SecondInverted{"zxing-inverted", TPassImage::piInverted, 0, 0,
-                               TPassEngine::peSecond};
+constexpr TPass MeanC{"mean-c", TPassImage::piMeanC, 3, 0, TPassEngine::peZBar, LargePicture};
+constexpr TPass Equalised{"equalised", TPassImage::piEqualised, 0,
+                          0,           TPassEngine::peZBar,     LargePicture};
+constexpr TPass Inverted{"inverted", TPassImage::piInverted, 0,
+                         0,          TPassEngine::peZBar,    LargePicture};
+constexpr TPass Blurred{"blurred", TPassImage::piBlurred, 0, 0, TPassEngine::peZBar, LargePicture};
+constexpr TPass Sauvola{"sauvola", TPassImage::piSauvola, 0, 0, TPassEngine::peZBar, LargePicture};
+constexpr TPass SauvolaDensity3{"sauvola-density3",  TPassImage::piSauvola, 3, 0,
+                                TPassEngine::peZBar, LargePicture};
+constexpr TPass SecondInverted{
+    "zxing-inverted", TPassImage::piInverted, 0, 0, TPassEngine::peSecond, LargePicture};
 
 // Chosen on the tuning half of the corpus and checked on the other half (bench/RESULTS.md).
 constexpr std::array NormalRetries = {Second, Density3, Up3, Down2Blur, SecondInverted};
@@ -44,7 +54,7 @@ const TPass& DefaultPass() {
 }
 
 const TPass& SecondEnginePass() {
-    return Second;
+    return SecondBeside;
 }
 
 std::span<const TPass> AllRetryPasses() {

@@ -32,15 +32,24 @@ void BlurAlong(TGrayPlane in, std::uint8_t* out, bool rows) {
 } // namespace
 
 TWorkImage DownScale2(TGrayPlane in, std::vector<std::uint8_t>& out) {
-    const TGrayPlane view = SizeBuffer(out, in.Width / 2, in.Height / 2);
+    return DownScale(in, 2, out);
+}
+
+TWorkImage DownScale(TGrayPlane in, int factor, std::vector<std::uint8_t>& out) {
+    const TGrayPlane view = SizeBuffer(out, in.Width / factor, in.Height / factor);
+    const int area = factor * factor;
     std::uint8_t* pixel = out.data();
     for (int y = 0; y < view.Height; ++y)
         for (int x = 0; x < view.Width; ++x) {
-            const int sum = Pixel(in, 2 * x, 2 * y) + Pixel(in, 2 * x + 1, 2 * y) +
-                            Pixel(in, 2 * x, 2 * y + 1) + Pixel(in, 2 * x + 1, 2 * y + 1);
-            *pixel++ = static_cast<std::uint8_t>((sum + 2) / 4);
+            int sum = 0;
+            for (int dy = 0; dy < factor; ++dy)
+                for (int dx = 0; dx < factor; ++dx)
+                    sum += Pixel(in, factor * x + dx, factor * y + dy);
+            *pixel++ = static_cast<std::uint8_t>((sum + area / 2) / area);
         }
-    return {view, {2, 0, 0.5, 0, 2, 0.5}};
+    // Output pixel u covers the picture's factor u .. factor u + factor - 1.
+    const double centre = (factor - 1) / 2.0;
+    return {view, {double(factor), 0, centre, 0, double(factor), centre}};
 }
 
 TWorkImage BlurSigma1(TGrayPlane in, std::vector<std::uint8_t>& out,

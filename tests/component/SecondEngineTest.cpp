@@ -137,7 +137,7 @@ std::vector<TCase> Cases() {
     return cases;
 }
 
-class SecondEngine : public LoaderResetTest, public testing::WithParamInterface<TCase> {
+class WithSecondEngine : public LoaderResetTest {
 protected:
     void SetUp() override {
         if (Vel::EngineNames().size() < 2)
@@ -145,6 +145,10 @@ protected:
         Vel::LoadLibrary();
     }
 };
+
+class SecondEngine : public WithSecondEngine, public testing::WithParamInterface<TCase> {};
+
+class SecondEngineLargePicture : public WithSecondEngine {};
 
 TEST_P(SecondEngine, ReadsAtNormalEffort) {
     const TCode& code = *GetParam().Code;
@@ -163,6 +167,26 @@ INSTANTIATE_TEST_SUITE_P(Codes, SecondEngine, testing::ValuesIn(Cases()),
                              return std::string(info.param.Code->Name) + "_" +
                                     info.param.Degradation->Name;
                          });
+
+// A picture of several megapixels is read shrunk by the passes after ZBar's; the outline is
+// the code's place in the picture all the same.
+TEST_F(SecondEngineLargePicture, ReadsTheCodeWhereItIs) {
+    const TGrayImage code = Render(Codes[1], 12);
+    TGrayImage picture{2400, 1500, std::vector<std::uint8_t>(2400u * 1500u, 255)};
+    const int left = 1500;
+    const int top = 700;
+    for (int y = 0; y < code.Height; ++y)
+        std::copy_n(&code.Pixels[static_cast<std::size_t>(y * code.Width)], code.Width,
+                    &picture.Pixels[static_cast<std::size_t>((top + y) * picture.Width + left)]);
+    const auto found = ReadGray(picture, Vel::TReadOptions());
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].Data, Codes[1].Data);
+    ASSERT_EQ(found[0].Outline.size(), 4u);
+    for (const auto& point : found[0].Outline) {
+        EXPECT_NEAR(point.X, left + code.Width / 2, code.Width / 2) << point.X;
+        EXPECT_NEAR(point.Y, top + code.Height / 2, code.Height / 2) << point.Y;
+    }
+}
 
 // fast effort stays ZBar's single pass, as TVel's Scan.
 TEST(SecondEngineFast, NotAtFastEffort) {

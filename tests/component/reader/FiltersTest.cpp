@@ -33,6 +33,20 @@ TEST(Filters, DownScale2AveragesBlocksAndMapsBackToTheirCentres) {
     EXPECT_EQ(image.Map.Apply(1, 0).Y, 1);
 }
 
+TEST(Filters, DownScaleByFourAveragesBlocksAndMapsBackToTheirCentres) {
+    Bytes in(9 * 5, 8);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 4; x < 8; ++x)
+            in[static_cast<std::size_t>(y * 9 + x)] = x == 4 ? 200 : 0;
+    Bytes out;
+    const auto image = Vel::DownScale(View(in, 9, 5), 4, out);
+    EXPECT_EQ(image.View.Width, 2);
+    EXPECT_EQ(image.View.Height, 1);
+    EXPECT_EQ(Pixels(image), (Bytes{8, 50}));
+    EXPECT_EQ(image.Map.Apply(1, 0).X, 6); // the block 4..7 has its centre at 5.5
+    EXPECT_EQ(image.Map.Apply(1, 0).Y, 2);
+}
+
 TEST(Filters, BlurKeepsAnEvenPicture) {
     const Bytes in(7 * 5, 93);
     Bytes out;
