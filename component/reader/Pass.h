@@ -21,6 +21,7 @@ enum class TPassImage : std::uint8_t {
     piEqualised, // histogram equalisation
     piUp3,       // enlarged 3 times, bilinear
     piBlurred,   // blurred with sigma 1
+    piDeskewed,  // turned upright by the angle of its strongest edges
 };
 
 // The engine a pass hands its image to.

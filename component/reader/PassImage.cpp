@@ -1,4 +1,5 @@
 // The image of each kind of pass, from the filters of its family.
+#include "reader/Deskew.h"
 #include "reader/Pass.h"
 #include "reader/Scaling.h"
 #include "reader/Threshold.h"
@@ -40,6 +41,8 @@ TWorkImage MakeImage(TPassImage kind, TGrayPlane gray, std::vector<std::uint8_t>
         return UpScaleBilinear(gray, 3, first);
     case TPassImage::piBlurred:
         return BlurSigma1(gray, first, second);
+    case TPassImage::piDeskewed:
+        return Deskew(gray, first);
     }
     return {gray, {}};
 }

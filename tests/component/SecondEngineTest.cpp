@@ -113,18 +113,15 @@ struct TCase {
     const TDegradation* Degradation;
 };
 
-// What zxing-cpp 1.4 does not read yet at normal effort: its MaxiCode reader takes upright
-// symbols only, its PDF417 and Aztec detectors lose steep turns, and low contrast (levels
-// 100 to 150) defeats its binariser. Left out of the table until a pass reads them.
+// What the reader does not read yet at normal effort: zxing-cpp 1.4's Aztec detector loses
+// the blurred code, and the turned one even once turned upright (resampled twice, its small
+// bull's-eye blurs); its detectors of Aztec, DataMatrix, MaxiCode and Micro QR lose this
+// perspective. Left out of the table until a pass reads them.
 bool ReadYet(const TCode& code, const TDegradation& degradation) {
     const std::string name = std::string(code.Name) + "_" + degradation.Name;
     static const std::vector<std::string> NotYet = {
-        "PDF417_Rotated20",          "PDF417_Rotated45",       "PDF417_LowContrast",
-        "DataMatrix_Rotated45",      "DataMatrix_LowContrast", "GS1DataMatrix_Perspective",
-        "GS1DataMatrix_LowContrast", "Aztec_Rotated20",        "Aztec_Rotated45",
-        "Aztec_Perspective",         "Aztec_Blurred",          "Aztec_LowContrast",
-        "MaxiCode_Rotated5",         "MaxiCode_Rotated20",     "MaxiCode_Rotated45",
-        "MaxiCode_Perspective",      "MicroQR_Perspective",    "MicroQR_LowContrast"};
+        "Aztec_Rotated20",      "Aztec_Rotated45",           "Aztec_Perspective",  "Aztec_Blurred",
+        "MaxiCode_Perspective", "GS1DataMatrix_Perspective", "MicroQR_Perspective"};
     return std::find(NotYet.begin(), NotYet.end(), name) == NotYet.end();
 }
 

@@ -1,10 +1,13 @@
 // The filters that make the retry passes' images, in the reader's working buffers.
+#include "reader/Deskew.h"
 #include "reader/Scaling.h"
 #include "reader/Threshold.h"
 #include "reader/Tone.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -45,6 +48,46 @@ TEST(Filters, DownScaleByFourAveragesBlocksAndMapsBackToTheirCentres) {
     EXPECT_EQ(Pixels(image), (Bytes{8, 50}));
     EXPECT_EQ(image.Map.Apply(1, 0).X, 6); // the block 4..7 has its centre at 5.5
     EXPECT_EQ(image.Map.Apply(1, 0).Y, 2);
+}
+
+// Stripes 8 pixels wide whose edges run at degrees from upright, their edges smooth as a
+// photograph's.
+Bytes Stripes(int width, int height, double degrees) {
+    const double radians = degrees * 3.14159265358979 / 180;
+    Bytes out;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const double across = x * std::cos(radians) + y * std::sin(radians);
+            const double level = 128 + 400 * std::sin(across * 3.14159265358979 / 8);
+            out.push_back(static_cast<std::uint8_t>(std::clamp(level, 0.0, 255.0)));
+        }
+    return out;
+}
+
+TEST(Filters, DeskewTurnsTheStrongestEdgesUprightAndMapsBack) {
+    for (const double degrees : {-30.0, 20.0, 44.0}) {
+        const Bytes in = Stripes(120, 80, degrees);
+        EXPECT_NEAR(Vel::EdgeAngle(View(in, 120, 80)), degrees, 1.5);
+        Bytes out;
+        const auto image = Vel::Deskew(View(in, 120, 80), out);
+        ASSERT_NE(image.View.Data, in.data());
+        // The output's centre shows the picture's, and upright stripes: one level down a column.
+        const auto centre = image.Map.Apply(image.View.Width / 2, image.View.Height / 2);
+        EXPECT_NEAR(centre.X, 60, 1.5);
+        EXPECT_NEAR(centre.Y, 40, 1.5);
+        const Bytes pixels = Pixels(image);
+        const auto at = [&](int x, int y) {
+            return pixels[static_cast<std::size_t>(y * image.View.Width + x)];
+        };
+        const int x = image.View.Width / 2 + 3;
+        int changes = 0;
+        for (int y = image.View.Height / 2 - 40; y < image.View.Height / 2 + 40; ++y)
+            changes += (at(x, y) > 127) != (at(x, y + 1) > 127);
+        EXPECT_LE(changes, 1) << degrees;
+    }
+    const Bytes upright = Stripes(60, 40, 0);
+    Bytes out;
+    EXPECT_EQ(Vel::Deskew(View(upright, 60, 40), out).View.Data, upright.data());
 }
 
 TEST(Filters, BlurKeepsAnEvenPicture) {
