@@ -20,6 +20,7 @@ enum class TPassImage : std::uint8_t {
     piInverted,  // 255 - level
     piEqualised, // histogram equalisation
     piUp3,       // enlarged 3 times, bilinear
+    piUp3Cubic,  // enlarged 3 times, cubic (Catmull-Rom)
     piBlurred,   // blurred with sigma 1
     piDeskewed,  // turned upright by the angle of its strongest edges
 };

@@ -39,6 +39,8 @@ TWorkImage MakeImage(TPassImage kind, TGrayPlane gray, std::vector<std::uint8_t>
         return Equalise(gray, first);
     case TPassImage::piUp3:
         return UpScaleBilinear(gray, 3, first);
+    case TPassImage::piUp3Cubic:
+        return UpScaleCubic(gray, 3, first);
     case TPassImage::piBlurred:
         return BlurSigma1(gray, first, second);
     case TPassImage::piDeskewed:

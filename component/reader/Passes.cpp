@@ -52,17 +52,23 @@ constexpr TPass SecondDeskewed{.Name = "zxing-deskewed",
                                .Image = TPassImage::piDeskewed,
                                .MaxPixels = SmallPicture,
                                .Engine = TPassEngine::peSecond};
+constexpr TPass SecondUp3Cubic{.Name = "zxing-up3-cubic",
+                               .Image = TPassImage::piUp3Cubic,
+                               .MaxPixels = TinyPicture,
+                               .Engine = TPassEngine::peSecond};
 constexpr TPass SecondEqualised{.Name = "zxing-equalised",
                                 .Image = TPassImage::piEqualised,
                                 .Engine = TPassEngine::peSecond,
                                 .ShrinkAbove = LargePicture};
 
 // Chosen on the tuning half of the corpus and checked on the other half (bench/RESULTS.md).
-constexpr std::array NormalRetries = {Second,         Density3,        Up3,           Down2Blur,
-                                      SecondInverted, SecondEqualised, SecondDeskewed};
+constexpr std::array NormalRetries = {Second,         Density3,       Up3,
+                                      Down2Blur,      SecondInverted, SecondEqualised,
+                                      SecondDeskewed, SecondUp3Cubic};
 constexpr std::array ThoroughRetries = {
-    Second, Density3,  Up3,      Down2Blur, SecondInverted, SecondEqualised, SecondDeskewed,
-    MeanC,  Equalised, Inverted, Blurred,   Sauvola,        SauvolaDensity3};
+    Second,         Density3,       Up3,   Down2Blur, SecondInverted, SecondEqualised,
+    SecondDeskewed, SecondUp3Cubic, MeanC, Equalised, Inverted,       Blurred,
+    Sauvola,        SauvolaDensity3};
 
 } // namespace
 

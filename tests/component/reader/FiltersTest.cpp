@@ -113,6 +113,27 @@ TEST(Filters, UpScaleKeepsCornersAndMapsBack) {
     EXPECT_EQ(image.Map.Apply(6, 3).Y, 1);
 }
 
+TEST(Filters, CubicUpScaleKeepsLevelsAndSharpensAnEdge) {
+    const Bytes in = {0, 0, 255, 255, //
+                      0, 0, 255, 255};
+    Bytes out;
+    Bytes bilinearOut;
+    const auto image = Vel::UpScaleCubic(View(in, 4, 2), 3, out);
+    const auto bilinear = Vel::UpScaleBilinear(View(in, 4, 2), 3, bilinearOut);
+    ASSERT_EQ(image.View.Width, 12);
+    ASSERT_EQ(image.View.Height, 6);
+    const Bytes pixels = Pixels(image);
+    const Bytes smooth = Pixels(bilinear);
+    EXPECT_EQ(pixels[0], 0);
+    EXPECT_EQ(pixels[11], 255);
+    // Across the edge (between source pixels 1 and 2: output 5 and 6) the cubic is nearer
+    // black and white than the bilinear.
+    EXPECT_LT(pixels[5], smooth[5]);
+    EXPECT_GT(pixels[6], smooth[6]);
+    EXPECT_EQ(image.Map.Apply(6, 3).X, 2);
+    EXPECT_EQ(image.Map.Apply(6, 3).Y, 1);
+}
+
 TEST(Filters, InvertAndEqualiseMapEveryLevel) {
     const Bytes in = {100, 100, 110, 120};
     Bytes out;
