@@ -11,6 +11,11 @@ namespace {
 // Gradients smaller than this (the Sobel sum of absolute values) are noise, not edges.
 constexpr int EdgeStrength = 64;
 
+// The share of the edges' strength within 12 degrees of the strongest direction (modulo a
+// quarter turn) that makes it the picture's: a code of square modules gives 0.8 to 0.9,
+// directions spread evenly 0.28, photographs mostly 0.3 to 0.45.
+constexpr double Agreeing = 0.5;
+
 // A turn smaller than this (in degrees) the engines read as it is.
 constexpr double Upright = 2;
 
@@ -40,12 +45,13 @@ struct TDirections {
 
 } // namespace
 
-double EdgeAngle(TGrayPlane in) {
+std::optional<double> EdgeAngle(TGrayPlane in) {
     // Per degree of direction (modulo a quarter turn): the edges' strength, and their
     // directions taken four times (so that edges a quarter turn apart add up) as vectors.
     std::array<TDirections, 90> bins{};
-    for (int y = 1; y + 1 < in.Height; ++y)
-        for (int x = 1; x + 1 < in.Width; ++x) {
+    // Every other pixel of every other row: enough edges, a quarter of the work.
+    for (int y = 1; y + 1 < in.Height; y += 2)
+        for (int x = 1; x + 1 < in.Width; x += 2) {
             const int gx = At(in, x + 1, y - 1) + 2 * At(in, x + 1, y) + At(in, x + 1, y + 1) -
                            At(in, x - 1, y - 1) - 2 * At(in, x - 1, y) - At(in, x - 1, y + 1);
             const int gy = At(in, x - 1, y + 1) + 2 * At(in, x, y + 1) + At(in, x + 1, y + 1) -
@@ -77,13 +83,19 @@ double EdgeAngle(TGrayPlane in) {
         if (near(bin, 1).Strength > near(peak, 1).Strength)
             peak = bin;
     const TDirections around = near(peak, 12);
+    double total = 0;
+    for (const TDirections& bin : bins)
+        total += bin.Strength;
+    if (total == 0 || around.Strength < Agreeing * total)
+        return std::nullopt;
     return std::atan2(around.Sin, around.Cos) / 4 * 180 / std::numbers::pi;
 }
 
 TWorkImage Deskew(TGrayPlane in, std::vector<std::uint8_t>& out) {
-    const double angle = EdgeAngle(in);
-    if (std::abs(angle) < Upright)
+    const std::optional<double> edges = EdgeAngle(in);
+    if (!edges || std::abs(*edges) < Upright)
         return {in, {}};
+    const double angle = *edges;
     const double radians = angle * std::numbers::pi / 180;
     const double c = std::cos(radians);
     const double s = std::sin(radians);

@@ -67,7 +67,7 @@ Bytes Stripes(int width, int height, double degrees) {
 TEST(Filters, DeskewTurnsTheStrongestEdgesUprightAndMapsBack) {
     for (const double degrees : {-30.0, 20.0, 44.0}) {
         const Bytes in = Stripes(120, 80, degrees);
-        EXPECT_NEAR(Vel::EdgeAngle(View(in, 120, 80)), degrees, 1.5);
+        EXPECT_NEAR(Vel::EdgeAngle(View(in, 120, 80)).value_or(99), degrees, 1.5);
         Bytes out;
         const auto image = Vel::Deskew(View(in, 120, 80), out);
         ASSERT_NE(image.View.Data, in.data());
@@ -85,9 +85,19 @@ TEST(Filters, DeskewTurnsTheStrongestEdgesUprightAndMapsBack) {
             changes += (at(x, y) > 127) != (at(x, y + 1) > 127);
         EXPECT_LE(changes, 1) << degrees;
     }
+    // Upright already, and edges in every direction (rings): the picture itself.
     const Bytes upright = Stripes(60, 40, 0);
     Bytes out;
     EXPECT_EQ(Vel::Deskew(View(upright, 60, 40), out).View.Data, upright.data());
+    Bytes rings;
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 80; ++x)
+            rings.push_back(
+                std::hypot(x - 40, y - 40) / 6 - std::floor(std::hypot(x - 40, y - 40) / 6) < 0.5
+                    ? 0
+                    : 255);
+    EXPECT_FALSE(Vel::EdgeAngle(View(rings, 80, 80)).has_value());
+    EXPECT_EQ(Vel::Deskew(View(rings, 80, 80), out).View.Data, rings.data());
 }
 
 TEST(Filters, BlurKeepsAnEvenPicture) {
