@@ -13,16 +13,17 @@
 namespace Vel {
 
 enum class TPassImage : std::uint8_t {
-    piGray,      // the picture's gray bytes as they are
-    piDown2Blur, // halved (box filter), then blurred with sigma 1
-    piMeanC,     // thresholded against the window's mean less 10
-    piSauvola,   // Sauvola's threshold
-    piInverted,  // 255 - level
-    piEqualised, // histogram equalisation
-    piUp3,       // enlarged 3 times, bilinear
-    piUp3Cubic,  // enlarged 3 times, cubic (Catmull-Rom)
-    piBlurred,   // blurred with sigma 1
-    piDeskewed,  // turned upright by the angle of its strongest edges
+    piGray,                 // the picture's gray bytes as they are
+    piDown2Blur,            // halved (box filter), then blurred with sigma 1
+    piMeanC,                // thresholded against the window's mean less 10
+    piSauvola,              // Sauvola's threshold
+    piInverted,             // 255 - level
+    piEqualised,            // histogram equalisation
+    piLowContrastEqualised, // equalised where the contrast is low, else the picture
+    piUp3,                  // enlarged 3 times, bilinear
+    piUp3Cubic,             // enlarged 3 times, cubic (Catmull-Rom)
+    piBlurred,              // blurred with sigma 1
+    piDeskewed,             // turned upright by the angle of its strongest edges
 };
 
 // The engine a pass hands its image to.

@@ -37,6 +37,8 @@ TWorkImage MakeImage(TPassImage kind, TGrayPlane gray, std::vector<std::uint8_t>
         return Invert(gray, first);
     case TPassImage::piEqualised:
         return Equalise(gray, first);
+    case TPassImage::piLowContrastEqualised:
+        return EqualiseLowContrast(gray, first);
     case TPassImage::piUp3:
         return UpScaleBilinear(gray, 3, first);
     case TPassImage::piUp3Cubic:

@@ -57,7 +57,7 @@ constexpr TPass SecondUp3Cubic{.Name = "zxing-up3-cubic",
                                .MaxPixels = TinyPicture,
                                .Engine = TPassEngine::peSecond};
 constexpr TPass SecondEqualised{.Name = "zxing-equalised",
-                                .Image = TPassImage::piEqualised,
+                                .Image = TPassImage::piLowContrastEqualised,
                                 .Engine = TPassEngine::peSecond,
                                 .ShrinkAbove = LargePicture};
 

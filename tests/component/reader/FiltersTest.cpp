@@ -144,6 +144,22 @@ TEST(Filters, CubicUpScaleKeepsLevelsAndSharpensAnEdge) {
     EXPECT_EQ(image.Map.Apply(6, 3).Y, 1);
 }
 
+TEST(Filters, EqualisingForLowContrastLeavesAPictureWithContrastAlone) {
+    Bytes squeezed;
+    Bytes full;
+    for (int i = 0; i < 100; ++i) {
+        squeezed.push_back(static_cast<std::uint8_t>(100 + i / 2));
+        full.push_back(static_cast<std::uint8_t>(i * 255 / 99));
+    }
+    Bytes out;
+    EXPECT_EQ(Vel::EqualiseLowContrast(View(full, 10, 10), out).View.Data, full.data());
+    const auto image = Vel::EqualiseLowContrast(View(squeezed, 10, 10), out);
+    ASSERT_NE(image.View.Data, squeezed.data());
+    const Bytes pixels = Pixels(image);
+    EXPECT_LT(pixels.front(), 10);
+    EXPECT_EQ(pixels.back(), 255);
+}
+
 TEST(Filters, InvertAndEqualiseMapEveryLevel) {
     const Bytes in = {100, 100, 110, 120};
     Bytes out;
