@@ -8,13 +8,13 @@ misreads: symbols on labelled pictures that are neither the label, nor, for a la
 add-on, its main code or its add-on alone, nor an audited reading (below).
 known ZBar faults: wrong readings ZBar makes at every effort, audited one by one below.
 false positives: symbols on the corpus's falsepositives-* sets and on the negative pictures.
-cpu: velscan's user + system time relative to fast, over the corpus alone and over the corpus
-and the negative set.
+cpu: velscan's user + system time relative to fast, over the corpus, over the negative set
+alone, and over its two halves (every other picture by name).
 tuning / checking: the labelled pictures split in two halves, each set's pictures taken in
 turn (by name: the first, third, ... tune; the second, fourth, ... check). The passes and
 engines of each effort are chosen on the tuning half alone; the checking half tells whether
 what they gain holds on pictures they were not chosen on.
-Usage: effort_rate.py CORPUS VELSCAN [NEGATIVE_DIR]"""
+Usage: effort_rate.py CORPUS VELSCAN [NEGATIVE_DIR [JOBS]]   (JOBS: velscan's -j, default 1)"""
 
 import base64
 import json
@@ -70,12 +70,15 @@ def negative_pictures(folder):
                   if f.lower().endswith(corpus_files.PICTURE_EXTENSIONS))
 
 
+JOBS = 1
+
+
 def run_velscan(velscan, effort, pictures):
     """Per picture: the decoded data (bytes); and the run's processor seconds."""
     if not pictures:
         return {}, 0.0
     before = resource.getrusage(resource.RUSAGE_CHILDREN)
-    run = subprocess.run([velscan, "--format=json", "-j1", "--effort", effort, "-"],
+    run = subprocess.run([velscan, "--format=json", f"-j{JOBS}", "--effort", effort, "-"],
                          input="\n".join(pictures).encode(), capture_output=True, check=False)
     after = resource.getrusage(resource.RUSAGE_CHILDREN)
     cpu = (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
@@ -120,9 +123,12 @@ def measure(corpus, velscan, negatives):
     rows = []
     for effort in EFFORTS:
         results, cpu = run_velscan(velscan, effort, labelled)
-        negative_results, negative_cpu = run_velscan(velscan, effort, negatives)
+        negative_results, tuning_cpu = run_velscan(velscan, effort, negatives[0::2])
+        checking_results, checking_cpu = run_velscan(velscan, effort, negatives[1::2])
+        negative_results.update(checking_results)
         row = {"effort": effort, "found": 0, "with_addon": 0, "labelled": 0, "misreads": [],
-               "faults": 0, "fp": 0, "cpu": cpu, "cpu_all": cpu + negative_cpu,
+               "faults": 0, "fp": 0, "cpu": cpu, "cpu_negatives": tuning_cpu + checking_cpu,
+               "cpu_halves": (tuning_cpu, checking_cpu),
                "halves": {"tuning": [0, 0], "checking": [0, 0]}}
         for picture in labelled:
             label = corpus_files.expected_text(picture)
@@ -161,17 +167,21 @@ def print_audit():
 def main():
     corpus, velscan = sys.argv[1], sys.argv[2]
     negatives = negative_pictures(sys.argv[3] if len(sys.argv) > 3 else None)
+    global JOBS
+    JOBS = int(sys.argv[4]) if len(sys.argv) > 4 else 1
     rows = measure(corpus, velscan, negatives)
-    fast, fast_all = rows[0]["cpu"] or 1, rows[0]["cpu_all"] or 1
+    fast, fast_negatives = rows[0]["cpu"] or 1, rows[0]["cpu_negatives"] or 1
+    fast_halves = [cpu or 1 for cpu in rows[0]["cpu_halves"]]
     print(f"Negative set: {len(negatives)} pictures, plus the corpus's falsepositives sets.\n")
     print("| effort | found | false positives | misreads | known ZBar faults "
-          "| CPU vs fast (corpus) | CPU vs fast (corpus + negatives) |")
+          "| CPU vs fast (corpus) | CPU vs fast (negatives: all, tuning, checking half) |")
     print("|---|---|---|---|---|---|---|")
     for r in rows:
+        halves = ", ".join(f"{cpu / f:.2f}" for cpu, f in zip(r["cpu_halves"], fast_halves))
         print(f"| {r['effort']} | {r['found']} of {r['labelled']} ({r['with_addon']} with the "
               f"printed add-on) | {r['fp']} "
               f"| {len(r['misreads'])} | {r['faults']} | {r['cpu'] / fast:.2f} "
-              f"| {r['cpu_all'] / fast_all:.2f} |")
+              f"| {r['cpu_negatives'] / fast_negatives:.2f} ({halves}) |")
     print("\n| effort | tuning half | checking half | difference |")
     print("|---|---|---|---|")
     for r in rows:

@@ -5,20 +5,25 @@
 #include "reader/WorkImage.h"
 #include "vel/ReadOptions.h"
 
+#include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace Vel {
 
 enum class TPassImage : std::uint8_t {
-    piGray,      // the picture's gray bytes as they are
-    piDown2Blur, // halved (box filter), then blurred with sigma 1
-    piMeanC,     // thresholded against the window's mean less 10
-    piSauvola,   // Sauvola's threshold
-    piInverted,  // 255 - level
-    piEqualised, // histogram equalisation
-    piUp3,       // enlarged 3 times, bilinear
-    piBlurred,   // blurred with sigma 1
+    piGray,                 // the picture's gray bytes as they are
+    piDown2Blur,            // halved (box filter), then blurred with sigma 1
+    piMeanC,                // thresholded against the window's mean less 10
+    piSauvola,              // Sauvola's threshold
+    piInverted,             // 255 - level
+    piEqualised,            // histogram equalisation
+    piLowContrastEqualised, // equalised where the contrast is low, else the picture
+    piUp3,                  // enlarged 3 times, bilinear
+    piUp3Cubic,             // enlarged 3 times, cubic (Catmull-Rom)
+    piBlurred,              // blurred with sigma 1
+    piDeskewed,             // turned upright by the angle of its strongest edges
 };
 
 // The engine a pass hands its image to.
@@ -35,6 +40,9 @@ struct TPass {
     // small pictures only, and its image grows with the square of the factor.
     long MaxPixels = 0;
     TPassEngine Engine = TPassEngine::peZBar;
+    // The largest picture the pass reads at full size; a larger one is halved (box filter)
+    // until it is no larger before the pass's image is made. 0: any.
+    long ShrinkAbove = 0;
 };
 
 // Whether the pass is tried on a picture of that size.
@@ -53,9 +61,16 @@ const TPass& SecondEnginePass();
 // The retry passes of an effort, cheapest and most fruitful first; none at efFast.
 std::span<const TPass> RetryPasses(TVelEffort effort);
 
-// Makes the pass's image from the gray picture in the working buffers: first, and second
-// for a pass that needs a step in between. piGray returns the picture itself.
-TWorkImage MakePassImage(const TPass& pass, TGrayPlane gray, std::vector<std::uint8_t>& first,
-                         std::vector<std::uint8_t>& second);
+// The working buffers of the pass images: first, second for a pass that needs a step in
+// between, and the shrunk picture of a pass over a large one.
+struct TPassBuffers {
+    std::vector<std::uint8_t> First;
+    std::vector<std::uint8_t> Second;
+    std::vector<std::uint8_t> Shrunk;
+};
+
+// Makes the pass's image from the gray picture (shrunk first where it is larger than the
+// pass's ShrinkAbove) in the working buffers. piGray at full size returns the picture itself.
+TWorkImage MakePassImage(const TPass& pass, TGrayPlane gray, TPassBuffers& buffers);
 
 } // namespace Vel

@@ -145,7 +145,10 @@ TPassRunner::TPassRunner(TReadOptions options)
 }
 
 std::vector<TReadBarcode> TPassRunner::Run(const TPass& pass, TGrayPlane gray, TEngineScope scope) {
-    const TWorkImage image = MakePassImage(pass, gray, FFirst, FSecond);
+    const TWorkImage image = MakePassImage(pass, gray, FBuffers);
+    // A pass whose image came out as the picture itself (upright already) adds nothing.
+    if (pass.Image != TPassImage::piGray && image.View.Data == gray.Data)
+        return {};
     if (pass.Engine == TPassEngine::peSecond)
         return RunSecondEngine(pass, image, scope);
     TVelImageScanner scanner;

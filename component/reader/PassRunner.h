@@ -38,8 +38,7 @@ private:
     TReadOptions FOptions;
     bool FQrText = false;
     std::set<TVelSymbology> FDisabled; // left out by the options' choice and settings
-    std::vector<std::uint8_t> FFirst;
-    std::vector<std::uint8_t> FSecond;
+    TPassBuffers FBuffers;
 };
 
 } // namespace Vel

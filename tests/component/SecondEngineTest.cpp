@@ -113,18 +113,18 @@ struct TCase {
     const TDegradation* Degradation;
 };
 
-// What zxing-cpp 1.4 does not read yet at normal effort: its MaxiCode reader takes upright
-// symbols only, its PDF417 and Aztec detectors lose steep turns, and low contrast (levels
-// 100 to 150) defeats its binariser. Left out of the table until a pass reads them.
+// What the reader does not read yet at normal effort: zxing-cpp 1.4's Aztec detector loses
+// the blurred code, and the turned one even once turned upright (resampled twice, its small
+// bull's-eye blurs); its MaxiCode reader takes upright symbols only, and the hexagons' edges
+// give no direction to turn them by; its detectors of Aztec, DataMatrix, MaxiCode and Micro
+// QR lose this perspective. Left out of the table until a pass reads them.
 bool ReadYet(const TCode& code, const TDegradation& degradation) {
     const std::string name = std::string(code.Name) + "_" + degradation.Name;
     static const std::vector<std::string> NotYet = {
-        "PDF417_Rotated20",          "PDF417_Rotated45",       "PDF417_LowContrast",
-        "DataMatrix_Rotated45",      "DataMatrix_LowContrast", "GS1DataMatrix_Perspective",
-        "GS1DataMatrix_LowContrast", "Aztec_Rotated20",        "Aztec_Rotated45",
-        "Aztec_Perspective",         "Aztec_Blurred",          "Aztec_LowContrast",
-        "MaxiCode_Rotated5",         "MaxiCode_Rotated20",     "MaxiCode_Rotated45",
-        "MaxiCode_Perspective",      "MicroQR_Perspective",    "MicroQR_LowContrast"};
+        "Aztec_Rotated20",    "Aztec_Rotated45",      "Aztec_Perspective",
+        "Aztec_Blurred",      "MaxiCode_Rotated5",    "MaxiCode_Rotated20",
+        "MaxiCode_Rotated45", "MaxiCode_Perspective", "GS1DataMatrix_Perspective",
+        "MicroQR_Perspective"};
     return std::find(NotYet.begin(), NotYet.end(), name) == NotYet.end();
 }
 
@@ -137,7 +137,7 @@ std::vector<TCase> Cases() {
     return cases;
 }
 
-class SecondEngine : public LoaderResetTest, public testing::WithParamInterface<TCase> {
+class WithSecondEngine : public LoaderResetTest {
 protected:
     void SetUp() override {
         if (Vel::EngineNames().size() < 2)
@@ -145,6 +145,10 @@ protected:
         Vel::LoadLibrary();
     }
 };
+
+class SecondEngine : public WithSecondEngine, public testing::WithParamInterface<TCase> {};
+
+class SecondEngineLargePicture : public WithSecondEngine {};
 
 TEST_P(SecondEngine, ReadsAtNormalEffort) {
     const TCode& code = *GetParam().Code;
@@ -163,6 +167,26 @@ INSTANTIATE_TEST_SUITE_P(Codes, SecondEngine, testing::ValuesIn(Cases()),
                              return std::string(info.param.Code->Name) + "_" +
                                     info.param.Degradation->Name;
                          });
+
+// A picture of several megapixels is read shrunk by the passes after ZBar's; the outline is
+// the code's place in the picture all the same.
+TEST_F(SecondEngineLargePicture, ReadsTheCodeWhereItIs) {
+    const TGrayImage code = Render(Codes[1], 12);
+    TGrayImage picture{2400, 1500, std::vector<std::uint8_t>(2400u * 1500u, 255)};
+    const int left = 1500;
+    const int top = 700;
+    for (int y = 0; y < code.Height; ++y)
+        std::copy_n(&code.Pixels[static_cast<std::size_t>(y * code.Width)], code.Width,
+                    &picture.Pixels[static_cast<std::size_t>((top + y) * picture.Width + left)]);
+    const auto found = ReadGray(picture, Vel::TReadOptions());
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].Data, Codes[1].Data);
+    ASSERT_EQ(found[0].Outline.size(), 4u);
+    for (const auto& point : found[0].Outline) {
+        EXPECT_NEAR(point.X, left + code.Width / 2, code.Width / 2) << point.X;
+        EXPECT_NEAR(point.Y, top + code.Height / 2, code.Height / 2) << point.Y;
+    }
+}
 
 // fast effort stays ZBar's single pass, as TVel's Scan.
 TEST(SecondEngineFast, NotAtFastEffort) {

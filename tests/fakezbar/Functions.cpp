@@ -66,13 +66,14 @@ long long EnvironmentNumber(const char* name) {
 }
 
 // What a scan does for a test that runs the fake in another process (velscan), chosen by
-// environment variables: crash with SIGSEGV or hang when the image has the given width
-// (FAKEZBAR_CRASH_WIDTH, FAKEZBAR_HANG_WIDTH), write an assertion line on standard error as
-// Debian's ZBar does for some DataBar pictures (FAKEZBAR_ASSERT_WIDTH), and with
-// FAKEZBAR_SCAN_MS take that long, telling when the scan of an image of that width begins and
-// ends ("fakezbar: begin 640", "fakezbar: end 640"). The telling is appended to the file
-// FAKEZBAR_TELL_FILE (standard error when it is not set): a velscan worker captures its
-// standard error while it scans, and the tests watch the scans as they happen.
+// environment variables: crash with SIGSEGV, abort with SIGABRT (as a failed assertion does) or
+// hang when the image has the given width (FAKEZBAR_CRASH_WIDTH, FAKEZBAR_ABORT_WIDTH,
+// FAKEZBAR_HANG_WIDTH), write an assertion line on standard error as Debian's ZBar does for
+// some DataBar pictures (FAKEZBAR_ASSERT_WIDTH), and with FAKEZBAR_SCAN_MS take that long,
+// telling when the scan of an image of that width begins and ends ("fakezbar: begin 640",
+// "fakezbar: end 640"). The telling is appended to the file FAKEZBAR_TELL_FILE (standard
+// error when it is not set): a velscan worker captures its standard error while it scans,
+// and the tests watch the scans as they happen.
 void ActOnEnvironment(const zbar_image_t* image) {
     const long long width = image->Width;
     if (EnvironmentNumber("FAKEZBAR_ASSERT_WIDTH") == width)
@@ -81,6 +82,10 @@ void ActOnEnvironment(const zbar_image_t* image) {
     if (EnvironmentNumber("FAKEZBAR_CRASH_WIDTH") == width) {
         std::signal(SIGSEGV, SIG_DFL); // as an unhandled crash, whatever handler a tool put in
         std::raise(SIGSEGV);
+    }
+    if (EnvironmentNumber("FAKEZBAR_ABORT_WIDTH") == width) {
+        std::signal(SIGABRT, SIG_DFL);
+        std::abort();
     }
     if (EnvironmentNumber("FAKEZBAR_HANG_WIDTH") == width)
         for (;;)
