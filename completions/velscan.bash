@@ -42,7 +42,7 @@ _velscan() {
             --formats -S --set --rect -j --jobs --library --max-pixels --max-file-pixels --timeout
             --memory-budget --pages --dpi --no-isolation -p --with-path -q --quiet --stdin-picture
             --annotate --shard --resume --merge --expect -h --help --version -1 --oneshot --xml --raw --noxml -D
-            --nodisplay --nodbus -d --display -v --verbose' -- "$cur")
+            --nodisplay --nodbus -d --display -v --verbose --all-points' -- "$cur")
         return
     fi
     mapfile -t COMPREPLY < <(compgen -f -- "$cur")

@@ -1,5 +1,6 @@
 #include "vel/Barcode.h"
 
+#include "OutlineHull.h"
 #include "vel/host/String.h"
 #include "vel/host/Utf8.h"
 
@@ -24,6 +25,10 @@ TRect TBarcode::BoundingBox() const noexcept {
     const auto [top, bottom] = std::minmax_element(Outline.begin(), Outline.end(),
                                                    [](TPoint a, TPoint b) { return a.Y < b.Y; });
     return {left->X, top->Y, right->X - left->X + 1, bottom->Y - top->Y + 1};
+}
+
+std::vector<TPoint> TBarcode::Hull() const {
+    return OutlineHull(Outline);
 }
 
 } // namespace Vel

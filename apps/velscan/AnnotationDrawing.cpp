@@ -5,7 +5,6 @@
 #include "Output.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -127,42 +126,10 @@ void DrawLabel(TCanvas& canvas, const TFoundBarcode& barcode, const Vel::TRect& 
     canvas.Text(left + pad, top + pad, label, style.FontScale, LabelTextColour);
 }
 
-std::int64_t Cross(TPoint origin, TPoint a, TPoint b) {
-    return std::int64_t{a.X - origin.X} * (b.Y - origin.Y) -
-           std::int64_t{a.Y - origin.Y} * (b.X - origin.X);
-}
-
-// The convex hull of the points in order around it (Andrew's monotone chain). A QR code's
-// outline is its four corners, which it keeps; a linear code's is where each of ZBar's scan
-// lines crossed it, which a line through every point would fill in.
-std::vector<TPoint> Hull(std::vector<TPoint> points) {
-    std::sort(points.begin(), points.end(),
-              [](TPoint a, TPoint b) { return a.X != b.X ? a.X < b.X : a.Y < b.Y; });
-    points.erase(std::unique(points.begin(), points.end(),
-                             [](TPoint a, TPoint b) { return a.X == b.X && a.Y == b.Y; }),
-                 points.end());
-    if (points.size() < 3)
-        return points;
-    std::vector<TPoint> hull(2 * points.size());
-    std::size_t size = 0;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        while (size >= 2 && Cross(hull[size - 2], hull[size - 1], points[i]) <= 0)
-            --size;
-        hull[size++] = points[i];
-    }
-    for (std::size_t i = points.size() - 1, lower = size + 1; i-- > 0;) {
-        while (size >= lower && Cross(hull[size - 2], hull[size - 1], points[i]) <= 0)
-            --size;
-        hull[size++] = points[i];
-    }
-    hull.resize(size - 1);
-    return hull;
-}
-
 void DrawBarcode(TCanvas& canvas, const TFoundBarcode& barcode, const TStyle& style) {
     if (barcode.Outline.empty())
         return;
-    const std::vector<TPoint> hull = Hull(barcode.Outline);
+    const std::vector<TPoint> hull = OutlineHull(barcode);
     for (std::size_t i = 0; i < hull.size(); ++i)
         canvas.Line(hull[i], hull[(i + 1) % hull.size()], style.Stroke, OutlineColour);
     const Vel::TRect box = BoundingBox(barcode);

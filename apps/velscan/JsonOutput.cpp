@@ -15,7 +15,7 @@ std::string_view AsText(const std::vector<std::uint8_t>& data) {
     return {reinterpret_cast<const char*>(data.data()), data.size()};
 }
 
-std::string BarcodeObject(const TFoundBarcode& barcode) {
+std::string BarcodeObject(const TFoundBarcode& barcode, bool allPoints) {
     const bool text = Host::IsValidUtf8(AsText(barcode.Data));
     std::string out = "{\"symbology\":" + JsonString(barcode.Symbology) +
                       ",\"addon\":" + JsonString(barcode.Addon) + ",\"data\":" +
@@ -26,9 +26,10 @@ std::string BarcodeObject(const TFoundBarcode& barcode) {
     for (std::size_t i = 0; i < barcode.Modifiers.size(); ++i)
         out += (i ? "," : "") + JsonString(barcode.Modifiers[i]);
     out += "],\"points\":[";
-    for (std::size_t i = 0; i < barcode.Outline.size(); ++i)
-        out += (i ? ",[" : "[") + std::to_string(barcode.Outline[i].X) + ',' +
-               std::to_string(barcode.Outline[i].Y) + ']';
+    const std::vector<TPoint> points = OutputPoints(barcode, allPoints);
+    for (std::size_t i = 0; i < points.size(); ++i)
+        out += (i ? ",[" : "[") + std::to_string(points[i].X) + ',' + std::to_string(points[i].Y) +
+               ']';
     const Vel::TRect box = BoundingBox(barcode);
     out += "],\"box\":[" + std::to_string(box.Left) + ',' + std::to_string(box.Top) + ',' +
            std::to_string(box.Width) + ',' + std::to_string(box.Height);
@@ -57,7 +58,7 @@ void TJsonOutput::Write(const TPictureResult& result) {
         line += ",\"width\":" + std::to_string(result.Width) +
                 ",\"height\":" + std::to_string(result.Height) + ",\"barcodes\":[";
         for (std::size_t i = 0; i < result.Barcodes.size(); ++i)
-            line += (i ? "," : "") + BarcodeObject(result.Barcodes[i]);
+            line += (i ? "," : "") + BarcodeObject(result.Barcodes[i], FAllPoints);
         line += ']';
         if (result.Warning)
             line += ",\"warning\":" + JsonString(*result.Warning);

@@ -1,7 +1,8 @@
 // The json format, JSON Lines: one object per input picture, in input order.
 //   {"path":..., "width":..., "height":..., "barcodes":[{"symbology":..., "addon":...,
 //    "data":..., "encoding":"text"|"base64", "quality":..., "orientation":...,
-//    "modifiers":[...], "points":[[x,y],...]}, ...]}
+//    "modifiers":[...], "points":[[x,y],...], "box":[...], "pass":...}, ...]}
+// where "points" is the outline's hull, or with --all-points every point of it,
 // with "warning":... after "barcodes" when the picture was read but not scanned as asked,
 // or, for a picture that could not be read, {"path":..., "error":...}. A path that is not
 // valid UTF-8 has U+FFFD in "path" and its exact bytes in "path_base64" right after it.
@@ -13,12 +14,13 @@ namespace VelScan {
 
 class TJsonOutput : public TOutput {
 public:
-    explicit TJsonOutput(std::ostream& out) : FOut(out) {}
+    TJsonOutput(std::ostream& out, bool allPoints) : FOut(out), FAllPoints(allPoints) {}
 
     void Write(const TPictureResult& result) override;
 
 private:
     std::ostream& FOut;
+    bool FAllPoints; // every outline point rather than the outline's hull
 };
 
 } // namespace VelScan

@@ -178,6 +178,8 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
         options.Pages = TPageSelection::Parse(reader.Value(arg));
     else if (arg.Is({"--dpi"}))
         options.Resolution = ParseResolution(reader.Value(arg));
+    else if (arg.IsFlag({"--all-points"}))
+        options.AllPoints = true;
     else if (arg.IsFlag({"-p", "--with-path"}))
         options.WithPath = true;
     else if (arg.IsFlag({"-q", "--quiet"}))
@@ -294,6 +296,8 @@ Options:
       --no-isolation     scan in threads of velscan's own process rather than in worker
                          processes (for profiling: a crash in ZBar then ends the run,
                          and --timeout does not apply)
+      --all-points       json and xml give every point of each outline (for a linear
+                         code, each place a scan line crossed it) instead of its hull
   -p, --with-path        start each text or raw line with the picture's path and a
                          colon: PATH:TYPE:DATA (the path escaped as DATA is)
   -q, --quiet            show no progress line; errors and warnings are still shown

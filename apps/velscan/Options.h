@@ -64,13 +64,14 @@ struct TOptions {
     bool WithPath = false;              // text and raw lines start with the picture's path
     bool Quiet = false;                 // no progress line
     int Verbose = 0; // above 0: ZBar's own lines of each page shown (worker processes only)
-    bool StdinPicture = false;                   // a picture read from standard input, shown as "-"
-    std::optional<std::string> AnnotateFolder;   // where the annotated pictures go
-    std::optional<TShard> Shard;                 // scan only the pictures of this shard
-    std::optional<std::string> Resume;           // the JSON Lines file to complete and append to
-    std::optional<std::string> MergeOutput;      // --merge: the file the merged entries go to
-    std::optional<std::string> Expect;           // --merge: the list of the paths expected
-    bool OneShot = false;                        // report only the first barcode of each picture
+    bool StdinPicture = false;                 // a picture read from standard input, shown as "-"
+    std::optional<std::string> AnnotateFolder; // where the annotated pictures go
+    std::optional<TShard> Shard;               // scan only the pictures of this shard
+    std::optional<std::string> Resume;         // the JSON Lines file to complete and append to
+    std::optional<std::string> MergeOutput;    // --merge: the file the merged entries go to
+    std::optional<std::string> Expect;         // --merge: the list of the paths expected
+    bool AllPoints = false; // JSON and XML give every outline point, not the outline's hull
+    bool OneShot = false;   // report only the first barcode of each picture
     std::vector<Vel::TVelSymbology> Symbologies; // --formats: those to read; empty: every one
 };
 

@@ -1,5 +1,6 @@
 #include "Output.h"
 
+#include "BarcodeBox.h"
 #include "JsonOutput.h"
 #include "LineText.h"
 #include "TextOutput.h"
@@ -9,16 +10,16 @@
 namespace VelScan {
 
 std::unique_ptr<TOutput> MakeOutput(TFormat format, std::ostream& out, std::ostream& errors,
-                                    bool withPath) {
+                                    TOutputChoices choices) {
     switch (format) {
     case TFormat::Text:
-        return std::make_unique<TTextOutput>(out, errors, true, withPath);
+        return std::make_unique<TTextOutput>(out, errors, true, choices.WithPath);
     case TFormat::Raw:
-        return std::make_unique<TTextOutput>(out, errors, false, withPath);
+        return std::make_unique<TTextOutput>(out, errors, false, choices.WithPath);
     case TFormat::Json:
-        return std::make_unique<TJsonOutput>(out);
+        return std::make_unique<TJsonOutput>(out, choices.AllPoints);
     case TFormat::Xml:
-        return std::make_unique<TXmlOutput>(out);
+        return std::make_unique<TXmlOutput>(out, choices.AllPoints);
     case TFormat::ZbarXml:
         return std::make_unique<TZbarXmlOutput>(out, errors);
     }
@@ -29,6 +30,10 @@ std::unique_ptr<TOutput> MakeOutput(TFormat format, std::ostream& out, std::ostr
 // never reach the terminal and each error stays one line.
 std::string ErrorLine(const TPictureResult& result) {
     return "velscan: " + LineEscaped(ShownPath(result)) + ": " + LineEscaped(*result.Error) + '\n';
+}
+
+std::vector<TPoint> OutputPoints(const TFoundBarcode& barcode, bool allPoints) {
+    return allPoints ? barcode.Outline : OutlineHull(barcode);
 }
 
 std::string TypeName(const TFoundBarcode& barcode) {

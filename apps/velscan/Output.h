@@ -21,10 +21,18 @@ public:
     virtual bool ReportsErrorsApart() const { return false; }
 };
 
+// What the options choose of the output beside its format.
+struct TOutputChoices {
+    bool WithPath = false;  // each line of the text formats starts with the path and ':'
+    bool AllPoints = false; // JSON and XML give every outline point, not the outline's hull
+};
+
 // The output for a format: results go to `out`; the text formats report errors on `errors`.
-// With withPath, each line of the text formats starts with the picture's shown path and ':'.
 std::unique_ptr<TOutput> MakeOutput(TFormat format, std::ostream& out, std::ostream& errors,
-                                    bool withPath = false);
+                                    TOutputChoices choices = {});
+
+// The points JSON and XML give of a barcode: its outline's hull, or every point.
+std::vector<TPoint> OutputPoints(const TFoundBarcode& barcode, bool allPoints);
 
 // The line a picture's error takes on standard error: "velscan: PATH: MESSAGE" and a newline.
 std::string ErrorLine(const TPictureResult& result);

@@ -155,7 +155,8 @@ VelCli::TExitStatus RunScan(const TOptions& options, std::istream& paths, std::o
         return VelCli::esFailure;
     }
 
-    const auto output = MakeOutput(options.Format, out, err, options.WithPath);
+    const auto output = MakeOutput(options.Format, out, err,
+                                   {.WithPath = options.WithPath, .AllPoints = options.AllPoints});
     std::optional<TStdinPicture> stdinPicture;
     if (options.StdinPicture)
         stdinPicture.emplace(STDIN_FILENO, MaxStdinPictureBytes(options.MaxPixels));

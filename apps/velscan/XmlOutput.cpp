@@ -33,14 +33,14 @@ std::string DataElement(const std::vector<std::uint8_t>& data) {
     return "<data encoding=\"base64\">" + Base64(data) + "</data>";
 }
 
-std::string BarcodeElement(const TFoundBarcode& barcode) {
+std::string BarcodeElement(const TFoundBarcode& barcode, bool allPoints) {
     std::string out = "  <barcode" + Attribute("symbology", barcode.Symbology) +
                       Attribute("addon", barcode.Addon) + Attribute("quality", barcode.Quality) +
                       Attribute("orientation", barcode.Orientation) +
                       Attribute("modifiers", JoinedModifiers(barcode.Modifiers)) +
                       Attribute("pass", barcode.Pass) + ">\n    " + DataElement(barcode.Data) +
                       "\n    <points>";
-    for (const auto& point : barcode.Outline)
+    for (const auto& point : OutputPoints(barcode, allPoints))
         out += "<point" + Attribute("x", point.X) + Attribute("y", point.Y) + "/>";
     const Vel::TRect box = BoundingBox(barcode);
     out += "</points>\n    <box" + Attribute("left", box.Left) + Attribute("top", box.Top) +
@@ -74,7 +74,7 @@ void TXmlOutput::Write(const TPictureResult& result) {
     } else {
         element += Attribute("width", result.Width) + Attribute("height", result.Height) + ">\n";
         for (const auto& barcode : result.Barcodes)
-            element += BarcodeElement(barcode);
+            element += BarcodeElement(barcode, FAllPoints);
         if (result.Warning)
             element += "  <warning>" + XmlEscaped(*result.Warning) + "</warning>\n";
         element += "</picture>\n";

@@ -3,7 +3,8 @@
 //     <picture path="..." width="..." height="...">
 //       <barcode symbology="..." addon="..." quality="..." orientation="..." modifiers="...">
 //         <data encoding="text|base64">...</data>
-//         <points><point x="..." y="..."/>...</points>
+//         <points><point x="..." y="..."/>...</points>   (the outline's hull; every point
+//                                                         with --all-points)
 //       </barcode>
 //       <warning>...</warning>    (when the picture was read but not scanned as asked)
 //     </picture>
@@ -19,7 +20,7 @@ namespace VelScan {
 
 class TXmlOutput : public TOutput {
 public:
-    explicit TXmlOutput(std::ostream& out) : FOut(out) {}
+    TXmlOutput(std::ostream& out, bool allPoints) : FOut(out), FAllPoints(allPoints) {}
 
     void Begin() override;
     void Write(const TPictureResult& result) override;
@@ -27,6 +28,7 @@ public:
 
 private:
     std::ostream& FOut;
+    bool FAllPoints; // every outline point rather than the outline's hull
 };
 
 } // namespace VelScan

@@ -16,35 +16,6 @@ constexpr int OutlineWidth = 3;
 constexpr int ClickSlack = 4;
 constexpr int MinLabelWidth = 160; // pixels
 
-// The convex hull of the points, counter-clockwise (Andrew's monotone chain). ZBar outlines a
-// linear code with the ends of every scan line that read it, which the hull turns into the
-// code's shape; a 2D code's corners stay as they are.
-QPolygon Hull(QList<QPoint> points) {
-    std::sort(points.begin(), points.end(), [](const QPoint& a, const QPoint& b) {
-        return a.x() != b.x() ? a.x() < b.x() : a.y() < b.y();
-    });
-    points.erase(std::unique(points.begin(), points.end()), points.end());
-    if (points.size() < 3)
-        return QPolygon(points);
-    const auto cross = [](const QPoint& o, const QPoint& a, const QPoint& b) {
-        return qint64(a.x() - o.x()) * (b.y() - o.y()) - qint64(a.y() - o.y()) * (b.x() - o.x());
-    };
-    QPolygon hull(2 * points.size());
-    qsizetype k = 0;
-    for (qsizetype i = 0; i < points.size(); ++i) { // lower chain
-        while (k >= 2 && cross(hull[k - 2], hull[k - 1], points[i]) <= 0)
-            --k;
-        hull[k++] = points[i];
-    }
-    for (qsizetype i = points.size() - 2, lower = k + 1; i >= 0; --i) { // upper chain
-        while (k >= lower && cross(hull[k - 2], hull[k - 1], points[i]) <= 0)
-            --k;
-        hull[k++] = points[i];
-    }
-    hull.resize(k - 1);
-    return hull;
-}
-
 } // namespace
 
 TPictureView::TPictureView(QWidget* parent) : QWidget(parent) {
@@ -141,8 +112,10 @@ void TPictureView::DrawScanRect(QPainter& painter) const {
 void TPictureView::DrawBarcode(QPainter& painter, const TShownBarcode& shown) const {
     const QColor colour = shown.Number == FSelected ? SelectedColour : OutlineColour;
     QPolygon outline;
-    for (const QPoint& point : Hull(shown.Barcode.Outline))
-        outline.append(ToWidget(point));
+    // A linear code's outline is every place one of ZBar's scan lines crossed it: its hull
+    // is the code's shape.
+    for (const Vel::TPoint& point : shown.Barcode.Barcode.Hull())
+        outline.append(ToWidget(QPoint(point.X, point.Y)));
     painter.setPen(QPen(colour, OutlineWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.setBrush(Qt::NoBrush);
     if (outline.size() == 1)

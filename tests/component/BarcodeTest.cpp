@@ -60,6 +60,38 @@ INSTANTIATE_TEST_SUITE_P(
         TBoxCase{"ScanLinePoints", {{50, 5}, {4, 5}, {49, 30}, {5, 31}}, {4, 5, 47, 27}}),
     ParamLabel());
 
+struct THullCase {
+    const char* Label;
+    std::vector<TPoint> Outline;
+    std::vector<TPoint> Hull;
+};
+
+class BarcodeHull : public testing::TestWithParam<THullCase> {};
+
+TEST_P(BarcodeHull, GivesTheCornersInOrderFromTheOutlinesStart) {
+    EXPECT_EQ(TBarcode{.Outline = GetParam().Outline}.Hull(), GetParam().Hull);
+}
+
+// ZBar gives a QR code's four corners, and a linear code's every scan line crossing.
+INSTANTIATE_TEST_SUITE_P(
+    Barcode, BarcodeHull,
+    testing::Values(THullCase{"NoOutline", {}, {}}, THullCase{"OnePoint", {{7, 9}}, {{7, 9}}},
+                    THullCase{"RepeatedPoint", {{7, 9}, {7, 9}}, {{7, 9}}},
+                    THullCase{"QrCornersKeepTheirOrder",
+                              {{10, 20}, {10, 60}, {110, 58}, {112, 21}},
+                              {{10, 20}, {10, 60}, {110, 58}, {112, 21}}},
+                    THullCase{"CornersTheOtherWayRound",
+                              {{10, 20}, {112, 21}, {110, 58}, {10, 60}},
+                              {{10, 20}, {112, 21}, {110, 58}, {10, 60}}},
+                    THullCase{
+                        "ScanLineCrossings",
+                        {{4, 5}, {20, 5}, {35, 5}, {50, 5}, {49, 30}, {30, 30}, {5, 31}, {20, 18}},
+                        {{4, 5}, {50, 5}, {49, 30}, {5, 31}}},
+                    THullCase{"StartingInside",
+                              {{20, 18}, {4, 5}, {50, 5}, {49, 30}, {5, 31}},
+                              {{4, 5}, {50, 5}, {49, 30}, {5, 31}}}),
+    ParamLabel());
+
 TEST(Barcode, CopiesCompareEqualAndAnyFieldTellsTwoApart) {
     const TBarcode barcode{.Symbology = Vel::TVelSymbology::syEan13,
                            .SymbologyName = "EAN-13",

@@ -50,6 +50,10 @@ struct VEL_API TBarcode {
     std::string Text() const;
     // The smallest rectangle holding every outline point; all zero without outline.
     TRect BoundingBox() const noexcept;
+    // The corners of the smallest convex polygon holding every outline point, in order around
+    // it: a QR code's four corners as Outline gives them, a linear code's few corners instead
+    // of every place ZBar's scan lines crossed it.
+    std::vector<TPoint> Hull() const;
 
     friend bool operator==(const TBarcode&, const TBarcode&) = default;
 };

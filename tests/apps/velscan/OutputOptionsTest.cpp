@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -67,6 +69,58 @@ TEST(VelscanOutput, BoxHoldsTheOutlineInJsonAndXml) {
         ASSERT_NE(points + 1, fields.end());
         EXPECT_EQ((points + 1)->Name, "box");
     }
+}
+
+std::vector<std::pair<int, int>> Points(const TJson& barcode) {
+    std::vector<std::pair<int, int>> points;
+    for (const auto& point : barcode["points"].Items)
+        points.emplace_back(static_cast<int>(point[0].Number), static_cast<int>(point[1].Number));
+    return points;
+}
+
+// JSON and XML give an outline's hull, a few corners, where ZBar gives a linear code every
+// place a scan line crossed it; --all-points gives those. A QR code's corners are its hull,
+// in the same order. The box is the same either way, and --merge takes both.
+TEST(VelscanOutput, PointsAreTheOutlinesHullUnlessAllAreAsked) {
+    const std::vector<std::string> pictures = {Sample("ean13.png"), Sample("multi.png")};
+    auto args = pictures;
+    args.insert(args.begin(), "--format=json");
+    const auto hullRun = Velscan(args);
+    args.insert(args.begin(), "--all-points");
+    const auto allRun = Velscan(args);
+    const auto hulls = JsonLines(hullRun.Out), alls = JsonLines(allRun.Out);
+    ASSERT_EQ(hulls.size(), 2u);
+    ASSERT_EQ(alls.size(), 2u);
+    const TJson& ean = hulls[0]["barcodes"].Items.at(0);
+    const TJson& eanAll = alls[0]["barcodes"].Items.at(0);
+    EXPECT_LE(Points(ean).size(), 8u);
+    EXPECT_GT(Points(eanAll).size(), 20u);
+    for (const auto& corner : Points(ean))
+        EXPECT_NE(std::find(Points(eanAll).begin(), Points(eanAll).end(), corner),
+                  Points(eanAll).end());
+    EXPECT_EQ(Bounds(Points(ean)), Bounds(Points(eanAll)));
+    for (const TJson& qr : {hulls[1]["barcodes"].Items.at(0), alls[1]["barcodes"].Items.at(0)}) {
+        EXPECT_EQ(qr["symbology"].String, "QR-Code");
+        EXPECT_EQ(Points(qr).size(), 4u);
+    }
+    EXPECT_EQ(Points(hulls[1]["barcodes"].Items.at(0)), Points(alls[1]["barcodes"].Items.at(0)));
+
+    args[1] = "--format=xml";
+    const TXmlElement root = ParseXml(Velscan(args).Out);
+    EXPECT_EQ(root.All("picture").at(0)->All("barcode").at(0)->All("points").at(0)->Children.size(),
+              Points(eanAll).size());
+
+    const TTempFolder folder;
+    const std::string hullFile = (folder.Path() / "hull.jsonl").string();
+    const std::string allFile = (folder.Path() / "all.jsonl").string();
+    std::ofstream(hullFile) << Lines(hullRun.Out)[0] << '\n';
+    std::ofstream(allFile) << Lines(allRun.Out)[1] << '\n';
+    const std::string merged = (folder.Path() / "merged.jsonl").string();
+    const auto merge = Velscan({"--merge", merged, hullFile, allFile});
+    EXPECT_EQ(merge.ExitStatus, 0) << merge.Err;
+    std::ifstream in(merged);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(JsonPaths(text), pictures);
 }
 
 TEST(VelscanOutput, TextEscapesWhatWouldBreakTheLineAndRawDoesNot) {
