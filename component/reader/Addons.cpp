@@ -12,17 +12,7 @@ bool IsAddon(const TReadBarcode& barcode) {
 }
 
 bool TakesAddon(const TReadBarcode& barcode) {
-    switch (barcode.Symbology) {
-    case TVelSymbology::syEan8:
-    case TVelSymbology::syUpcE:
-    case TVelSymbology::syIsbn10:
-    case TVelSymbology::syUpcA:
-    case TVelSymbology::syEan13:
-    case TVelSymbology::syIsbn13:
-        return barcode.Addon == TVelSymbologyAddon::saNone;
-    default:
-        return false;
-    }
+    return IsEanUpc(barcode.Symbology) && barcode.Addon == TVelSymbologyAddon::saNone;
 }
 
 struct TCentre {
@@ -77,6 +67,20 @@ void MergeAddons(std::vector<TReadBarcode>& barcodes) {
             if (TReadBarcode* main = NearestMain(barcodes, addon))
                 Join(*main, addon);
     std::erase_if(barcodes, IsAddon);
+}
+
+bool IsEanUpc(TVelSymbology symbology) {
+    switch (symbology) {
+    case TVelSymbology::syEan8:
+    case TVelSymbology::syUpcE:
+    case TVelSymbology::syIsbn10:
+    case TVelSymbology::syUpcA:
+    case TVelSymbology::syEan13:
+    case TVelSymbology::syIsbn13:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace Vel

@@ -1,5 +1,7 @@
 #include "reader/EngineMerge.h"
 
+#include "reader/Addons.h"
+
 #include <algorithm>
 
 namespace Vel {
@@ -54,20 +56,6 @@ void SettleMainCode(std::vector<TReadBarcode>& barcodes, std::size_t first) {
 }
 
 } // namespace
-
-bool IsEanUpc(TVelSymbology symbology) {
-    switch (symbology) {
-    case TVelSymbology::syEan8:
-    case TVelSymbology::syUpcE:
-    case TVelSymbology::syIsbn10:
-    case TVelSymbology::syUpcA:
-    case TVelSymbology::syEan13:
-    case TVelSymbology::syIsbn13:
-        return true;
-    default:
-        return false;
-    }
-}
 
 std::vector<TReadBarcode> MergeEngines(std::vector<TReadBarcode> first,
                                        const std::vector<TReadBarcode>& second) {

@@ -8,9 +8,6 @@
 
 namespace Vel {
 
-// Whether the symbology is an EAN/UPC main code, one that may carry an add-on.
-bool IsEanUpc(TVelSymbology symbology);
-
 // first's barcodes, then second's that first does not already hold (same symbology, add-on
 // and data). Then, among the readings of one EAN/UPC main code: where one has an add-on,
 // those without give way to it; where two give different add-ons, the readings are
