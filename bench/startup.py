@@ -11,10 +11,11 @@ PICTURE defaults to examples/samples/ean13.png, PICTURE_RUNS to 21, CORPUS_RUNS 
 
 import ctypes
 import os
-import statistics
 import subprocess
 import sys
 import time
+
+import throughput
 
 PR_SET_CHILD_SUBREAPER = 36
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -52,19 +53,6 @@ def reap_orphans():
         processor += usage.ru_utime + usage.ru_stime
 
 
-def interleaved_medians(commands, runs):
-    """Per command name: the medians of wall and processor seconds over RUNS runs, the
-    commands taking turns; one run of each first warms the page cache."""
-    for command in commands.values():
-        measure_once(command)
-    samples = {name: [] for name in commands}
-    for _ in range(runs):
-        for name, command in commands.items():
-            samples[name].append(measure_once(command))
-    return {name: tuple(statistics.median(run[k] for run in runs_) for k in range(2))
-            for name, runs_ in samples.items()}
-
-
 def output(command):
     result = subprocess.run(command, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                             stderr=subprocess.DEVNULL, check=False).stdout
@@ -89,7 +77,7 @@ def picture_table(before, after, picture, runs):
         commands[f"{label}: velscan"] = [velscan, picture]
         commands[f"{label}: velscan --no-isolation"] = [velscan, "--no-isolation", picture]
     commands["zbarimg"] = ["zbarimg", "--quiet", "--raw", "--nodbus", picture]
-    medians = interleaved_medians(commands, runs)
+    medians = throughput.interleaved_medians(commands, runs, measure_once)
     print(f"\nOne picture ({picture}), median of {runs} runs\n")
     print("| command | wall (ms) | processor (ms) | wall / --no-isolation | wall / zbarimg |")
     print("|---|---|---|---|---|")
@@ -105,7 +93,7 @@ def corpus_table(before, after, corpus, effort, runs):
         scan = [velscan, "-j2", "-r", "--format=json", *effort, corpus]
         commands[f"{label}: velscan -j2"] = scan
         commands[f"{label}: velscan -j2 --no-isolation"] = [*scan, "--no-isolation"]
-    medians = interleaved_medians(commands, runs)
+    medians = throughput.interleaved_medians(commands, runs, measure_once)
     print(f"\nThe corpus ({corpus}) at -j2 {' '.join(effort) or '(default effort)'}, "
           f"median of {runs} runs\n")
     print("| command | wall (s) | processor (s) | wall / --no-isolation | "

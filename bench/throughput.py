@@ -31,17 +31,17 @@ def measure_once(command):
     return seconds, processor, peak
 
 
-def interleaved_medians(commands, runs):
-    """Per command name: the medians of measure_once's three figures over RUNS runs, the
-    commands taking turns so that a change in the machine's load touches them alike; one run
-    of each first warms the page cache."""
+def interleaved_medians(commands, runs, measure=measure_once):
+    """Per command name: the medians of each figure measure gives (measure_once's three by
+    default) over RUNS runs, the commands taking turns so that a change in the machine's load
+    touches them alike; one run of each first warms the page cache."""
     for command in commands.values():
-        measure_once(command)
+        measure(command)
     samples = {name: [] for name in commands}
     for _ in range(runs):
         for name, command in commands.items():
-            samples[name].append(measure_once(command))
-    return {name: [statistics.median(run[k] for run in runs_) for k in range(3)]
+            samples[name].append(measure(command))
+    return {name: [statistics.median(run[k] for run in runs_) for k in range(len(runs_[0]))]
             for name, runs_ in samples.items()}
 
 
