@@ -30,10 +30,7 @@ TPipe MakePipe() {
     dup2(err.Write, STDERR_FILENO);
     for (int fd : {in.Read, in.Write, out.Read, out.Write, err.Read, err.Write})
         close(fd);
-    std::vector<char*> args;
-    for (const auto& arg : argv)
-        args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
+    std::vector<char*> args = ExecArguments(argv);
     execv(args[0], args.data());
     _exit(127);
 }
@@ -97,6 +94,14 @@ TProcessResult RunProcess(const std::vector<std::string>& argv, const std::strin
     waitpid(pid, &status, 0);
     result.ExitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+std::vector<char*> ExecArguments(const std::vector<std::string>& argv) {
+    std::vector<char*> args;
+    for (const auto& arg : argv)
+        args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    return args;
 }
 
 } // namespace VelScanTest

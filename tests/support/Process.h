@@ -15,4 +15,8 @@ struct TProcessResult {
 
 TProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& input = {});
 
+// The arguments as exec and posix_spawn take them (which change none of them): pointers to the
+// strings, which must outlive them, ended by a null pointer.
+std::vector<char*> ExecArguments(const std::vector<std::string>& argv);
+
 } // namespace VelScanTest

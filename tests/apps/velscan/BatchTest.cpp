@@ -175,10 +175,7 @@ TEST(VelscanBatches, MergeRefusesALinkPlantedInAStickyFolder) {
 pid_t StartVelscan(const std::vector<std::string>& args) {
     std::vector<std::string> all = {VELSCAN_PATH};
     all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& arg : all)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
+    std::vector<char*> argv = ExecArguments(all);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);

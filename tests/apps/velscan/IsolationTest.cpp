@@ -46,10 +46,7 @@ class TRunningProgram {
 public:
     TRunningProgram(const fs::path& folder, std::vector<std::string> argv)
         : FOut(folder / "out"), FErr(folder / "err"), FTells(folder / "tells") {
-        std::vector<char*> args;
-        for (auto& arg : argv)
-            args.push_back(arg.data());
-        args.push_back(nullptr);
+        std::vector<char*> args = ExecArguments(argv);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
@@ -382,10 +379,7 @@ public:
         EXPECT_EQ(ftruncate(budget, 1 << 20), 0);
         std::vector<std::string> all = {VELSCAN_PATH, "--scan-worker", "0",
                                         "--library",  VEL_FAKE_ZBAR,   Sample("ean13.png")};
-        std::vector<char*> argv;
-        for (auto& arg : all)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
+        std::vector<char*> argv = ExecArguments(all);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, sockets[1], 3);
