@@ -220,7 +220,11 @@ INSTANTIATE_TEST_SUITE_P(
         TSweep{"Annotate", {"--annotate", "DIR"}},
         TSweep{"Rect", {"--format=json", "--rect", "3,3,40,40"}},
         TSweep{"AnnotateRect", {"--format=xml", "--annotate", "DIR", "--rect", "10,5,0,0"}},
-        TSweep{"AnnotateRectPastEdges", {"-p", "--annotate", "DIR", "--rect", "0,0,5000,5000"}}),
+        TSweep{"AnnotateRectPastEdges", {"-p", "--annotate", "DIR", "--rect", "0,0,5000,5000"}},
+        TSweep{"ZbarXml", {"--xml"}}, TSweep{"AllPoints", {"--format=json", "--all-points"}},
+        TSweep{"XmlAllPoints", {"--format=xml", "--all-points", "--rect", "2,2,0,0"}},
+        TSweep{"OneShotFormats", {"-1", "--formats=-code39,qrcode,ean13,i25,datamatrix"}},
+        TSweep{"Verbose", {"-v", "--format=json"}}),
     [](const ::testing::TestParamInfo<TSweep>& info) { return std::string(info.param.Name); });
 
 } // namespace
