@@ -6,7 +6,7 @@
 #include <poll.h>
 #include <sys/socket.h>
 
-namespace VelScan {
+namespace VelBatch {
 
 namespace {
 
@@ -79,4 +79,4 @@ bool WaitReadable(int socket, int milliseconds) {
     }
 }
 
-} // namespace VelScan
+} // namespace VelBatch

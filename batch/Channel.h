@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace VelScan {
+namespace VelBatch {
 
 // The longest message: what a page's results can take. They are its barcodes' data, which
 // takes at least the code's own pixels (a QR code of 177 x 177 modules holds 7089
@@ -39,4 +39,4 @@ std::optional<std::string> ReceiveMessage(int socket);
 // milliseconds (negative: no limit).
 bool WaitReadable(int socket, int milliseconds);
 
-} // namespace VelScan
+} // namespace VelBatch

@@ -4,41 +4,40 @@
 // warning.
 #pragma once
 
-#include "Inputs.h"
-#include "ScanResult.h"
+#include "vel/batch/Errors.h"
+#include "vel/batch/Inputs.h"
+#include "vel/batch/Result.h"
 
 #include <exception>
 #include <new>
 #include <stdexcept>
 #include <string>
 
-namespace VelScan {
+namespace VelBatch {
 
-// A failure of the run rather than of the picture (a worker process that cannot be started):
-// it is never the picture's result, which a resumed run would take as done; it stops the run.
-class ERunError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// The message of the exception being handled, for a picture's error.
-inline std::string CurrentFailure() {
+// The result's error becomes the exception being handled: its message and its kind.
+inline void SetCurrentFailure(TPageResult& result) {
+    result.ErrorKind = TErrorKind::ekOther;
     try {
         throw;
     } catch (const std::bad_alloc&) {
-        return "not enough memory to read and scan the picture";
+        result.Error = "not enough memory to read and scan the picture";
+    } catch (const EPixelLimit& error) {
+        result.Error = error.what();
+        result.ErrorKind = TErrorKind::ekPixelLimit;
     } catch (const std::exception& error) {
-        return error.what();
+        result.Error = error.what();
     } catch (...) {
-        return "unexpected failure while scanning the picture";
+        result.Error = "unexpected failure while scanning the picture";
     }
 }
 
 // The error result of the input's path.
 inline TFileResult FileError(const TInput& input, std::string error) {
-    TPictureResult result;
+    TPageResult result;
     result.Path = input.Path;
     result.Error = std::move(error);
+    result.ErrorKind = TErrorKind::ekOther;
     return {std::move(result)};
 }
 
@@ -51,8 +50,11 @@ template <class Scan> TFileResult GuardedScan(const TInput& input, Scan&& scan) 
     } catch (const ERunError&) {
         throw;
     } catch (...) {
-        return FileError(input, CurrentFailure());
+        TPageResult result;
+        result.Path = input.Path;
+        SetCurrentFailure(result);
+        return {std::move(result)};
     }
 }
 
-} // namespace VelScan
+} // namespace VelBatch

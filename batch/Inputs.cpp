@@ -1,6 +1,6 @@
-#include "Inputs.h"
+#include "vel/batch/Inputs.h"
 
-#include "LineText.h"
+#include "vel/batch/LineText.h"
 
 #include <vel/host/Exception.h>
 #include <vel/host/GraphicKinds.h>
@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <system_error>
 
-namespace VelScan {
+namespace VelBatch {
 
 namespace fs = std::filesystem;
 
@@ -51,8 +51,9 @@ void EmitFolder(const fs::path& folder, bool recursive, const std::function<void
         emit({folder.string(), "cannot list the folder: " + error.message()});
         return;
     }
-    std::sort(entries.begin(), entries.end(),
-              [](const auto& a, const auto& b) { return a.path().native() < b.path().native(); });
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+        return WalkOrderLess(a.path().native(), b.path().native());
+    });
     for (const auto& entry : entries)
         EmitEntry(entry, recursive, emit);
 }
@@ -164,4 +165,17 @@ void ReadInputs(const std::vector<std::string>& args, bool recursive, TPathList 
     }
 }
 
-} // namespace VelScan
+bool WalkOrderLess(std::string_view a, std::string_view b) {
+    for (;;) {
+        const std::size_t slashA = a.find('/'), slashB = b.find('/');
+        const std::string_view partA = a.substr(0, slashA), partB = b.substr(0, slashB);
+        if (partA != partB)
+            return partA < partB;
+        if (slashA == std::string_view::npos || slashB == std::string_view::npos)
+            return slashA == std::string_view::npos && slashB != std::string_view::npos;
+        a.remove_prefix(slashA + 1);
+        b.remove_prefix(slashB + 1);
+    }
+}
+
+} // namespace VelBatch

@@ -1,6 +1,6 @@
-#include "LineText.h"
+#include "vel/batch/LineText.h"
 
-namespace VelScan {
+namespace VelBatch {
 
 namespace {
 
@@ -43,4 +43,4 @@ std::string LineEscaped(std::string_view bytes) {
     return out;
 }
 
-} // namespace VelScan
+} // namespace VelBatch

@@ -10,7 +10,7 @@
 #include <unistd.h>
 #include <utility>
 
-namespace VelScan {
+namespace VelBatch {
 
 struct TBudgetState {
     pthread_mutex_t Mutex;
@@ -167,4 +167,4 @@ bool TMemoryBudget::Blocked(unsigned slot) {
     return wanted > 0 && ReservedBytes(*FState) + wanted > FState->Bytes;
 }
 
-} // namespace VelScan
+} // namespace VelBatch

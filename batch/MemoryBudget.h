@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace VelScan {
+namespace VelBatch {
 
 struct TBudgetState;
 
@@ -46,4 +46,4 @@ private:
     TBudgetState* FState;
 };
 
-} // namespace VelScan
+} // namespace VelBatch

@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-namespace VelScan {
+namespace VelBatch {
 
 template <class TJob, class TResult> class TOrderedPool {
 public:
@@ -133,4 +133,4 @@ private:
     std::vector<std::thread> FThreads;
 };
 
-} // namespace VelScan
+} // namespace VelBatch

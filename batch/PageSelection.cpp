@@ -1,6 +1,6 @@
-#include "PageSelection.h"
+#include "vel/batch/PageSelection.h"
 
-#include "common/UsageError.h"
+#include "vel/batch/Errors.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-namespace VelScan {
+namespace VelBatch {
 
 namespace {
 
@@ -45,8 +45,7 @@ TPageSelection TPageSelection::Parse(const std::string& text) {
         const std::size_t comma = rest.find(',');
         const auto range = ParseRange(rest.substr(0, comma));
         if (!range)
-            throw VelCli::EUsageError("invalid --pages value '" + text +
-                                      "': expected pages from 1 and ranges, e.g. 1,3-5,8-");
+            throw EInvalidValue(text, "expected pages from 1 and ranges, e.g. 1,3-5,8-");
         selection.FRanges.push_back(*range);
         if (comma == std::string_view::npos)
             return selection;
@@ -68,6 +67,18 @@ int TPageSelection::NextAfter(int page, int count) const {
     return 0;
 }
 
+std::string TPageSelection::Text() const {
+    std::string text;
+    for (const auto& [first, last] : FRanges) {
+        text += (text.empty() ? "" : ",") + std::to_string(first);
+        if (last == INT_MAX)
+            text += '-';
+        else if (last != first)
+            text += '-' + std::to_string(last);
+    }
+    return text;
+}
+
 int TPageSelection::CountWithin(int count) const {
     int selected = 0;
     for (int page = NextAfter(0, count); page != 0; page = NextAfter(page, count))
@@ -75,4 +86,4 @@ int TPageSelection::CountWithin(int count) const {
     return selected;
 }
 
-} // namespace VelScan
+} // namespace VelBatch

@@ -1,6 +1,6 @@
-#include "PathHash.h"
+#include "vel/batch/PathHash.h"
 
-namespace VelScan {
+namespace VelBatch {
 
 std::uint64_t PathHash(std::string_view path) {
     std::uint64_t hash = 14695981039346656037ull;
@@ -11,4 +11,4 @@ std::uint64_t PathHash(std::string_view path) {
     return hash;
 }
 
-} // namespace VelScan
+} // namespace VelBatch

@@ -1,18 +1,20 @@
 #include "PictureLoading.h"
 
+#include "vel/batch/Errors.h"
+
 #include <vel/host/Errors.h>
 
 #include <cerrno>
 #include <cstring>
-#include <ext/stdio_filebuf.h>
 #include <fcntl.h>
+#include <fstream>
 #include <istream>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
-namespace VelScan {
+namespace VelBatch {
 
 namespace {
 
@@ -80,28 +82,27 @@ int OpenRegularFile(const std::string& path) {
     return file.Release();
 }
 
-// A refusal of the picture's size, which --max-pixels can lift (not one of its pages' count).
-bool MentionsPixelLimit(const std::string& message) {
-    return message.find(" pixels exceeds the limit of") != std::string::npos ||
-           message.find("pixel limit") != std::string::npos;
-}
-
+// A picture refused for its size keeps that kind, which a larger pixel limit would read.
 [[noreturn]] void ThrowInvalid(const Host::EInvalidGraphic& error) {
-    const std::string reason = error.what();
-    ThrowLoadError(MentionsPixelLimit(reason) ? reason + "; --max-pixels raises the limit"
-                                              : reason);
+    if (dynamic_cast<const Host::EPixelLimit*>(&error))
+        throw EPixelLimit(std::string("Cannot load the picture: ") + error.what());
+    ThrowLoadError(error.what());
 }
 
 } // namespace
 
 TPictureFile::TPictureFile(const std::string& path) {
     try {
-        // The buffer owns the descriptor and closes it.
-        __gnu_cxx::stdio_filebuf<char> file(OpenRegularFile(path), std::ios::in | std::ios::binary);
-        std::istream stream(&file);
+        // The stream opens the file checked above through its descriptor, never the path
+        // again, which may name another file by now.
+        const TDescriptor checked(OpenRegularFile(path));
+        std::ifstream stream("/proc/self/fd/" + std::to_string(checked.Fd()), std::ios::binary);
+        if (!stream)
+            ThrowOpenError(std::strerror(errno));
         char start[5] = {};
-        FDrawsPages = file.sgetn(start, 5) == 5 && std::string(start, 5) == "%PDF-";
-        file.pubseekpos(0, std::ios::in);
+        FDrawsPages = stream.read(start, 5) && std::string(start, 5) == "%PDF-";
+        stream.clear();
+        stream.seekg(0);
         FReader = std::make_unique<Host::TPageReader>(stream);
     } catch (const Host::EInvalidGraphic& error) {
         ThrowInvalid(error);
@@ -116,4 +117,4 @@ void TPictureFile::LoadPage(Host::TPicture& picture, const Host::TPageChoice& pa
     }
 }
 
-} // namespace VelScan
+} // namespace VelBatch

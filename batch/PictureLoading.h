@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-namespace VelScan {
+namespace VelBatch {
 
 // A picture file read for a scan, whose pages are loaded one after another in one pass over
 // the file (see Host::TPageReader).
@@ -32,4 +32,4 @@ private:
     std::unique_ptr<Host::TPageReader> FReader;
 };
 
-} // namespace VelScan
+} // namespace VelBatch

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-namespace VelScan {
+namespace VelBatch {
 
 std::uint64_t PictureMemory(std::uint64_t width, std::uint64_t height, bool drawnPage) {
     return drawnPage ? width * height * 6 : width * height * 11 / 2;
@@ -55,4 +55,4 @@ void TPictureReservation::Reserve(std::uint64_t width, std::uint64_t height) {
     FReserved = true;
 }
 
-} // namespace VelScan
+} // namespace VelBatch

@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace VelScan {
+namespace VelBatch {
 
 // A picture that alone needs more memory than the budget; the message gives both.
 class EOverBudget : public std::runtime_error {
@@ -56,4 +56,4 @@ private:
     bool FReserved = false;
 };
 
-} // namespace VelScan
+} // namespace VelBatch

@@ -1,6 +1,5 @@
 #include "PictureScanner.h"
 
-#include "Annotation.h"
 #include "GuardedScan.h"
 #include "PictureLoading.h"
 #include "PictureMemory.h"
@@ -9,51 +8,17 @@
 #include <cstdint>
 #include <stdexcept>
 
-namespace VelScan {
+namespace VelBatch {
 
 namespace {
 
-std::string Ansi(const Host::String& text) {
-    return Host::ToAnsi(text);
-}
-
-std::vector<std::string> ModifierNames(Vel::TVelModifiers modifiers) {
-    std::vector<std::string> names;
-    for (const auto modifier : {Vel::TVelModifier::moGs1Reserved, Vel::TVelModifier::moAimReserved})
-        if (modifiers.Contains(modifier))
-            names.push_back(Ansi(Vel::ModifierName(modifier)));
-    return names;
-}
-
-std::vector<std::string> ConfigNames(const std::vector<Vel::TVelConfig>& configs) {
-    std::vector<std::string> names;
-    for (const Vel::TVelConfig config : configs)
-        names.push_back(Ansi(Vel::ConfigName(config)));
-    return names;
-}
-
-TFoundBarcode FoundBarcode(const Vel::TBarcode& read) {
-    TFoundBarcode barcode;
-    barcode.Symbology = read.SymbologyName;
-    barcode.Addon = read.SymbologyAddonName;
-    barcode.Data.assign(read.Data.begin(), read.Data.end());
-    barcode.Quality = read.Quality;
-    barcode.Orientation = read.OrientationName;
-    barcode.Modifiers = ModifierNames(read.Modifiers);
-    barcode.Configs = ConfigNames(read.Configs);
-    for (const Vel::TPoint& point : read.Outline)
-        barcode.Outline.push_back({point.X, point.Y});
-    barcode.Pass = read.Pass;
-    return barcode;
-}
-
-std::unique_ptr<Vel::TReader> MakeReader(const TOptions& options) {
+std::unique_ptr<Vel::TReader> MakeReader(const TScanSettings& settings, bool isolated) {
     try {
         return std::make_unique<Vel::TReader>(Vel::TReadOptions()
-                                                  .SetSettings(options.Configs)
-                                                  .SetEffort(options.Effort)
-                                                  .SetIsolated(options.Isolation)
-                                                  .SetSymbologies(options.Symbologies));
+                                                  .SetSettings(settings.Configs)
+                                                  .SetEffort(settings.Effort)
+                                                  .SetIsolated(isolated)
+                                                  .SetSymbologies(settings.Symbologies));
     } catch (const Vel::EVelError& error) {
         throw EConfigError(error.what());
     }
@@ -62,7 +27,7 @@ std::unique_ptr<Vel::TReader> MakeReader(const TOptions& options) {
 // The reader scans nothing when the rectangle's top left corner lies at or beyond the
 // picture's right or bottom edge (a width or height of 0 only reaches the edge); that is
 // told, so that it does not pass for a picture without barcodes.
-std::optional<std::string> OutsideWarning(const TScanRect& rect, int width, int height) {
+std::optional<std::string> OutsideWarning(const Vel::TRect& rect, int width, int height) {
     if (rect.Left < width && rect.Top < height)
         return std::nullopt;
     return "the scan rectangle " + std::to_string(rect.Left) + ',' + std::to_string(rect.Top) +
@@ -72,20 +37,20 @@ std::optional<std::string> OutsideWarning(const TScanRect& rect, int width, int 
 }
 
 // A second warning follows the first.
-void AddWarning(TPictureResult& result, std::optional<std::string> warning) {
+void AddWarning(TPageResult& result, std::optional<std::string> warning) {
     if (warning)
         result.Warning = result.Warning ? *result.Warning + "; " + *warning : *warning;
 }
 
 // The page's result becomes the error being handled, and nothing else.
-void FailPage(TPictureResult& result) {
-    result.Error = CurrentFailure();
+void FailPage(TPageResult& result) {
+    SetCurrentFailure(result);
     result.Barcodes.clear();
     result.Warning.reset();
     result.Truncated = false;
 }
 
-void TakeTruncation(const Host::TGraphic& graphic, TPictureResult& result) {
+void TakeTruncation(const Host::TGraphic& graphic, TPageResult& result) {
     const auto incomplete = graphic.Incomplete();
     if (!incomplete)
         return;
@@ -99,11 +64,9 @@ void TakeTruncation(const Host::TGraphic& graphic, TPictureResult& result) {
 
 } // namespace
 
-TPictureScanner::TPictureScanner(const TOptions& options)
-    : FRect(options.Rect.value_or(TScanRect{})), FRectGiven(options.Rect.has_value()),
-      FAnnotateFolder(options.AnnotateFolder), FPages(options.Pages),
-      FResolution(options.Resolution), FMaxFilePixels(options.MaxFilePixels),
-      FOneShot(options.OneShot), FReader(MakeReader(options)), FVerbose(options.Verbose > 0) {}
+TPictureScanner::TPictureScanner(const TScanSettings& settings, bool isolated, TAnnotate annotate)
+    : FSettings(settings), FRect(settings.Rect.value_or(Vel::TRect{})),
+      FAnnotate(std::move(annotate)), FReader(MakeReader(settings, isolated)) {}
 
 TFileResult TPictureScanner::Scan(const TInput& input, TMemoryBudget& budget,
                                   unsigned slot) noexcept {
@@ -115,17 +78,17 @@ TFileResult TPictureScanner::Scan(const TInput& input, TMemoryBudget& budget,
 // are reported without being read.
 TFileResult TPictureScanner::ScanFile(const TInput& input, TMemoryBudget& budget, unsigned slot) {
     const auto wanted = [&](int page) {
-        return page >= input.FirstPage && FPages.Selects(page);
+        return page >= input.FirstPage && FSettings.Pages.Selects(page);
     };
     TFileResult results;
     TPictureFile file(SourceFile(input));
-    std::uint64_t pixelsLeft = FMaxFilePixels;
+    std::uint64_t pixelsLeft = FSettings.MaxFilePixels;
     bool stopped = false;
     int pages = 1;
     for (int page = 1; page <= pages; ++page) {
         if (page > 1 && !wanted(page))
             continue;
-        TPictureResult result;
+        TPageResult result;
         result.Path = input.Path;
         result.Page = page;
         result.Pages = pages;
@@ -135,6 +98,7 @@ TFileResult TPictureScanner::ScanFile(const TInput& input, TMemoryBudget& budget
             if (!wanted(1))
                 continue;
         } else if (stopped) {
+            result.ErrorKind = TErrorKind::ekOther;
             result.Error = "page not read: the file's earlier pages took the pixels its pages may "
                            "hold together (--max-file-pixels)";
         } else {
@@ -160,12 +124,12 @@ TFileResult TPictureScanner::ScanFile(const TInput& input, TMemoryBudget& budget
 // The reader gives every pass a fresh ZBar scanner, so a result depends on the picture
 // alone, not on which pictures the same worker read before. The page is dropped when its
 // scan ends, so that an idle worker holds no picture memory.
-void TPictureScanner::ReadPage(TPictureFile& file, TPictureResult& result, TMemoryBudget& budget,
+void TPictureScanner::ReadPage(TPictureFile& file, TPageResult& result, TMemoryBudget& budget,
                                unsigned slot, bool scan, std::uint64_t& pixelsLeft) {
     TPictureReservation reservation(budget, slot, pixelsLeft, file.DrawsPages());
     Host::TPicture picture;
     const std::string decoder = DecoderWarning(Captured([&] {
-        file.LoadPage(picture, {result.Page - 1, FResolution});
+        file.LoadPage(picture, {result.Page - 1, FSettings.Resolution});
     }));
     if (!decoder.empty())
         AddWarning(result, decoder);
@@ -178,23 +142,18 @@ void TPictureScanner::ReadPage(TPictureFile& file, TPictureResult& result, TMemo
         ScanPicture(picture, result);
 }
 
-void TPictureScanner::ScanPicture(Host::TPicture& picture, TPictureResult& result) {
+void TPictureScanner::ScanPicture(Host::TPicture& picture, TPageResult& result) {
     TakeTruncation(*picture.Graphic(), result);
     AddWarning(result, OutsideWarning(FRect, result.Width, result.Height));
     std::vector<Vel::TBarcode> found;
-    std::vector<std::string> zbarLines = Captured([&] {
-        found = FReader->Read(picture, {FRect.Left, FRect.Top, FRect.Width, FRect.Height});
-    });
-    if (FVerbose)
+    std::vector<std::string> zbarLines = Captured([&] { found = FReader->Read(picture, FRect); });
+    if (FSettings.ZBarLines)
         result.ZBarLines = std::move(zbarLines);
-    if (FOneShot && found.size() > 1)
+    if (FSettings.OneShot && found.size() > 1)
         found.resize(1);
-    result.Barcodes.reserve(found.size());
-    for (const Vel::TBarcode& barcode : found)
-        result.Barcodes.push_back(FoundBarcode(barcode));
-    if (FAnnotateFolder)
-        AddWarning(result, WriteAnnotation(picture, result, FRectGiven ? &FRect : nullptr,
-                                           *FAnnotateFolder));
+    result.Barcodes = std::move(found);
+    if (FSettings.AnnotateFolder && FAnnotate)
+        AddWarning(result, FAnnotate(picture, result, FSettings));
 }
 
 std::vector<std::string> TPictureScanner::Captured(const std::function<void()>& call) {
@@ -205,4 +164,4 @@ std::vector<std::string> TPictureScanner::Captured(const std::function<void()>& 
     return FCapture->Around(call);
 }
 
-} // namespace VelScan
+} // namespace VelBatch

@@ -2,13 +2,14 @@
 // file, page by page for a many-page file, finds the barcodes and turns them into results.
 #pragma once
 
-#include "Inputs.h"
 #include "MemoryBudget.h"
-#include "Options.h"
-#include "PageSelection.h"
 #include "PictureLoading.h"
-#include "ScanResult.h"
 #include "StderrCapture.h"
+#include "vel/batch/Batch.h"
+#include "vel/batch/Inputs.h"
+#include "vel/batch/PageSelection.h"
+#include "vel/batch/Result.h"
+#include "vel/batch/Settings.h"
 
 #include <vel/Vel.h>
 
@@ -20,20 +21,14 @@
 #include <string>
 #include <vector>
 
-namespace VelScan {
-
-// A configuration text that ZBar refuses; the message names the text.
-class EConfigError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+namespace VelBatch {
 
 class TPictureScanner {
 public:
     // Makes the reader (ZBar must be loaded) with the effort and configuration texts, and
-    // keeps the scan rectangle. Throws EConfigError for a text ZBar refuses, the reader's
-    // exceptions otherwise.
-    explicit TPictureScanner(const TOptions& options);
+    // keeps the scan rectangle; isolated tells the reader it runs in a worker process. Throws
+    // EConfigError for a text ZBar refuses, the reader's exceptions otherwise.
+    TPictureScanner(const TScanSettings& settings, bool isolated, TAnnotate annotate = {});
 
     // Reads and scans the file's selected pages one at a time, each holding its memory in
     // the budget under the slot while it is read and scanned. A failure of the file's first
@@ -46,7 +41,7 @@ public:
     // the page's result (see StderrCapture.h); the capture outlives the scanner.
     void SetCapture(TStderrCapture* capture) { FCapture = capture; }
 
-    void SetOnPageDone(std::function<void(const TPictureResult&)> handler) {
+    void SetOnPageDone(std::function<void(const TPageResult&)> handler) {
         FOnPageDone = std::move(handler);
     }
 
@@ -55,23 +50,18 @@ private:
     // Reads the result's page of the file, sets its size and number of pages, and scans it
     // when asked; the page's pixels are taken from pixelsLeft, and one of more is refused
     // (EFilePixels) before it is drawn.
-    void ReadPage(TPictureFile& file, TPictureResult& result, TMemoryBudget& budget, unsigned slot,
+    void ReadPage(TPictureFile& file, TPageResult& result, TMemoryBudget& budget, unsigned slot,
                   bool scan, std::uint64_t& pixelsLeft);
-    void ScanPicture(Host::TPicture& picture, TPictureResult& result);
+    void ScanPicture(Host::TPicture& picture, TPageResult& result);
     // Runs call, and gives back the lines it wrote to standard error when capturing.
     std::vector<std::string> Captured(const std::function<void()>& call);
 
-    TScanRect FRect;
-    bool FRectGiven;
-    std::optional<std::string> FAnnotateFolder;
-    TPageSelection FPages;
-    int FResolution;
-    std::uint64_t FMaxFilePixels;
-    bool FOneShot; // only the first barcode of each page
+    TScanSettings FSettings;
+    Vel::TRect FRect; // the settings' rectangle, or the whole picture
+    TAnnotate FAnnotate;
     std::unique_ptr<Vel::TReader> FReader;
-    std::function<void(const TPictureResult&)> FOnPageDone;
+    std::function<void(const TPageResult&)> FOnPageDone;
     TStderrCapture* FCapture = nullptr;
-    bool FVerbose;
 };
 
-} // namespace VelScan
+} // namespace VelBatch

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <unistd.h>
 
-namespace VelScan {
+namespace VelBatch {
 
 namespace {
 
@@ -45,4 +45,4 @@ TRemovalOnSignal::~TRemovalOnSignal() {
         sigaction(Signals[i], &FFormer[i], nullptr);
 }
 
-} // namespace VelScan
+} // namespace VelBatch

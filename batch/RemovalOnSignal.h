@@ -6,7 +6,7 @@
 #include <csignal>
 #include <string>
 
-namespace VelScan {
+namespace VelBatch {
 
 // One at a time. A signal ignored when it is made (as under nohup) stays ignored.
 class TRemovalOnSignal {
@@ -21,4 +21,4 @@ private:
     std::array<struct sigaction, 3> FFormer{};
 };
 
-} // namespace VelScan
+} // namespace VelBatch

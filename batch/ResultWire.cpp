@@ -4,8 +4,9 @@
 #include <cstring>
 #include <optional>
 #include <utility>
+#include <vector>
 
-namespace VelScan {
+namespace VelBatch {
 
 namespace {
 
@@ -15,9 +16,22 @@ public:
     template <class T> void Number(T value) {
         FBytes.append(reinterpret_cast<const char*>(&value), sizeof value);
     }
+    template <class TEnum> void Enum(TEnum value) {
+        Number(static_cast<std::underlying_type_t<TEnum>>(value));
+    }
     void Text(std::string_view text) {
         Number<std::uint64_t>(text.size());
         FBytes.append(text);
+    }
+    void OptionalText(const std::optional<std::string>& text) {
+        Number<std::uint8_t>(text.has_value());
+        if (text)
+            Text(*text);
+    }
+    void Texts(const std::vector<std::string>& texts) {
+        Number<std::uint64_t>(texts.size());
+        for (const auto& text : texts)
+            Text(text);
     }
     std::string Take() { return std::move(FBytes); }
 
@@ -34,13 +48,31 @@ public:
         std::memcpy(&value, Take(sizeof value).data(), sizeof value);
         return value;
     }
+    template <class TEnum> TEnum Enum() {
+        return static_cast<TEnum>(Number<std::underlying_type_t<TEnum>>());
+    }
     std::string Text() { return std::string(Take(Number<std::uint64_t>())); }
-    bool AtEnd() const { return FRest.empty(); }
+    std::optional<std::string> OptionalText() {
+        if (Number<std::uint8_t>() == 0)
+            return std::nullopt;
+        return Text();
+    }
+    std::vector<std::string> Texts() {
+        std::vector<std::string> texts;
+        for (auto count = Number<std::uint64_t>(); count > 0; --count)
+            texts.push_back(Text());
+        return texts;
+    }
+    // Throws unless every byte was read.
+    void End(const char* what) const {
+        if (!FRest.empty())
+            throw EBadResultBytes(std::string("a worker's ") + what + " runs on past its end");
+    }
 
 private:
     std::string_view Take(std::uint64_t size) {
         if (size > FRest.size())
-            throw EBadResultBytes("a worker's result ends early");
+            throw EBadResultBytes("a worker's message ends early");
         const std::string_view taken = FRest.substr(0, size);
         FRest.remove_prefix(size);
         return taken;
@@ -49,84 +81,89 @@ private:
     std::string_view FRest;
 };
 
-void WriteTexts(TWriter& out, const std::vector<std::string>& texts) {
-    out.Number<std::uint64_t>(texts.size());
-    for (const auto& text : texts)
-        out.Text(text);
-}
-
-std::vector<std::string> ReadTexts(TReader& in) {
-    std::vector<std::string> texts;
-    for (auto count = in.Number<std::uint64_t>(); count > 0; --count)
-        texts.push_back(in.Text());
-    return texts;
-}
-
-void WriteBarcode(TWriter& out, const TFoundBarcode& barcode) {
-    out.Text(barcode.Symbology);
-    out.Text(barcode.Addon);
-    out.Text({reinterpret_cast<const char*>(barcode.Data.data()), barcode.Data.size()});
-    out.Number(barcode.Quality);
-    out.Text(barcode.Orientation);
-    WriteTexts(out, barcode.Modifiers);
-    WriteTexts(out, barcode.Configs);
-    out.Number<std::uint64_t>(barcode.Outline.size());
-    for (const TPoint& point : barcode.Outline) {
+void WritePoints(TWriter& out, const std::vector<Vel::TPoint>& points) {
+    out.Number<std::uint64_t>(points.size());
+    for (const Vel::TPoint& point : points) {
         out.Number(point.X);
         out.Number(point.Y);
     }
-    out.Text(barcode.Pass);
 }
 
-TFoundBarcode ReadBarcode(TReader& in) {
-    TFoundBarcode barcode;
-    barcode.Symbology = in.Text();
-    barcode.Addon = in.Text();
-    const std::string data = in.Text();
-    barcode.Data.assign(data.begin(), data.end());
-    barcode.Quality = in.Number<int>();
-    barcode.Orientation = in.Text();
-    barcode.Modifiers = ReadTexts(in);
-    barcode.Configs = ReadTexts(in);
+std::vector<Vel::TPoint> ReadPoints(TReader& in) {
+    std::vector<Vel::TPoint> points;
     for (auto count = in.Number<std::uint64_t>(); count > 0; --count) {
         const int x = in.Number<int>();
-        barcode.Outline.push_back({x, in.Number<int>()});
+        points.push_back({x, in.Number<int>()});
     }
+    return points;
+}
+
+void WriteBarcode(TWriter& out, const Vel::TBarcode& barcode) {
+    out.Enum(barcode.Symbology);
+    out.Text(barcode.SymbologyName);
+    out.Enum(barcode.SymbologyAddon);
+    out.Text(barcode.SymbologyAddonName);
+    out.Text(barcode.Data);
+    out.Number(barcode.Quality);
+    out.Enum(barcode.Orientation);
+    out.Text(barcode.OrientationName);
+    out.Number(barcode.Modifiers.Bits());
+    out.Number<std::uint64_t>(barcode.Configs.size());
+    for (const Vel::TVelConfig config : barcode.Configs)
+        out.Enum(config);
+    WritePoints(out, barcode.Outline);
+    out.Text(barcode.AddonData);
+    out.Text(barcode.Pass);
+    out.Number(barcode.Page);
+}
+
+Vel::TVelModifiers ReadModifiers(TReader& in) {
+    const auto bits = in.Number<std::uint8_t>();
+    Vel::TVelModifiers modifiers;
+    for (const auto modifier : {Vel::TVelModifier::moGs1Reserved, Vel::TVelModifier::moAimReserved})
+        if (bits & (1u << static_cast<unsigned>(modifier)))
+            modifiers.Include(modifier);
+    return modifiers;
+}
+
+Vel::TBarcode ReadBarcode(TReader& in) {
+    Vel::TBarcode barcode;
+    barcode.Symbology = in.Enum<Vel::TVelSymbology>();
+    barcode.SymbologyName = in.Text();
+    barcode.SymbologyAddon = in.Enum<Vel::TVelSymbologyAddon>();
+    barcode.SymbologyAddonName = in.Text();
+    barcode.Data = in.Text();
+    barcode.Quality = in.Number<int>();
+    barcode.Orientation = in.Enum<Vel::TVelOrientation>();
+    barcode.OrientationName = in.Text();
+    barcode.Modifiers = ReadModifiers(in);
+    for (auto count = in.Number<std::uint64_t>(); count > 0; --count)
+        barcode.Configs.push_back(in.Enum<Vel::TVelConfig>());
+    barcode.Outline = ReadPoints(in);
+    barcode.AddonData = in.Text();
     barcode.Pass = in.Text();
+    barcode.Page = in.Number<int>();
     return barcode;
 }
 
-void WriteOptionalText(TWriter& out, const std::optional<std::string>& text) {
-    out.Number<std::uint8_t>(text.has_value());
-    if (text)
-        out.Text(*text);
-}
-
-std::optional<std::string> ReadOptionalText(TReader& in) {
-    if (in.Number<std::uint8_t>() == 0)
-        return std::nullopt;
-    return in.Text();
-}
-
-void WriteResult(TWriter& out, const TPictureResult& result) {
+void WriteResult(TWriter& out, const TPageResult& result) {
     out.Text(result.Path);
     out.Number(result.Page);
     out.Number(result.Pages);
     out.Number(result.Width);
     out.Number(result.Height);
     out.Number<std::uint64_t>(result.Barcodes.size());
-    for (const TFoundBarcode& barcode : result.Barcodes)
+    for (const Vel::TBarcode& barcode : result.Barcodes)
         WriteBarcode(out, barcode);
-    WriteOptionalText(out, result.Error);
-    WriteOptionalText(out, result.Warning);
+    out.OptionalText(result.Error);
+    out.Enum(result.ErrorKind);
+    out.OptionalText(result.Warning);
     out.Number<std::uint8_t>(result.Truncated);
-    out.Number<std::uint64_t>(result.ZBarLines.size());
-    for (const std::string& line : result.ZBarLines)
-        out.Text(line);
+    out.Texts(result.ZBarLines);
 }
 
-TPictureResult ReadResult(TReader& in) {
-    TPictureResult result;
+TPageResult ReadResult(TReader& in) {
+    TPageResult result;
     result.Path = in.Text();
     result.Page = in.Number<int>();
     result.Pages = in.Number<int>();
@@ -134,11 +171,11 @@ TPictureResult ReadResult(TReader& in) {
     result.Height = in.Number<int>();
     for (auto count = in.Number<std::uint64_t>(); count > 0; --count)
         result.Barcodes.push_back(ReadBarcode(in));
-    result.Error = ReadOptionalText(in);
-    result.Warning = ReadOptionalText(in);
+    result.Error = in.OptionalText();
+    result.ErrorKind = in.Enum<TErrorKind>();
+    result.Warning = in.OptionalText();
     result.Truncated = in.Number<std::uint8_t>() != 0;
-    for (auto count = in.Number<std::uint64_t>(); count > 0; --count)
-        result.ZBarLines.push_back(in.Text());
+    result.ZBarLines = in.Texts();
     return result;
 }
 
@@ -147,7 +184,7 @@ TPictureResult ReadResult(TReader& in) {
 std::string EncodeResults(const TFileResult& results) {
     TWriter out;
     out.Number<std::uint64_t>(results.size());
-    for (const TPictureResult& result : results)
+    for (const TPageResult& result : results)
         WriteResult(out, result);
     return out.Take();
 }
@@ -157,8 +194,7 @@ TFileResult DecodeResults(std::string_view bytes) {
     TFileResult results;
     for (auto count = in.Number<std::uint64_t>(); count > 0; --count)
         results.push_back(ReadResult(in));
-    if (!in.AtEnd())
-        throw EBadResultBytes("a worker's result runs on past its end");
+    in.End("result");
     return results;
 }
 
@@ -176,9 +212,61 @@ TInput DecodeInput(std::string_view bytes) {
     input.Path = in.Text();
     input.Source = in.Text();
     input.FirstPage = in.Number<int>();
-    if (!in.AtEnd())
-        throw EBadResultBytes("a worker's input runs on past its end");
+    in.End("input");
     return input;
 }
 
-} // namespace VelScan
+std::string EncodeSettings(const TScanSettings& settings) {
+    TWriter out;
+    out.Texts(settings.Configs);
+    out.Number<std::uint8_t>(settings.Rect.has_value());
+    if (settings.Rect) {
+        out.Number(settings.Rect->Left);
+        out.Number(settings.Rect->Top);
+        out.Number(settings.Rect->Width);
+        out.Number(settings.Rect->Height);
+    }
+    out.Enum(settings.Effort);
+    out.Number<std::uint64_t>(settings.Symbologies.size());
+    for (const Vel::TVelSymbology symbology : settings.Symbologies)
+        out.Enum(symbology);
+    out.OptionalText(settings.Library);
+    out.Number(settings.MaxPixels);
+    out.Number(settings.MaxFilePixels);
+    out.Text(settings.Pages.Text());
+    out.Number(settings.Resolution);
+    out.Number<std::uint8_t>(settings.OneShot);
+    out.Number<std::uint8_t>(settings.ZBarLines);
+    out.OptionalText(settings.AnnotateFolder);
+    return out.Take();
+}
+
+TScanSettings DecodeSettings(std::string_view bytes) {
+    TReader in(bytes);
+    TScanSettings settings;
+    settings.Configs = in.Texts();
+    if (in.Number<std::uint8_t>() != 0) {
+        Vel::TRect rect;
+        rect.Left = in.Number<int>();
+        rect.Top = in.Number<int>();
+        rect.Width = in.Number<int>();
+        rect.Height = in.Number<int>();
+        settings.Rect = rect;
+    }
+    settings.Effort = in.Enum<Vel::TVelEffort>();
+    for (auto count = in.Number<std::uint64_t>(); count > 0; --count)
+        settings.Symbologies.push_back(in.Enum<Vel::TVelSymbology>());
+    settings.Library = in.OptionalText();
+    settings.MaxPixels = in.Number<std::uint64_t>();
+    settings.MaxFilePixels = in.Number<std::uint64_t>();
+    if (const std::string pages = in.Text(); !pages.empty())
+        settings.Pages = TPageSelection::Parse(pages);
+    settings.Resolution = in.Number<int>();
+    settings.OneShot = in.Number<std::uint8_t>() != 0;
+    settings.ZBarLines = in.Number<std::uint8_t>() != 0;
+    settings.AnnotateFolder = in.OptionalText();
+    in.End("settings");
+    return settings;
+}
+
+} // namespace VelBatch

@@ -1,17 +1,20 @@
-// A file's results as bytes, for sending them from a worker process to the run: every field,
-// so that the results read back equal the ones written; and the input the run sends a worker.
+// What the run and a worker process send each other, as bytes: the scan settings (once, as
+// the worker starts), an input to scan, and a file's results; every field, so that what is
+// read back equals what was written. Bytes that were not written so (cut, run on, a count
+// larger than the bytes can hold) are refused with EBadResultBytes.
 #pragma once
 
-#include "Inputs.h"
-#include "ScanResult.h"
+#include "vel/batch/Inputs.h"
+#include "vel/batch/Result.h"
+#include "vel/batch/Settings.h"
 
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
-namespace VelScan {
+namespace VelBatch {
 
-// Bytes that are not a whole encoded result.
+// Bytes that are not a whole encoded message.
 class EBadResultBytes : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -23,13 +26,13 @@ public:
 inline constexpr std::string_view FileDoneMessage{};
 
 std::string EncodeResults(const TFileResult& results);
-
-// Throws EBadResultBytes when the bytes end early or run on.
 TFileResult DecodeResults(std::string_view bytes);
 
 // The input's path and the file to read (its error is never sent: such an input is not scanned).
 std::string EncodeInput(const TInput& input);
-// Throws EBadResultBytes when the bytes end early or run on.
 TInput DecodeInput(std::string_view bytes);
 
-} // namespace VelScan
+std::string EncodeSettings(const TScanSettings& settings);
+TScanSettings DecodeSettings(std::string_view bytes);
+
+} // namespace VelBatch

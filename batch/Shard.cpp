@@ -1,10 +1,11 @@
-#include "Shard.h"
+#include "vel/batch/Shard.h"
 
-#include "common/UsageError.h"
+#include "vel/batch/Errors.h"
+#include "vel/batch/PathHash.h"
 
 #include <charconv>
 
-namespace VelScan {
+namespace VelBatch {
 
 namespace {
 
@@ -28,10 +29,9 @@ TShard ParseShard(const std::string& text) {
     if (slash == std::string_view::npos || !ParseCount(view.substr(0, slash), shard.Index) ||
         !ParseCount(view.substr(slash + 1), shard.Count) || shard.Index < 1 ||
         shard.Index > shard.Count || shard.Count > MaxShards)
-        throw VelCli::EUsageError(
-            "invalid --shard value '" + text +
-            "': expected K/N, whole numbers with 1 <= K <= N <= " + std::to_string(MaxShards));
+        throw EInvalidValue(text, "expected K/N, whole numbers with 1 <= K <= N <= " +
+                                      std::to_string(MaxShards));
     return shard;
 }
 
-} // namespace VelScan
+} // namespace VelBatch

@@ -1,6 +1,6 @@
 #include "StderrCapture.h"
 
-#include "LineText.h"
+#include "vel/batch/LineText.h"
 
 #include <algorithm>
 #include <array>
@@ -26,7 +26,7 @@
 #include <sanitizer/common_interface_defs.h>
 #endif
 
-namespace VelScan {
+namespace VelBatch {
 
 namespace {
 
@@ -215,4 +215,4 @@ std::string DecoderWarning(const std::vector<std::string>& lines) {
     return warning;
 }
 
-} // namespace VelScan
+} // namespace VelBatch

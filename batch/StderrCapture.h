@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace VelScan {
+namespace VelBatch {
 
 // What a page's library calls wrote, line by line (control bytes as they came). Beyond the
 // first MaxCapturedBytes the bytes are only counted, in a last line "... (N more bytes)".
@@ -47,4 +47,4 @@ private:
 // starting with a blank continuing the one before, lines joined with "; ". Empty for no lines.
 std::string DecoderWarning(const std::vector<std::string>& lines);
 
-} // namespace VelScan
+} // namespace VelBatch

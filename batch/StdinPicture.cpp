@@ -10,7 +10,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace VelScan {
+namespace VelBatch {
 
 namespace {
 
@@ -109,4 +109,4 @@ void TStdinPicture::Spool(int fd, std::uint64_t maxBytes) {
         throw std::runtime_error("standard input is empty: no picture to read");
 }
 
-} // namespace VelScan
+} // namespace VelBatch

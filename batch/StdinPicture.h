@@ -4,14 +4,14 @@
 // SIGHUP ends velscan before.
 #pragma once
 
-#include "Inputs.h"
 #include "RemovalOnSignal.h"
+#include "vel/batch/Inputs.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
-namespace VelScan {
+namespace VelBatch {
 
 // The most bytes a picture on standard input may hold: 8 bytes a pixel of the pixel limit
 // (an uncompressed 16-bit RGBA picture of that size) and 16 MiB for the rest of its file.
@@ -37,4 +37,4 @@ private:
     std::optional<TRemovalOnSignal> FRemovalOnSignal;
 };
 
-} // namespace VelScan
+} // namespace VelBatch

@@ -2,12 +2,9 @@
 
 #include "Channel.h"
 #include "MemoryBudget.h"
-#include "Options.h"
 #include "PictureScanner.h"
 #include "ResultWire.h"
 #include "StderrCapture.h"
-#include "Workers.h"
-#include "ZBarLoading.h"
 
 #include <vel/host/PixelLimit.h>
 
@@ -18,7 +15,7 @@
 #include <string_view>
 #include <unistd.h>
 
-namespace VelScan {
+namespace VelBatch {
 
 namespace {
 
@@ -31,22 +28,25 @@ void Send(std::string_view message) {
 
 } // namespace
 
-int RunWorker(std::span<const char* const> args) {
+int RunWorker(const char* program, std::span<const char* const> args, const TBatchHooks& hooks) {
     try {
         if (args.empty())
             throw std::invalid_argument("no worker slot given");
         const unsigned slot = static_cast<unsigned>(std::stoul(args[0]));
         if (slot >= TMemoryBudget::MaxSlots)
             throw std::invalid_argument(std::string("worker slot ") + args[0] + " out of range");
-        const TOptions options = ParseOptions(args.subspan(1));
-        Host::SetMaxPicturePixels(options.MaxPixels);
-        LoadZBar(options.Library);
-        TPictureScanner scanner(options);
+        const auto settings = ReceiveMessage(WorkerChannelFd);
+        if (!settings)
+            return 0; // the run ended before it sent them
+        const TScanSettings scan = DecodeSettings(*settings);
+        Host::SetMaxPicturePixels(scan.MaxPixels);
+        LoadZBar(scan.Library);
+        TPictureScanner scanner(scan, true, hooks.Annotate);
         TStderrCapture capture;
         scanner.SetCapture(&capture);
         TMemoryBudget budget = TMemoryBudget::Attach(WorkerBudgetFd);
         std::size_t sent = 0;
-        scanner.SetOnPageDone([&sent](const TPictureResult& page) {
+        scanner.SetOnPageDone([&sent](const TPageResult& page) {
             Send(EncodeResults({page}));
             ++sent;
         });
@@ -62,9 +62,15 @@ int RunWorker(std::span<const char* const> args) {
         }
         return 0;
     } catch (const std::exception& error) {
-        std::cerr << "velscan: worker process: " << error.what() << '\n';
+        std::cerr << program << ": worker process: " << error.what() << '\n';
         return 1;
     }
 }
 
-} // namespace VelScan
+std::optional<int> ServeAsWorker(int argc, char** argv, const TBatchHooks& hooks) {
+    if (argc < 2 || std::string_view(argv[1]) != WorkerModeFlag)
+        return std::nullopt;
+    return RunWorker(argv[0], {argv + 2, static_cast<std::size_t>(argc - 2)}, hooks);
+}
+
+} // namespace VelBatch

@@ -23,7 +23,7 @@
 
 extern char** environ;
 
-namespace VelScan {
+namespace VelBatch {
 
 namespace {
 
@@ -94,7 +94,7 @@ bool PrepareWorker(pid_t run, int socket, int budget) {
 // those does not close them. Each worker is used, and restarted, by one thread of the run,
 // which lives as long as the run needs it.
 [[noreturn]] void BecomeWorker(pid_t run, bool exec, int program, int socket, int budget,
-                               int report, std::span<char* const> argv) {
+                               int report, std::span<char* const> argv, const TBatchHooks* hooks) {
     program = DuplicateHigh(program);
     report = DuplicateHigh(report);
     if (program >= 0 && report >= 0 && PrepareWorker(run, socket, budget)) {
@@ -102,7 +102,7 @@ bool PrepareWorker(pid_t run, int socket, int budget) {
             fexecve(program, argv.data(), environ);
         else if (close_range(WorkerBudgetFd + 1, ~0U, 0) == 0) {
             DefaultHandlers();
-            _exit(RunWorker(argv.subspan(2, argv.size() - 3)));
+            _exit(RunWorker(argv[0], argv.subspan(2, argv.size() - 3), *hooks));
         }
     }
     const int error = errno;
@@ -112,7 +112,8 @@ bool PrepareWorker(pid_t run, int socket, int budget) {
 
 // Forks the worker and waits for it to start; its process id. Throws ERunError.
 // The arguments end with a null pointer.
-pid_t SpawnWorker(int program, int socket, int budget, std::span<char* const> argv) {
+pid_t SpawnWorker(int program, int socket, int budget, std::span<char* const> argv,
+                  const TBatchHooks& hooks) {
     int report[2];
     if (pipe2(report, O_CLOEXEC) != 0)
         Fail("pipe");
@@ -120,7 +121,7 @@ pid_t SpawnWorker(int program, int socket, int budget, std::span<char* const> ar
     const bool exec = !SingleThreaded();
     const pid_t pid = fork();
     if (pid == 0)
-        BecomeWorker(run, exec, program, socket, budget, report[1], argv);
+        BecomeWorker(run, exec, program, socket, budget, report[1], argv, &hooks);
     const int forkError = errno;
     close(report[1]);
     if (pid < 0) {
@@ -141,9 +142,7 @@ pid_t SpawnWorker(int program, int socket, int budget, std::span<char* const> ar
 }
 
 std::vector<std::string> WorkerArguments(const TWorkerLaunch& launch, unsigned slot) {
-    std::vector<std::string> args = {"velscan", WorkerModeFlag, std::to_string(slot)};
-    args.insert(args.end(), launch.Arguments.begin(), launch.Arguments.end());
-    return args;
+    return {launch.ProgramName, WorkerModeFlag, std::to_string(slot)};
 }
 
 std::string Seconds(std::chrono::milliseconds time) {
@@ -158,12 +157,13 @@ std::string Seconds(std::chrono::milliseconds time) {
 }
 
 // The error of a page of the file a worker process failed on.
-TPictureResult PageError(const TPictureResult& done, int page, std::string failure) {
-    TPictureResult result;
+TPageResult PageError(const TPageResult& done, int page, std::string failure) {
+    TPageResult result;
     result.Path = done.Path;
     result.Page = page;
     result.Pages = done.Pages;
     result.Error = std::move(failure);
+    result.ErrorKind = TErrorKind::ekOther;
     return result;
 }
 
@@ -219,13 +219,15 @@ void TWorkerProcess::Start() {
         argv.push_back(arg.data());
     argv.push_back(nullptr);
     try {
-        FPid = SpawnWorker(FLaunch->Program.Fd(), childSocket, childBudget, argv);
+        FPid = SpawnWorker(FLaunch->Program.Fd(), childSocket, childBudget, argv, FLaunch->Hooks);
     } catch (...) {
         CloseAll({sockets[0], childSocket, childBudget});
         throw;
     }
     CloseAll({childSocket, childBudget});
     FSocket = sockets[0];
+    // A worker that is gone already is found out by the first input sent.
+    SendMessage(FSocket, EncodeSettings(FLaunch->Settings));
 }
 
 TFileResult TWorkerProcess::Scan(const TInput& input) {
@@ -244,11 +246,11 @@ TFileResult TWorkerProcess::Exchange(const TInput& input) {
         if (results.empty())
             throw std::runtime_error(*failure);
         const int pages = results.back().Pages;
-        const int failed = FLaunch->Pages.NextAfter(results.back().Page, pages);
+        const int failed = FLaunch->Settings.Pages.NextAfter(results.back().Page, pages);
         if (failed == 0)
             return results;
         results.push_back(PageError(results.back(), failed, *failure));
-        request.FirstPage = FLaunch->Pages.NextAfter(failed, pages);
+        request.FirstPage = FLaunch->Settings.Pages.NextAfter(failed, pages);
         if (request.FirstPage == 0)
             return results;
     }
@@ -276,7 +278,7 @@ std::optional<std::string> TWorkerProcess::Receive(const TInput& input, TFileRes
             return Stop();
         if (*reply == FileDoneMessage)
             return std::nullopt;
-        for (TPictureResult& page : DecodeResults(*reply))
+        for (TPageResult& page : DecodeResults(*reply))
             results.push_back(std::move(page));
     }
 }
@@ -312,4 +314,4 @@ std::string TWorkerProcess::Stop() {
     return Ending(status);
 }
 
-} // namespace VelScan
+} // namespace VelBatch

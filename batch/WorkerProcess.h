@@ -4,10 +4,11 @@
 // are kept, and a new process goes on with the file's later pages or the next file.
 #pragma once
 
-#include "Inputs.h"
 #include "MemoryBudget.h"
-#include "PageSelection.h"
-#include "ScanResult.h"
+#include "vel/batch/Batch.h"
+#include "vel/batch/Inputs.h"
+#include "vel/batch/PageSelection.h"
+#include "vel/batch/Result.h"
 
 #include <chrono>
 #include <memory>
@@ -16,7 +17,7 @@
 #include <sys/types.h>
 #include <vector>
 
-namespace VelScan {
+namespace VelBatch {
 
 // The running program's file, held open from the start of a run: worker processes started
 // during the run (when they cannot be forked without exec) are started from it, not from its
@@ -38,17 +39,18 @@ private:
 
 // What every worker process of a run is started with.
 struct TWorkerLaunch {
-    TProgramFile Program;               // velscan's own file
-    std::vector<std::string> Arguments; // the run's arguments as given
+    TProgramFile Program;    // the running program's own file
+    std::string ProgramName; // the worker's argv[0]
+    TScanSettings Settings;  // sent to each worker as it starts
+    TBatchHooks Hooks;       // a worker forked without exec runs with these
     std::shared_ptr<TMemoryBudget> Budget;
     std::chrono::milliseconds Timeout; // per page; 0: no limit
-    TPageSelection Pages;              // the pages each file's results hold
 };
 
 class TWorkerProcess {
 public:
     // Starts the process for the budget's slot: a fork of this one in worker mode while it
-    // runs one thread, else velscan itself started in worker mode. Throws ERunError when it
+    // runs one thread, else the program itself started in worker mode. Throws ERunError when it
     // cannot be started.
     TWorkerProcess(std::shared_ptr<const TWorkerLaunch> launch, unsigned slot);
     // Tells the process the run is over: it ends at once, or when the run's process ends
@@ -85,4 +87,4 @@ private:
     int FSocket = -1;
 };
 
-} // namespace VelScan
+} // namespace VelBatch

@@ -1,8 +1,9 @@
 #include "Workers.h"
 
-#include "PictureMemory.h"
-#include "RunLimits.h"
+#include "MemoryBudget.h"
+#include "PictureScanner.h"
 #include "WorkerProcess.h"
+#include "vel/batch/Limits.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -10,15 +11,15 @@
 #include <optional>
 #include <thread>
 
-namespace VelScan {
+namespace VelBatch {
 
 namespace {
 
 // The number of inputs when the paths given tell it: each path that is no folder (nor "-",
 // the paths on standard input) is one input, and so is a picture on standard input.
-std::optional<unsigned> KnownInputCount(const TOptions& options) {
-    unsigned count = options.StdinPicture ? 1 : 0;
-    for (const std::string& path : options.Paths) {
+std::optional<unsigned> KnownInputCount(const TBatchSettings& settings) {
+    unsigned count = settings.StdinPicture ? 1 : 0;
+    for (const std::string& path : settings.Paths) {
         std::error_code error;
         if (path == "-" || std::filesystem::is_directory(path, error))
             return std::nullopt;
@@ -29,39 +30,39 @@ std::optional<unsigned> KnownInputCount(const TOptions& options) {
 
 // One worker per job, but no more than there are inputs: each worker scans a whole file, so
 // a run of one picture needs one.
-unsigned WorkerCount(const TOptions& options) {
-    const unsigned jobs = JobCount(options);
-    const auto inputs = KnownInputCount(options);
+unsigned WorkerCount(const TBatchSettings& settings) {
+    const unsigned jobs = JobCount(settings);
+    const auto inputs = KnownInputCount(settings);
     return inputs ? std::clamp(*inputs, 1u, jobs) : jobs;
 }
 
 } // namespace
 
-unsigned JobCount(const TOptions& options) {
-    if (options.Jobs > 0)
-        return options.Jobs;
+unsigned JobCount(const TBatchSettings& settings) {
+    if (settings.Jobs > 0)
+        return settings.Jobs;
     return std::clamp(std::thread::hardware_concurrency(), 1u, TMemoryBudget::MaxSlots);
 }
 
-std::vector<TWorker> MakeWorkers(const TOptions& options) {
+std::vector<TWorker> MakeWorkers(const TBatchSettings& settings, const TBatchHooks& hooks) {
     const auto budget =
-        std::make_shared<TMemoryBudget>(options.MemoryBudget.value_or(DefaultMemoryBudget()));
-    const unsigned count = WorkerCount(options);
+        std::make_shared<TMemoryBudget>(settings.MemoryBudget.value_or(DefaultMemoryBudget()));
+    const unsigned count = WorkerCount(settings);
     std::vector<TWorker> workers;
-    if (!options.Isolation) {
+    if (!settings.Isolation) {
         for (unsigned slot = 0; slot < count; ++slot) {
-            auto scanner = std::make_shared<TPictureScanner>(options);
+            auto scanner = std::make_shared<TPictureScanner>(settings.Scan, false, hooks.Annotate);
             workers.emplace_back([scanner, budget, slot](const TInput& input) {
                 return scanner->Scan(input, *budget, slot);
             });
         }
         return workers;
     }
-    // The worker processes parse the same arguments; checking them here stops a run with a
+    // The worker processes take the same settings; checking them here stops a run with a
     // setting ZBar refuses as the in-process run does.
-    TPictureScanner{options};
-    const auto launch = std::make_shared<const TWorkerLaunch>(
-        TWorkerLaunch{TProgramFile(), options.Arguments, budget, options.Timeout, options.Pages});
+    TPictureScanner{settings.Scan, true};
+    const auto launch = std::make_shared<const TWorkerLaunch>(TWorkerLaunch{
+        TProgramFile(), settings.ProgramName, settings.Scan, hooks, budget, settings.Timeout});
     for (unsigned slot = 0; slot < count; ++slot) {
         auto process = std::make_shared<TWorkerProcess>(launch, slot);
         workers.emplace_back([process](const TInput& input) { return process->Scan(input); });
@@ -69,4 +70,4 @@ std::vector<TWorker> MakeWorkers(const TOptions& options) {
     return workers;
 }
 
-} // namespace VelScan
+} // namespace VelBatch

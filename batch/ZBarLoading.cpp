@@ -1,8 +1,8 @@
-#include "ZBarLoading.h"
+#include "vel/batch/Batch.h"
 
 #include <vel/Vel.h>
 
-namespace VelScan {
+namespace VelBatch {
 
 namespace {
 
@@ -24,9 +24,9 @@ void LoadZBar(const std::optional<std::string>& library) {
         Vel::LoadLibrary();
     } catch (const std::exception& error) {
         const std::string name = Host::ToAnsi(Vel::ZBarLibraryName);
-        throw EZBarNotLoaded("cannot load ZBar from " + name + ": " + Reason(error.what(), name) +
-                             "; install libzbar0 (Debian/Ubuntu) or set --library");
+        throw ERunError("cannot load ZBar from " + name + ": " + Reason(error.what(), name) +
+                        "; install libzbar0 (Debian/Ubuntu) or set --library");
     }
 }
 
-} // namespace VelScan
+} // namespace VelBatch

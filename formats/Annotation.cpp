@@ -1,7 +1,7 @@
-#include "Annotation.h"
+#include "vel/formats/Annotation.h"
 
 #include "AnnotationDrawing.h"
-#include "PathHash.h"
+#include "vel/batch/PathHash.h"
 
 #include <vel/host/Bitmap.h>
 #include <vel/host/PngImage.h>
@@ -16,7 +16,7 @@
 #include <system_error>
 #include <unistd.h>
 
-namespace VelScan {
+namespace VelFormats {
 
 namespace {
 
@@ -44,14 +44,15 @@ std::size_t NameLimit(const std::string& folder) {
 
 } // namespace
 
-std::string AnnotationFileName(const TPictureResult& result, std::size_t nameLimit) {
+std::string AnnotationFileName(const VelBatch::TPageResult& result, std::size_t nameLimit) {
     const std::string& path = result.Path;
     const std::string page = result.Pages > 1 ? '#' + std::to_string(result.Page) : "";
     const std::string whole = Flattened(path) + page + ".png";
     if (whole.size() <= nameLimit)
         return whole;
     char hash[24];
-    std::snprintf(hash, sizeof hash, "-%016llx", static_cast<unsigned long long>(PathHash(path)));
+    std::snprintf(hash, sizeof hash, "-%016llx",
+                  static_cast<unsigned long long>(VelBatch::PathHash(path)));
     const std::string suffix = hash + page + ".png";
     std::string base = Flattened(std::string_view(path).substr(path.rfind('/') + 1));
     base.resize(std::min(base.size(), nameLimit - suffix.size()));
@@ -68,8 +69,11 @@ void MakeAnnotationFolder(const std::string& folder) {
                                  "' for the annotated pictures (--annotate): " + error.message());
 }
 
-std::optional<std::string> WriteAnnotation(Host::TPicture& picture, const TPictureResult& result,
-                                           const TScanRect* rect, const std::string& folder) {
+std::optional<std::string> WriteAnnotation(Host::TPicture& picture,
+                                           const VelBatch::TPageResult& result,
+                                           const VelBatch::TScanSettings& settings) {
+    const std::string& folder = settings.AnnotateFolder.value_or(".");
+    const Vel::TRect* rect = settings.Rect ? &*settings.Rect : nullptr;
     const std::string file = folder + '/' + AnnotationFileName(result, NameLimit(folder));
     try {
         Host::TBitmap bitmap;
@@ -87,4 +91,4 @@ std::optional<std::string> WriteAnnotation(Host::TPicture& picture, const TPictu
     }
 }
 
-} // namespace VelScan
+} // namespace VelFormats

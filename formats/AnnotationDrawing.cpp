@@ -1,14 +1,13 @@
 #include "AnnotationDrawing.h"
 
-#include "BarcodeBox.h"
 #include "BitmapFont.h"
-#include "Output.h"
+#include "vel/formats/Output.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
 
-namespace VelScan {
+namespace VelFormats {
 
 namespace {
 
@@ -41,7 +40,7 @@ public:
     }
 
     // A line drawn with a square brush of the thickness (Bresenham's steps).
-    void Line(TPoint from, TPoint to, int thickness, Host::TColor32 colour) {
+    void Line(Vel::TPoint from, Vel::TPoint to, int thickness, Host::TColor32 colour) {
         const int dx = std::abs(to.X - from.X), dy = -std::abs(to.Y - from.Y);
         const int stepX = from.X < to.X ? 1 : -1, stepY = from.Y < to.Y ? 1 : -1;
         for (int error = dx + dy;;) {
@@ -99,7 +98,7 @@ TStyle StyleFor(const TCanvas& canvas) {
     return {std::clamp(side / 250, 2, 8), std::clamp(side / 400, 1, 6)};
 }
 
-void DrawScanRect(TCanvas& canvas, const TScanRect& rect, const TStyle& style) {
+void DrawScanRect(TCanvas& canvas, const Vel::TRect& rect, const TStyle& style) {
     if (rect.Left >= canvas.Width() || rect.Top >= canvas.Height())
         return;
     const int right =
@@ -110,7 +109,7 @@ void DrawScanRect(TCanvas& canvas, const TScanRect& rect, const TStyle& style) {
 }
 
 // The label goes above the box's frame, else below it, else inside its top.
-void DrawLabel(TCanvas& canvas, const TFoundBarcode& barcode, const Vel::TRect& box,
+void DrawLabel(TCanvas& canvas, const Vel::TBarcode& barcode, const Vel::TRect& box,
                const TStyle& style) {
     const std::string label = BarcodeLabel(barcode);
     const int pad = style.FontScale;
@@ -126,13 +125,13 @@ void DrawLabel(TCanvas& canvas, const TFoundBarcode& barcode, const Vel::TRect& 
     canvas.Text(left + pad, top + pad, label, style.FontScale, LabelTextColour);
 }
 
-void DrawBarcode(TCanvas& canvas, const TFoundBarcode& barcode, const TStyle& style) {
+void DrawBarcode(TCanvas& canvas, const Vel::TBarcode& barcode, const TStyle& style) {
     if (barcode.Outline.empty())
         return;
-    const std::vector<TPoint> hull = OutlineHull(barcode);
+    const std::vector<Vel::TPoint> hull = barcode.Hull();
     for (std::size_t i = 0; i < hull.size(); ++i)
         canvas.Line(hull[i], hull[(i + 1) % hull.size()], style.Stroke, OutlineColour);
-    const Vel::TRect box = BoundingBox(barcode);
+    const Vel::TRect box = barcode.BoundingBox();
     canvas.Frame(box.Left, box.Top, box.Left + box.Width - 1, box.Top + box.Height - 1,
                  style.Stroke, BoxColour);
     DrawLabel(canvas, barcode, box, style);
@@ -140,16 +139,16 @@ void DrawBarcode(TCanvas& canvas, const TFoundBarcode& barcode, const TStyle& st
 
 } // namespace
 
-std::string BarcodeLabel(const TFoundBarcode& barcode) {
+std::string BarcodeLabel(const Vel::TBarcode& barcode) {
     std::string label = TypeName(barcode) + ':';
     const auto& data = barcode.Data;
     std::size_t i = 0;
     for (std::size_t characters = 0; i < data.size() && characters < MaxLabelCharacters;
          ++characters) {
-        const std::uint8_t byte = data[i++];
+        const auto byte = static_cast<std::uint8_t>(data[i++]);
         if (byte >= 0x80) {
             // A UTF-8 sequence (or a byte of none) stands for one character.
-            while (i < data.size() && (data[i] & 0xC0) == 0x80)
+            while (i < data.size() && (static_cast<std::uint8_t>(data[i]) & 0xC0) == 0x80)
                 ++i;
             label += '?';
         } else {
@@ -161,7 +160,8 @@ std::string BarcodeLabel(const TFoundBarcode& barcode) {
     return label;
 }
 
-void DrawAnnotation(Host::TBitmap& bitmap, const TPictureResult& result, const TScanRect* rect) {
+void DrawAnnotation(Host::TBitmap& bitmap, const VelBatch::TPageResult& result,
+                    const Vel::TRect* rect) {
     TCanvas canvas(bitmap);
     const TStyle style = StyleFor(canvas);
     if (rect)
@@ -171,4 +171,4 @@ void DrawAnnotation(Host::TBitmap& bitmap, const TPictureResult& result, const T
     bitmap.MarkModified();
 }
 
-} // namespace VelScan
+} // namespace VelFormats

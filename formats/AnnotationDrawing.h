@@ -4,14 +4,13 @@
 // on yellow).
 #pragma once
 
-#include "Options.h"
-#include "ScanResult.h"
+#include "vel/batch/Result.h"
 
 #include <vel/host/Bitmap.h>
 
 #include <string>
 
-namespace VelScan {
+namespace VelFormats {
 
 inline constexpr Host::TColor32 ScanRectColour = 0xFF0060FF;
 inline constexpr Host::TColor32 OutlineColour = 0xFF00C000;
@@ -21,10 +20,11 @@ inline constexpr Host::TColor32 LabelTextColour = 0xFF000000;
 
 // The barcode's type, a colon and the first 20 characters of its data, each character that
 // is not printable ASCII as '?', and "..." when the data goes on.
-std::string BarcodeLabel(const TFoundBarcode& barcode);
+std::string BarcodeLabel(const Vel::TBarcode& barcode);
 
 // Draws onto the pf32bit bitmap, which holds the result's picture; rect, when not null, is
 // the scan rectangle given.
-void DrawAnnotation(Host::TBitmap& bitmap, const TPictureResult& result, const TScanRect* rect);
+void DrawAnnotation(Host::TBitmap& bitmap, const VelBatch::TPageResult& result,
+                    const Vel::TRect* rect);
 
-} // namespace VelScan
+} // namespace VelFormats

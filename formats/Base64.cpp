@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace VelScan {
+namespace VelFormats {
 
 namespace {
 
@@ -56,4 +56,4 @@ std::optional<std::string> FromBase64(std::string_view text) {
     return out;
 }
 
-} // namespace VelScan
+} // namespace VelFormats

@@ -8,11 +8,11 @@
 #include <string>
 #include <string_view>
 
-namespace VelScan {
+namespace VelFormats {
 
 std::string Base64(std::span<const std::uint8_t> bytes);
 std::string Base64(std::string_view bytes);
 // The bytes a padded base64 text holds; nullopt when it is not one.
 std::optional<std::string> FromBase64(std::string_view text);
 
-} // namespace VelScan
+} // namespace VelFormats

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-namespace VelScan {
+namespace VelFormats {
 
 namespace {
 
@@ -121,4 +121,4 @@ bool GlyphPixel(char c, int x, int y) {
            1;
 }
 
-} // namespace VelScan
+} // namespace VelFormats

@@ -1,7 +1,7 @@
 // A 5 x 7 pixel font of the printable ASCII characters, for the labels of annotated pictures.
 #pragma once
 
-namespace VelScan {
+namespace VelFormats {
 
 inline constexpr int GlyphWidth = 5;
 inline constexpr int GlyphHeight = 7;
@@ -10,4 +10,4 @@ inline constexpr int GlyphHeight = 7;
 // a character outside ' ' to '~' is drawn as '?'.
 bool GlyphPixel(char c, int x, int y);
 
-} // namespace VelScan
+} // namespace VelFormats

@@ -1,10 +1,12 @@
-#include "JsonEntry.h"
+#include "vel/formats/JsonEntry.h"
 
 #include "Base64.h"
 
+#include <vel/host/Utf8.h>
+
 #include <charconv>
 
-namespace VelScan {
+namespace VelFormats {
 
 namespace {
 
@@ -183,19 +185,8 @@ private:
         } else if (code >= 0xDC00 && code < 0xE000) {
             return false;
         }
-        AppendUtf8(out, code);
+        Host::AppendUtf8(out, static_cast<char32_t>(code));
         return true;
-    }
-
-    static void AppendUtf8(std::string& out, unsigned code) {
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-            return;
-        }
-        const int extra = code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
-        out += static_cast<char>((0xF00 >> extra) | (code >> (6 * extra)));
-        for (int k = extra - 1; k >= 0; --k)
-            out += static_cast<char>(0x80 | ((code >> (6 * k)) & 0x3F));
     }
 
     bool Escape(std::string& out) {
@@ -243,4 +234,4 @@ std::optional<TJsonEntry> ReadJsonEntry(std::string_view line) {
     return TEntryParser(line).Entry();
 }
 
-} // namespace VelScan
+} // namespace VelFormats

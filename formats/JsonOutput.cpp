@@ -1,36 +1,34 @@
 #include "JsonOutput.h"
 
-#include "BarcodeBox.h"
+#include "BarcodeNames.h"
 #include "Base64.h"
 #include "JsonText.h"
 #include "vel/host/Utf8.h"
 
 #include <string_view>
 
-namespace VelScan {
+namespace VelFormats {
 
 namespace {
 
-std::string_view AsText(const std::vector<std::uint8_t>& data) {
-    return {reinterpret_cast<const char*>(data.data()), data.size()};
-}
-
-std::string BarcodeObject(const TFoundBarcode& barcode, bool allPoints) {
-    const bool text = Host::IsValidUtf8(AsText(barcode.Data));
-    std::string out = "{\"symbology\":" + JsonString(barcode.Symbology) +
-                      ",\"addon\":" + JsonString(barcode.Addon) + ",\"data\":" +
-                      (text ? JsonString(AsText(barcode.Data)) : '"' + Base64(barcode.Data) + '"') +
-                      ",\"encoding\":" + (text ? "\"text\"" : "\"base64\"") +
-                      ",\"quality\":" + std::to_string(barcode.Quality) +
-                      ",\"orientation\":" + JsonString(barcode.Orientation) + ",\"modifiers\":[";
-    for (std::size_t i = 0; i < barcode.Modifiers.size(); ++i)
-        out += (i ? "," : "") + JsonString(barcode.Modifiers[i]);
+std::string BarcodeObject(const Vel::TBarcode& barcode, bool allPoints) {
+    const bool text = barcode.IsText();
+    std::string out =
+        "{\"symbology\":" + JsonString(barcode.SymbologyName) +
+        ",\"addon\":" + JsonString(barcode.SymbologyAddonName) +
+        ",\"data\":" + (text ? JsonString(barcode.Data) : '"' + Base64(barcode.Data) + '"') +
+        ",\"encoding\":" + (text ? "\"text\"" : "\"base64\"") +
+        ",\"quality\":" + std::to_string(barcode.Quality) +
+        ",\"orientation\":" + JsonString(barcode.OrientationName) + ",\"modifiers\":[";
+    const std::vector<std::string> modifiers = ModifierNames(barcode);
+    for (std::size_t i = 0; i < modifiers.size(); ++i)
+        out += (i ? "," : "") + JsonString(modifiers[i]);
     out += "],\"points\":[";
-    const std::vector<TPoint> points = OutputPoints(barcode, allPoints);
+    const std::vector<Vel::TPoint> points = OutputPoints(barcode, allPoints);
     for (std::size_t i = 0; i < points.size(); ++i)
         out += (i ? ",[" : "[") + std::to_string(points[i].X) + ',' + std::to_string(points[i].Y) +
                ']';
-    const Vel::TRect box = BoundingBox(barcode);
+    const Vel::TRect box = barcode.BoundingBox();
     out += "],\"box\":[" + std::to_string(box.Left) + ',' + std::to_string(box.Top) + ',' +
            std::to_string(box.Width) + ',' + std::to_string(box.Height);
     return out + "],\"pass\":" + JsonString(barcode.Pass) + '}';
@@ -47,7 +45,7 @@ std::string PathFields(const std::string& path) {
 
 } // namespace
 
-void TJsonOutput::Write(const TPictureResult& result) {
+void TJsonOutput::Write(const TPageResult& result) {
     std::string line = '{' + PathFields(result.Path);
     if (result.Page > 0)
         line += ",\"page\":" + std::to_string(result.Page) +
@@ -66,4 +64,4 @@ void TJsonOutput::Write(const TPictureResult& result) {
     FOut << line << "}\n" << std::flush;
 }
 
-} // namespace VelScan
+} // namespace VelFormats

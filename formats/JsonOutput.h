@@ -8,19 +8,19 @@
 // valid UTF-8 has U+FFFD in "path" and its exact bytes in "path_base64" right after it.
 #pragma once
 
-#include "Output.h"
+#include "vel/formats/Output.h"
 
-namespace VelScan {
+namespace VelFormats {
 
 class TJsonOutput : public TOutput {
 public:
     TJsonOutput(std::ostream& out, bool allPoints) : FOut(out), FAllPoints(allPoints) {}
 
-    void Write(const TPictureResult& result) override;
+    void Write(const TPageResult& result) override;
 
 private:
     std::ostream& FOut;
     bool FAllPoints; // every outline point rather than the outline's hull
 };
 
-} // namespace VelScan
+} // namespace VelFormats

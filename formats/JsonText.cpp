@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-namespace VelScan {
+namespace VelFormats {
 
 std::string JsonString(std::string_view text) {
     const std::string valid = ToValidUtf8(text);
@@ -47,4 +47,4 @@ std::string JsonString(std::string_view text) {
     return out;
 }
 
-} // namespace VelScan
+} // namespace VelFormats

@@ -1,26 +1,27 @@
 #include "TextOutput.h"
 
-#include "LineText.h"
+#include "vel/batch/LineText.h"
 
 #include <string_view>
 
-namespace VelScan {
+namespace VelFormats {
 
-TTextOutput::TTextOutput(std::ostream& out, std::ostream& errors, bool withType, bool withPath)
-    : FOut(out), FErrors(errors), FWithType(withType), FWithPath(withPath) {}
+TTextOutput::TTextOutput(std::ostream& out, std::ostream& errors, bool withType,
+                         const TOutputChoices& choices)
+    : FOut(out), FErrors(errors), FWithType(withType), FWithPath(choices.WithPath),
+      FProgram(choices.Program) {}
 
-void TTextOutput::Write(const TPictureResult& result) {
+void TTextOutput::Write(const TPageResult& result) {
     if (result.Error) {
-        FErrors << ErrorLine(result) << std::flush;
+        FErrors << ErrorLine(FProgram, result) << std::flush;
         return;
     }
-    const std::string prefix = FWithPath ? LineEscaped(ShownPath(result)) + ':' : "";
+    const std::string prefix = FWithPath ? VelBatch::LineEscaped(ShownPath(result)) + ':' : "";
     for (const auto& barcode : result.Barcodes) {
-        const std::string_view data(reinterpret_cast<const char*>(barcode.Data.data()),
-                                    barcode.Data.size());
+        const std::string& data = barcode.Data;
         FOut << prefix;
         if (FWithType)
-            FOut << TypeName(barcode) << ':' << LineEscaped(data);
+            FOut << TypeName(barcode) << ':' << VelBatch::LineEscaped(data);
         else
             FOut << data;
         FOut << '\n';
@@ -28,4 +29,4 @@ void TTextOutput::Write(const TPictureResult& result) {
     FOut << std::flush;
 }
 
-} // namespace VelScan
+} // namespace VelFormats

@@ -4,15 +4,16 @@
 // escaped in both. A picture that cannot be read is reported on the error stream.
 #pragma once
 
-#include "Output.h"
+#include "vel/formats/Output.h"
 
-namespace VelScan {
+namespace VelFormats {
 
 class TTextOutput : public TOutput {
 public:
-    TTextOutput(std::ostream& out, std::ostream& errors, bool withType, bool withPath);
+    TTextOutput(std::ostream& out, std::ostream& errors, bool withType,
+                const TOutputChoices& choices);
 
-    void Write(const TPictureResult& result) override;
+    void Write(const TPageResult& result) override;
     bool ReportsErrorsApart() const override { return true; }
 
 private:
@@ -20,6 +21,7 @@ private:
     std::ostream& FErrors;
     bool FWithType;
     bool FWithPath;
+    std::string FProgram;
 };
 
-} // namespace VelScan
+} // namespace VelFormats

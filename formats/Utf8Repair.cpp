@@ -2,7 +2,7 @@
 
 #include "vel/host/Utf8.h"
 
-namespace VelScan {
+namespace VelFormats {
 
 char32_t NextRepairedCodePoint(std::string_view text, std::size_t& pos) {
     const Host::TUtf8Sequence sequence = Host::ReadUtf8Sequence(text, pos);
@@ -22,4 +22,4 @@ std::string ToValidUtf8(std::string_view bytes) {
     return out;
 }
 
-} // namespace VelScan
+} // namespace VelFormats

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace VelScan {
+namespace VelFormats {
 
 // The code point whose UTF-8 sequence starts at text[pos], advancing pos past it; U+FFFD,
 // advancing pos by one byte, when the bytes there are not well formed.
@@ -15,4 +15,4 @@ char32_t NextRepairedCodePoint(std::string_view text, std::size_t& pos);
 // The bytes as UTF-8, each byte that starts no well-formed sequence replaced by U+FFFD.
 std::string ToValidUtf8(std::string_view bytes);
 
-} // namespace VelScan
+} // namespace VelFormats

@@ -1,13 +1,12 @@
 #include "XmlOutput.h"
 
-#include "BarcodeBox.h"
+#include "BarcodeNames.h"
 #include "Base64.h"
 #include "XmlText.h"
-#include "common/Version.h"
 
 #include <string_view>
 
-namespace VelScan {
+namespace VelFormats {
 
 namespace {
 
@@ -19,30 +18,22 @@ std::string Attribute(std::string_view name, int value) {
     return Attribute(name, std::to_string(value));
 }
 
-std::string JoinedModifiers(const std::vector<std::string>& modifiers) {
-    std::string joined;
-    for (const auto& modifier : modifiers)
-        joined += (joined.empty() ? "" : " ") + modifier;
-    return joined;
-}
-
-std::string DataElement(const std::vector<std::uint8_t>& data) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data.data()), data.size());
-    if (IsXmlText(bytes))
-        return "<data encoding=\"text\">" + XmlEscaped(bytes) + "</data>";
+std::string DataElement(const std::string& data) {
+    if (IsXmlText(data))
+        return "<data encoding=\"text\">" + XmlEscaped(data) + "</data>";
     return "<data encoding=\"base64\">" + Base64(data) + "</data>";
 }
 
-std::string BarcodeElement(const TFoundBarcode& barcode, bool allPoints) {
-    std::string out = "  <barcode" + Attribute("symbology", barcode.Symbology) +
-                      Attribute("addon", barcode.Addon) + Attribute("quality", barcode.Quality) +
-                      Attribute("orientation", barcode.Orientation) +
-                      Attribute("modifiers", JoinedModifiers(barcode.Modifiers)) +
-                      Attribute("pass", barcode.Pass) + ">\n    " + DataElement(barcode.Data) +
-                      "\n    <points>";
+std::string BarcodeElement(const Vel::TBarcode& barcode, bool allPoints) {
+    std::string out =
+        "  <barcode" + Attribute("symbology", barcode.SymbologyName) +
+        Attribute("addon", barcode.SymbologyAddonName) + Attribute("quality", barcode.Quality) +
+        Attribute("orientation", barcode.OrientationName) +
+        Attribute("modifiers", SpaceJoined(ModifierNames(barcode))) +
+        Attribute("pass", barcode.Pass) + ">\n    " + DataElement(barcode.Data) + "\n    <points>";
     for (const auto& point : OutputPoints(barcode, allPoints))
         out += "<point" + Attribute("x", point.X) + Attribute("y", point.Y) + "/>";
-    const Vel::TRect box = BoundingBox(barcode);
+    const Vel::TRect box = barcode.BoundingBox();
     out += "</points>\n    <box" + Attribute("left", box.Left) + Attribute("top", box.Top) +
            Attribute("width", box.Width) + Attribute("height", box.Height) + "/>";
     return out + "\n  </barcode>\n";
@@ -60,12 +51,12 @@ std::string PathAttributes(const std::string& path) {
 } // namespace
 
 void TXmlOutput::Begin() {
-    FOut << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<velscan version=\"" << VelCli::Version
+    FOut << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<velscan version=\"" << VEL_VERSION
          << "\">\n"
          << std::flush;
 }
 
-void TXmlOutput::Write(const TPictureResult& result) {
+void TXmlOutput::Write(const TPageResult& result) {
     std::string element = "<picture" + PathAttributes(result.Path);
     if (result.Page > 0)
         element += Attribute("page", result.Page) + Attribute("pages", result.Pages);
@@ -86,4 +77,4 @@ void TXmlOutput::End() {
     FOut << "</velscan>\n" << std::flush;
 }
 
-} // namespace VelScan
+} // namespace VelFormats

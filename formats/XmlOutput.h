@@ -14,16 +14,16 @@
 // U+FFFD in path and its exact bytes in a path_base64 attribute right after it.
 #pragma once
 
-#include "Output.h"
+#include "vel/formats/Output.h"
 
-namespace VelScan {
+namespace VelFormats {
 
 class TXmlOutput : public TOutput {
 public:
     TXmlOutput(std::ostream& out, bool allPoints) : FOut(out), FAllPoints(allPoints) {}
 
     void Begin() override;
-    void Write(const TPictureResult& result) override;
+    void Write(const TPageResult& result) override;
     void End() override;
 
 private:
@@ -31,4 +31,4 @@ private:
     bool FAllPoints; // every outline point rather than the outline's hull
 };
 
-} // namespace VelScan
+} // namespace VelFormats

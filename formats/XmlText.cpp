@@ -3,7 +3,7 @@
 #include "Utf8Repair.h"
 #include "vel/host/Utf8.h"
 
-namespace VelScan {
+namespace VelFormats {
 
 namespace {
 
@@ -63,4 +63,4 @@ std::string XmlEscaped(std::string_view text) {
     return out;
 }
 
-} // namespace VelScan
+} // namespace VelFormats

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace VelScan {
+namespace VelFormats {
 
 // Whether the bytes are well-formed UTF-8 made only of characters XML 1.0 allows (no
 // control characters but tab, line feed and carriage return; no U+FFFE or U+FFFF).
@@ -16,4 +16,4 @@ bool IsXmlText(std::string_view bytes);
 // characters XML cannot carry become U+FFFD.
 std::string XmlEscaped(std::string_view text);
 
-} // namespace VelScan
+} // namespace VelFormats

@@ -1,20 +1,17 @@
 #include "ZbarXmlOutput.h"
 
+#include "BarcodeNames.h"
 #include "Base64.h"
 #include "XmlText.h"
 
 #include <string_view>
 
-namespace VelScan {
+namespace VelFormats {
 
 namespace {
 
 // zbarimg's base64 lines are 76 characters long.
 constexpr std::size_t Base64LineLength = 76;
-
-std::string_view AsText(const std::vector<std::uint8_t>& data) {
-    return {reinterpret_cast<const char*>(data.data()), data.size()};
-}
 
 // Whether zbarimg would write the data as base64 rather than in CDATA, or XML could not carry
 // it as it is.
@@ -31,10 +28,9 @@ bool IsBinary(std::string_view data) {
     return !IsXmlText(data);
 }
 
-std::string DataElement(const std::vector<std::uint8_t>& data) {
-    const std::string_view text = AsText(data);
-    if (!IsBinary(text))
-        return "<data><![CDATA[" + std::string(text) + "]]></data>";
+std::string DataElement(const std::string& data) {
+    if (!IsBinary(data))
+        return "<data><![CDATA[" + data + "]]></data>";
     const std::string encoded = Base64(data);
     std::string lines;
     for (std::size_t at = 0; at < encoded.size(); at += Base64LineLength)
@@ -43,29 +39,22 @@ std::string DataElement(const std::vector<std::uint8_t>& data) {
            lines + "]]></data>";
 }
 
-// Names joined by spaces, as zbarimg lists modifiers and settings; empty for none.
-std::string Joined(const std::vector<std::string>& names) {
-    std::string joined;
-    for (const auto& name : names)
-        joined += (joined.empty() ? "" : " ") + name;
-    return joined;
-}
-
-std::string SymbolElement(const TFoundBarcode& barcode) {
+// zbarimg lists modifiers and settings joined by spaces.
+std::string SymbolElement(const Vel::TBarcode& barcode) {
     std::string element = "<symbol type='" + XmlEscaped(TypeName(barcode)) + "' quality='" +
                           std::to_string(barcode.Quality) + "' orientation='" +
-                          XmlEscaped(barcode.Orientation) + "'";
-    if (!barcode.Modifiers.empty())
-        element += " modifiers='" + XmlEscaped(Joined(barcode.Modifiers)) + "'";
+                          XmlEscaped(barcode.OrientationName) + "'";
+    if (!barcode.Modifiers.Empty())
+        element += " modifiers='" + XmlEscaped(SpaceJoined(ModifierNames(barcode))) + "'";
     if (!barcode.Configs.empty())
-        element += " configs='" + XmlEscaped(Joined(barcode.Configs)) + "'";
+        element += " configs='" + XmlEscaped(SpaceJoined(ConfigNames(barcode))) + "'";
     return element + '>' + DataElement(barcode.Data) + "</symbol>\n";
 }
 
 } // namespace
 
-TZbarXmlOutput::TZbarXmlOutput(std::ostream& out, std::ostream& errors)
-    : FOut(out), FErrors(errors) {}
+TZbarXmlOutput::TZbarXmlOutput(std::ostream& out, std::ostream& errors, std::string program)
+    : FOut(out), FErrors(errors), FProgram(std::move(program)) {}
 
 void TZbarXmlOutput::Begin() {
     FOut << "<barcodes xmlns='http://zbar.sourceforge.net/2008/barcode'>\n" << std::flush;
@@ -73,11 +62,11 @@ void TZbarXmlOutput::Begin() {
 
 // A file's pages come one after another, in page order: a page of another file, or one not
 // after the last, starts a new source.
-void TZbarXmlOutput::Write(const TPictureResult& result) {
+void TZbarXmlOutput::Write(const TPageResult& result) {
     if (FOpenPath && (*FOpenPath != result.Path || result.Page <= FLastPage))
         CloseSource();
     if (result.Error) {
-        FErrors << ErrorLine(result) << std::flush;
+        FErrors << ErrorLine(FProgram, result) << std::flush;
         return;
     }
     if (!FOpenPath)
@@ -98,7 +87,7 @@ void TZbarXmlOutput::End() {
     FOut << "</barcodes>\n" << std::flush;
 }
 
-void TZbarXmlOutput::OpenSource(const TPictureResult& result) {
+void TZbarXmlOutput::OpenSource(const TPageResult& result) {
     FOut << "<source href='" << XmlEscaped(result.Path) << "'>\n";
     FOpenPath = result.Path;
 }
@@ -109,4 +98,4 @@ void TZbarXmlOutput::CloseSource() {
     FLastPage = 0;
 }
 
-} // namespace VelScan
+} // namespace VelFormats

@@ -17,29 +17,30 @@
 // that cannot be read are reported on standard error, as zbarimg does.
 #pragma once
 
-#include "Output.h"
+#include "vel/formats/Output.h"
 
 #include <optional>
 
-namespace VelScan {
+namespace VelFormats {
 
 class TZbarXmlOutput : public TOutput {
 public:
-    explicit TZbarXmlOutput(std::ostream& out, std::ostream& errors);
+    TZbarXmlOutput(std::ostream& out, std::ostream& errors, std::string program);
 
     void Begin() override;
-    void Write(const TPictureResult& result) override;
+    void Write(const TPageResult& result) override;
     void End() override;
     bool ReportsErrorsApart() const override { return true; }
 
 private:
-    void OpenSource(const TPictureResult& result);
+    void OpenSource(const TPageResult& result);
     void CloseSource();
 
     std::ostream& FOut;
     std::ostream& FErrors;
+    std::string FProgram;
     std::optional<std::string> FOpenPath; // the source element open, until another file comes
     int FLastPage = 0;
 };
 
-} // namespace VelScan
+} // namespace VelFormats

@@ -41,7 +41,10 @@ std::string ReadRest(std::istream& stream, const char* kind) {
     for (std::streamsize got; (got = buffer->sgetn(chunk, sizeof chunk)) > 0;) {
         data.append(chunk, static_cast<size_t>(got));
         if (data.size() > largest)
-            ThrowInvalid(kind, "the data is larger than any picture within the pixel limit");
+            throw EPixelLimit(FromAnsi("Invalid " + std::string(*kind != '\0' ? kind : "") +
+                                       (*kind != '\0' ? " picture" : "picture") +
+                                       ": the data is larger than any picture within the pixel "
+                                       "limit"));
     }
     return data;
 }

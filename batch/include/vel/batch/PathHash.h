@@ -2,13 +2,15 @@
 // falls in, an annotated picture's file name when its path is too long for one.
 #pragma once
 
+#include "vel/host/Export.h"
+
 #include <cstdint>
 #include <string_view>
 
-namespace VelScan {
+namespace VelBatch {
 
 // FNV-1a, 64 bits (offset basis 14695981039346656037, prime 1099511628211), over the bytes;
 // the same on every machine and every run.
-std::uint64_t PathHash(std::string_view path);
+VEL_API std::uint64_t PathHash(std::string_view path);
 
-} // namespace VelScan
+} // namespace VelBatch

@@ -4,22 +4,22 @@
 // whatever the order of the inputs, -j or the isolation.
 #pragma once
 
-#include "PathHash.h"
+#include "vel/host/Export.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-namespace VelScan {
+namespace VelBatch {
 
 struct TShard {
     std::uint64_t Index = 1; // K, from 1 to Count
     std::uint64_t Count = 1; // N
 };
 
-bool InShard(std::string_view path, TShard shard);
+VEL_API bool InShard(std::string_view path, TShard shard);
 
-// Reads "K/N" with 1 <= K <= N; throws VelCli::EUsageError naming the text.
-TShard ParseShard(const std::string& text);
+// Reads "K/N" with 1 <= K <= N; throws EInvalidValue.
+VEL_API TShard ParseShard(const std::string& text);
 
-} // namespace VelScan
+} // namespace VelBatch

@@ -2,14 +2,16 @@
 // one-line-per-barcode format are escaped so that the line can be taken back exactly.
 #pragma once
 
+#include "vel/host/Export.h"
+
 #include <string>
 #include <string_view>
 
-namespace VelScan {
+namespace VelBatch {
 
 // The bytes with a backslash as \\, newline \n, carriage return \r, tab \t and every other
 // control byte (0x00-0x1F, 0x7F) as \xHH (two lower-case hexadecimal digits); all other bytes,
 // UTF-8 sequences or not, as they are.
-std::string LineEscaped(std::string_view bytes);
+VEL_API std::string LineEscaped(std::string_view bytes);
 
-} // namespace VelScan
+} // namespace VelBatch

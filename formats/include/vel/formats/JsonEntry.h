@@ -1,11 +1,14 @@
-// Reading back the entries velscan's json format wrote, for resuming a run and merging shards.
+// Reading back the entries the JSON format wrote (Output.h), for resuming a run and merging
+// shards.
 #pragma once
+
+#include "vel/host/Export.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace VelScan {
+namespace VelFormats {
 
 // What a run needs of one JSON line: which picture (and page) it is about and how it ended.
 struct TJsonEntry {
@@ -17,7 +20,7 @@ struct TJsonEntry {
 };
 
 // The entry of a line (without its newline), or nullopt when the line is not one whole JSON
-// object with a string "path" (a line cut by a crash, or not velscan's).
-std::optional<TJsonEntry> ReadJsonEntry(std::string_view line);
+// object with a string "path" (a line cut by a crash, or written by another program).
+VEL_API std::optional<TJsonEntry> ReadJsonEntry(std::string_view line);
 
-} // namespace VelScan
+} // namespace VelFormats

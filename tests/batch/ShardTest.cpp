@@ -1,6 +1,7 @@
 // The shard function: a fixed hash of the path's bytes, each path in exactly one shard.
-#include "Shard.h"
-#include "common/UsageError.h"
+#include "vel/batch/Shard.h"
+#include "vel/batch/Errors.h"
+#include "vel/batch/PathHash.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +10,15 @@
 
 namespace {
 
-using VelScan::TShard;
+using VelBatch::TShard;
 
-TEST(VelscanShard, HashIsFnv1a64OfThePathBytes) {
-    EXPECT_EQ(VelScan::PathHash(""), 0xcbf29ce484222325ull);
-    EXPECT_EQ(VelScan::PathHash("a"), 0xaf63dc4c8601ec8cull);
-    EXPECT_EQ(VelScan::PathHash("foobar"), 0x85944171f73967e8ull);
+TEST(BatchShard, HashIsFnv1a64OfThePathBytes) {
+    EXPECT_EQ(VelBatch::PathHash(""), 0xcbf29ce484222325ull);
+    EXPECT_EQ(VelBatch::PathHash("a"), 0xaf63dc4c8601ec8cull);
+    EXPECT_EQ(VelBatch::PathHash("foobar"), 0x85944171f73967e8ull);
 }
 
-TEST(VelscanShard, EveryPathFallsInExactlyOneShardAndEveryShardGetsSome) {
+TEST(BatchShard, EveryPathFallsInExactlyOneShardAndEveryShardGetsSome) {
     std::vector<std::string> paths;
     for (int i = 0; i < 600; ++i)
         paths.push_back("scans/" + std::to_string(i) + (i % 3 ? ".png" : "\xff\xfe.tif"));
@@ -26,7 +27,7 @@ TEST(VelscanShard, EveryPathFallsInExactlyOneShardAndEveryShardGetsSome) {
         for (const auto& path : paths) {
             int shards = 0;
             for (std::uint64_t k = 1; k <= count; ++k)
-                if (VelScan::InShard(path, TShard{k, count})) {
+                if (VelBatch::InShard(path, TShard{k, count})) {
                     ++shards;
                     ++perShard[k - 1];
                 }
@@ -37,16 +38,15 @@ TEST(VelscanShard, EveryPathFallsInExactlyOneShardAndEveryShardGetsSome) {
     }
 }
 
-TEST(VelscanShard, ParsesKOfNAndNamesABadValue) {
-    EXPECT_EQ(VelScan::ParseShard("3/4").Index, 3u);
-    EXPECT_EQ(VelScan::ParseShard("3/4").Count, 4u);
+TEST(BatchShard, ParsesKOfNAndNamesABadValue) {
+    EXPECT_EQ(VelBatch::ParseShard("3/4").Index, 3u);
+    EXPECT_EQ(VelBatch::ParseShard("3/4").Count, 4u);
     for (const std::string bad : {"0/4", "5/4", "4", "/4", "1/", "a/b", "1/4x", "-1/4", "1/0"}) {
         try {
-            VelScan::ParseShard(bad);
+            VelBatch::ParseShard(bad);
             ADD_FAILURE() << bad << " taken";
-        } catch (const VelCli::EUsageError& error) {
-            EXPECT_NE(std::string(error.what()).find("'" + bad + "'"), std::string::npos)
-                << error.what();
+        } catch (const VelBatch::EInvalidValue& error) {
+            EXPECT_EQ(error.Text(), bad) << error.what();
         }
     }
 }

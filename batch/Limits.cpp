@@ -1,7 +1,7 @@
-#include "RunLimits.h"
+#include "vel/batch/Limits.h"
 
 #include "PictureMemory.h"
-#include "common/UsageError.h"
+#include "vel/batch/Errors.h"
 
 #include <vel/host/PixelLimit.h>
 
@@ -11,7 +11,7 @@
 #include <string_view>
 #include <unistd.h>
 
-namespace VelScan {
+namespace VelBatch {
 
 namespace {
 
@@ -44,8 +44,7 @@ std::chrono::milliseconds ParseTimeout(const std::string& text) {
     const auto [stop, error] = std::from_chars(text.data(), end, seconds);
     if (text.empty() || error != std::errc() || stop != end || !(seconds >= 0) ||
         seconds > MaxTimeoutSeconds)
-        throw VelCli::EUsageError("invalid --timeout value '" + text +
-                                  "': expected seconds from 0 (no limit) to 1000000");
+        throw EInvalidValue(text, "expected seconds from 0 (no limit) to 1000000");
     const auto milliseconds = static_cast<long long>(std::ceil(seconds * 1000));
     return std::chrono::milliseconds(milliseconds);
 }
@@ -62,9 +61,8 @@ std::uint64_t ParseByteSize(const std::string& text) {
     const auto [stop, error] = std::from_chars(digits.data(), end, value);
     if (digits.empty() || error != std::errc() || stop != end || value == 0 ||
         value > (UINT64_MAX >> shift))
-        throw VelCli::EUsageError("invalid --memory-budget value '" + text +
-                                  "': expected a number of bytes above 0, with K, M, G or T for "
-                                  "KiB, MiB, GiB or TiB");
+        throw EInvalidValue(text, "expected a number of bytes above 0, with K, M, G or T for KiB, "
+                                  "MiB, GiB or TiB");
     return value << shift;
 }
 
@@ -77,4 +75,4 @@ std::uint64_t DefaultMemoryBudget() {
     return std::max(half, largest);
 }
 
-} // namespace VelScan
+} // namespace VelBatch

@@ -1,10 +1,10 @@
-// The text helpers of velscan's output formats: UTF-8 validation and repair, base64, JSON
+// The text helpers of the output formats: UTF-8 validation and repair, base64, JSON
 // XML and line escaping.
 #include "Base64.h"
 #include "JsonText.h"
-#include "LineText.h"
 #include "Utf8Repair.h"
 #include "XmlText.h"
+#include "vel/batch/LineText.h"
 #include "vel/host/Utf8.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-using namespace VelScan;
+using namespace VelFormats;
+using VelBatch::LineEscaped;
 
 namespace {
 

@@ -2,17 +2,19 @@
 // or a list of pages and ranges such as "1,3-5,8-".
 #pragma once
 
+#include "vel/host/Export.h"
+
 #include <string>
 #include <utility>
 #include <vector>
 
-namespace VelScan {
+namespace VelBatch {
 
-class TPageSelection {
+class VEL_API TPageSelection {
 public:
     // Every page.
     TPageSelection() = default;
-    // Throws VelCli::EUsageError naming the text unless it is a comma-separated list of page
+    // Throws EInvalidValue unless it is a comma-separated list of page
     // numbers (from 1), ranges FIRST-LAST and open ranges FIRST-.
     static TPageSelection Parse(const std::string& text);
 
@@ -21,9 +23,13 @@ public:
     int NextAfter(int page, int count) const;
     // How many pages it selects in a file of `count` pages.
     int CountWithin(int count) const;
+    // The selection as Parse reads it ("1,3-5,8-"); empty for every page.
+    std::string Text() const;
+
+    friend bool operator==(const TPageSelection&, const TPageSelection&) = default;
 
 private:
     std::vector<std::pair<int, int>> FRanges; // first and last page; empty: every page
 };
 
-} // namespace VelScan
+} // namespace VelBatch
