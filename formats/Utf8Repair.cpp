@@ -14,12 +14,10 @@ char32_t NextRepairedCodePoint(std::string_view text, std::size_t& pos) {
     return sequence.CodePoint;
 }
 
+// As TBarcode::Text() repairs a barcode's data: the host carries each byte of no well-formed
+// sequence as a lone surrogate, which its UTF-8 conversion turns into U+FFFD.
 std::string ToValidUtf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
-    for (std::size_t pos = 0; pos < bytes.size();)
-        Host::AppendUtf8(out, NextRepairedCodePoint(bytes, pos));
-    return out;
+    return Host::IsValidUtf8(bytes) ? std::string(bytes) : Host::ToUtf8(Host::FromAnsi(bytes));
 }
 
 } // namespace VelFormats
