@@ -1,4 +1,4 @@
-// Messages between velscan and a worker process over a stream socket: each is its length (8
+// Messages between the run and a worker process over a stream socket: each is its length (8
 // bytes) and its bytes. Signals that interrupt a call are retried; a peer that is gone is an
 // ordinary outcome, not an error, since a worker may crash at any moment.
 #pragma once

@@ -1,4 +1,4 @@
-// A temporary file removed when SIGINT, SIGTERM or SIGHUP ends velscan, as its owner would
+// A temporary file removed when SIGINT, SIGTERM or SIGHUP ends the program, as its owner would
 // have removed it at an ordinary end. The signal then ends the process as it would have.
 #pragma once
 

@@ -11,7 +11,7 @@ namespace VelBatch {
 namespace {
 
 // Numbers are written in the machine's own byte order: both ends are the same program.
-class TWriter {
+class TByteWriter {
 public:
     template <class T> void Number(T value) {
         FBytes.append(reinterpret_cast<const char*>(&value), sizeof value);
@@ -39,9 +39,9 @@ private:
     std::string FBytes;
 };
 
-class TReader {
+class TByteReader {
 public:
-    explicit TReader(std::string_view bytes) : FRest(bytes) {}
+    explicit TByteReader(std::string_view bytes) : FRest(bytes) {}
 
     template <class T> T Number() {
         T value;
@@ -81,7 +81,7 @@ private:
     std::string_view FRest;
 };
 
-void WritePoints(TWriter& out, const std::vector<Vel::TPoint>& points) {
+void WritePoints(TByteWriter& out, const std::vector<Vel::TPoint>& points) {
     out.Number<std::uint64_t>(points.size());
     for (const Vel::TPoint& point : points) {
         out.Number(point.X);
@@ -89,7 +89,7 @@ void WritePoints(TWriter& out, const std::vector<Vel::TPoint>& points) {
     }
 }
 
-std::vector<Vel::TPoint> ReadPoints(TReader& in) {
+std::vector<Vel::TPoint> ReadPoints(TByteReader& in) {
     std::vector<Vel::TPoint> points;
     for (auto count = in.Number<std::uint64_t>(); count > 0; --count) {
         const int x = in.Number<int>();
@@ -98,7 +98,7 @@ std::vector<Vel::TPoint> ReadPoints(TReader& in) {
     return points;
 }
 
-void WriteBarcode(TWriter& out, const Vel::TBarcode& barcode) {
+void WriteBarcode(TByteWriter& out, const Vel::TBarcode& barcode) {
     out.Enum(barcode.Symbology);
     out.Text(barcode.SymbologyName);
     out.Enum(barcode.SymbologyAddon);
@@ -117,7 +117,7 @@ void WriteBarcode(TWriter& out, const Vel::TBarcode& barcode) {
     out.Number(barcode.Page);
 }
 
-Vel::TVelModifiers ReadModifiers(TReader& in) {
+Vel::TVelModifiers ReadModifiers(TByteReader& in) {
     const auto bits = in.Number<std::uint8_t>();
     Vel::TVelModifiers modifiers;
     for (const auto modifier : {Vel::TVelModifier::moGs1Reserved, Vel::TVelModifier::moAimReserved})
@@ -126,7 +126,7 @@ Vel::TVelModifiers ReadModifiers(TReader& in) {
     return modifiers;
 }
 
-Vel::TBarcode ReadBarcode(TReader& in) {
+Vel::TBarcode ReadBarcode(TByteReader& in) {
     Vel::TBarcode barcode;
     barcode.Symbology = in.Enum<Vel::TVelSymbology>();
     barcode.SymbologyName = in.Text();
@@ -146,7 +146,7 @@ Vel::TBarcode ReadBarcode(TReader& in) {
     return barcode;
 }
 
-void WriteResult(TWriter& out, const TPageResult& result) {
+void WriteResult(TByteWriter& out, const TPageResult& result) {
     out.Text(result.Path);
     out.Number(result.Page);
     out.Number(result.Pages);
@@ -162,7 +162,7 @@ void WriteResult(TWriter& out, const TPageResult& result) {
     out.Texts(result.ZBarLines);
 }
 
-TPageResult ReadResult(TReader& in) {
+TPageResult ReadResult(TByteReader& in) {
     TPageResult result;
     result.Path = in.Text();
     result.Page = in.Number<int>();
@@ -182,7 +182,7 @@ TPageResult ReadResult(TReader& in) {
 } // namespace
 
 std::string EncodeResults(const TFileResult& results) {
-    TWriter out;
+    TByteWriter out;
     out.Number<std::uint64_t>(results.size());
     for (const TPageResult& result : results)
         WriteResult(out, result);
@@ -190,7 +190,7 @@ std::string EncodeResults(const TFileResult& results) {
 }
 
 TFileResult DecodeResults(std::string_view bytes) {
-    TReader in(bytes);
+    TByteReader in(bytes);
     TFileResult results;
     for (auto count = in.Number<std::uint64_t>(); count > 0; --count)
         results.push_back(ReadResult(in));
@@ -199,7 +199,7 @@ TFileResult DecodeResults(std::string_view bytes) {
 }
 
 std::string EncodeInput(const TInput& input) {
-    TWriter out;
+    TByteWriter out;
     out.Text(input.Path);
     out.Text(input.Source);
     out.Number(input.FirstPage);
@@ -207,7 +207,7 @@ std::string EncodeInput(const TInput& input) {
 }
 
 TInput DecodeInput(std::string_view bytes) {
-    TReader in(bytes);
+    TByteReader in(bytes);
     TInput input;
     input.Path = in.Text();
     input.Source = in.Text();
@@ -217,7 +217,7 @@ TInput DecodeInput(std::string_view bytes) {
 }
 
 std::string EncodeSettings(const TScanSettings& settings) {
-    TWriter out;
+    TByteWriter out;
     out.Texts(settings.Configs);
     out.Number<std::uint8_t>(settings.Rect.has_value());
     if (settings.Rect) {
@@ -242,7 +242,7 @@ std::string EncodeSettings(const TScanSettings& settings) {
 }
 
 TScanSettings DecodeSettings(std::string_view bytes) {
-    TReader in(bytes);
+    TByteReader in(bytes);
     TScanSettings settings;
     settings.Configs = in.Texts();
     if (in.Number<std::uint8_t>() != 0) {

@@ -1,7 +1,7 @@
 // A picture given on standard input (--stdin-picture), kept in a private temporary file
 // ($TMPDIR, else /tmp; mode 0600) so that a worker process can read it like any picture file.
 // The file is removed when the object goes, as the run ends, or when SIGINT, SIGTERM or
-// SIGHUP ends velscan before.
+// SIGHUP ends the program before.
 #pragma once
 
 #include "RemovalOnSignal.h"

@@ -7,7 +7,7 @@ namespace VelBatch {
 namespace {
 
 // The loader's message without the library's name in front, however often it is there (the
-// platform's own text may start with the name too), so that velscan names it once.
+// platform's own text may start with the name too), so that the message names it once.
 std::string Reason(std::string message, const std::string& name) {
     const std::string prefix = name + ": ";
     while (message.starts_with(prefix))
