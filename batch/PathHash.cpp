@@ -1,4 +1,4 @@
-#include "vel/batch/PathHash.h"
+#include "vel/batch/Shard.h"
 
 namespace VelBatch {
 

@@ -1,7 +1,6 @@
 #include "vel/batch/Shard.h"
 
 #include "vel/batch/Errors.h"
-#include "vel/batch/PathHash.h"
 
 #include <charconv>
 

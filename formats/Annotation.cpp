@@ -1,7 +1,7 @@
 #include "vel/formats/Annotation.h"
 
 #include "AnnotationDrawing.h"
-#include "vel/batch/PathHash.h"
+#include "vel/batch/Shard.h"
 
 #include <vel/host/Bitmap.h>
 #include <vel/host/PngImage.h>

@@ -1,7 +1,6 @@
 // The shard function: a fixed hash of the path's bytes, each path in exactly one shard.
 #include "vel/batch/Shard.h"
 #include "vel/batch/Errors.h"
-#include "vel/batch/PathHash.h"
 
 #include <gtest/gtest.h>
 

@@ -12,6 +12,12 @@
 
 namespace VelBatch {
 
+// The hash of a path's bytes that names it where the path itself cannot: the shard a picture
+// falls in, an annotated picture's file name when its path is too long for one. FNV-1a, 64
+// bits (offset basis 14695981039346656037, prime 1099511628211); the same on every machine
+// and every run.
+VEL_API std::uint64_t PathHash(std::string_view path);
+
 struct TShard {
     std::uint64_t Index = 1; // K, from 1 to Count
     std::uint64_t Count = 1; // N
