@@ -1,7 +1,7 @@
 # Install rules, the exported CMake package (find_package(Vel)) and the pkg-config file.
 include(CMakePackageConfigHelpers)
 
-install(TARGETS velhost velzbar vel EXPORT VelTargets
+install(TARGETS velhost velzbar vel velbatch velformats EXPORT VelTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}

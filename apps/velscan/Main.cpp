@@ -4,7 +4,6 @@
 #include "ResultStream.h"
 #include "Resume.h"
 #include "ScanRun.h"
-#include "WorkerMain.h"
 #include "common/UsageError.h"
 #include "common/Version.h"
 
@@ -32,8 +31,8 @@ std::string EnginesLine() {
 int main(int argc, char** argv) {
     using namespace VelScan;
     std::ios::sync_with_stdio(false);
-    if (argc > 1 && std::string_view(argv[1]) == WorkerModeFlag)
-        return RunWorker({argv + 2, static_cast<std::size_t>(argc - 2)});
+    if (const auto status = VelBatch::ServeAsWorker(argc, argv, Hooks()))
+        return *status;
     TOptions options;
     try {
         options = ParseOptions({argv + 1, static_cast<std::size_t>(argc - 1)});
@@ -52,7 +51,7 @@ int main(int argc, char** argv) {
     case TAction::Scan:
         break;
     }
-    Host::SetMaxPicturePixels(options.MaxPixels);
+    Host::SetMaxPicturePixels(options.Batch.Scan.MaxPixels);
     TResultStream results(STDOUT_FILENO);
     try {
         if (options.Resume)

@@ -1,7 +1,7 @@
 #include "Merge.h"
 
-#include "Inputs.h"
-#include "JsonEntry.h"
+#include <vel/batch/Inputs.h>
+#include <vel/formats/JsonEntry.h>
 
 #include <vel/host/WholeFile.h>
 
@@ -21,28 +21,18 @@ namespace VelScan {
 
 namespace {
 
-// A picture's place in a folder walk: its path compared part by part, then its page.
+using VelBatch::TInput;
+using VelFormats::TJsonEntry;
+
+// A picture's place in a folder walk: its path in the walk order, then its page.
 struct TEntryKey {
     std::string Path;
     long long Page = 0;
 
     bool operator<(const TEntryKey& other) const {
-        const auto parts = Parts(Path), otherParts = Parts(other.Path);
-        if (parts != otherParts)
-            return parts < otherParts;
+        if (Path != other.Path)
+            return VelBatch::WalkOrderLess(Path, other.Path);
         return Page < other.Page;
-    }
-
-private:
-    static std::vector<std::string_view> Parts(std::string_view path) {
-        std::vector<std::string_view> parts;
-        for (std::size_t start = 0;;) {
-            const std::size_t slash = path.find('/', start);
-            parts.push_back(path.substr(start, slash - start));
-            if (slash == std::string_view::npos)
-                return parts;
-            start = slash + 1;
-        }
     }
 };
 
@@ -67,7 +57,7 @@ public:
         for (std::string line; std::getline(in, line);) {
             ++number;
             const bool cut = in.eof(); // the last line has no newline
-            const auto entry = cut ? std::nullopt : ReadJsonEntry(line);
+            const auto entry = cut ? std::nullopt : VelFormats::ReadJsonEntry(line);
             if (!entry)
                 Report(file + ": line " + std::to_string(number) +
                        (cut ? " is cut (no newline)" : " is not a velscan JSON entry") +
@@ -133,8 +123,8 @@ std::vector<TInput> ExpectedPaths(const TOptions& options, std::istream& list, s
                                      std::strerror(errno));
     }
     std::vector<TInput> paths;
-    ReadInputs(
-        {"-"}, options.Recursive, options.PathList, file.is_open() ? file : list,
+    VelBatch::ReadInputs(
+        {"-"}, options.Batch.Recursive, options.Batch.PathList, file.is_open() ? file : list,
         [&paths](TInput input) { paths.push_back(std::move(input)); },
         [&err](const std::string& message) { err << "velscan: " << message << '\n'; });
     return paths;
@@ -154,7 +144,7 @@ void WriteMerged(const std::string& file, std::string_view text) {
 VelCli::TExitStatus RunMerge(const TOptions& options, std::istream& list, std::ostream& err) {
     TMerger merger(err);
     try {
-        for (const auto& file : options.Paths)
+        for (const auto& file : options.Batch.Paths)
             merger.ReadFile(file);
         if (options.Expect)
             merger.CheckExpected(ExpectedPaths(options, list, err));

@@ -4,6 +4,9 @@
 #include "common/ArgReader.h"
 #include "common/ExitStatus.h"
 
+#include <vel/batch/Errors.h>
+#include <vel/batch/Limits.h>
+
 #include <algorithm>
 #include <charconv>
 #include <climits>
@@ -67,14 +70,14 @@ std::uint64_t ParsePixels(const std::string& option, const std::string& text) {
 
 int ParseResolution(const std::string& text) {
     const auto value = ParseInteger(text);
-    if (!value || *value < 1 || *value > MaxResolution)
+    if (!value || *value < 1 || *value > VelBatch::MaxResolution)
         throw VelCli::EUsageError("invalid --dpi value '" + text +
                                   "': expected dots per inch from 1 to " +
-                                  std::to_string(MaxResolution));
+                                  std::to_string(VelBatch::MaxResolution));
     return static_cast<int>(*value);
 }
 
-TScanRect ParseRect(const std::string& text) {
+Vel::TRect ParseRect(const std::string& text) {
     int values[4] = {};
     std::string_view rest = text;
     for (int i = 0; i < 4; ++i) {
@@ -100,11 +103,21 @@ std::string ParseFolder(const std::string& text) {
     return text;
 }
 
+// A value read by the batch library; what it refuses is a usage error naming the option.
+template <class TParse>
+auto Parsed(const std::string& option, const std::string& text, TParse parse) {
+    try {
+        return parse(text);
+    } catch (const VelBatch::EInvalidValue& error) {
+        throw VelCli::EUsageError("invalid " + option + " value '" + text + "': " + error.what());
+    }
+}
+
 // Standard input holds either one picture or a list of paths, not both.
 void CheckStandardInputUse(const TOptions& options) {
-    const bool listed =
-        std::find(options.Paths.begin(), options.Paths.end(), "-") != options.Paths.end();
-    if (options.StdinPicture && listed)
+    const bool listed = std::find(options.Batch.Paths.begin(), options.Batch.Paths.end(), "-") !=
+                        options.Batch.Paths.end();
+    if (options.Batch.StdinPicture && listed)
         throw VelCli::EUsageError("--stdin-picture and the path '-' both read standard input: "
                                   "give one of them");
 }
@@ -131,7 +144,7 @@ bool ParseZbarimgOption(const VelCli::TArgument& arg, TOptions& options) {
     else if (arg.IsFlag({"--noxml"}))
         options.Format = TFormat::Text;
     else if (arg.IsFlag({"-1", "--oneshot"}))
-        options.OneShot = true;
+        options.Batch.Scan.OneShot = true;
     else if (arg.IsFlag({"-d", "--display"}))
         throw VelCli::EUsageError(std::string(arg.Name) +
                                   " shows pictures in a window, which velscan does not open: "
@@ -147,37 +160,39 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
     else if (arg.IsFlag({"--version"}))
         options.Action = TAction::Version;
     else if (arg.IsFlag({"-r", "--recursive"}))
-        options.Recursive = true;
+        options.Batch.Recursive = true;
     else if (arg.IsFlag({"-0", "--null"}))
-        options.PathList = TPathList::NulSeparated;
+        options.Batch.PathList = VelBatch::TPathList::NulSeparated;
     else if (arg.Is({"-f", "--format"}))
         options.Format = ParseFormat(reader.Value(arg));
     else if (arg.Is({"-e", "--effort"}))
-        options.Effort = ParseEffort(reader.Value(arg));
+        options.Batch.Scan.Effort = ParseEffort(reader.Value(arg));
     else if (arg.Is({"-S", "--set"}))
-        options.Configs.push_back(reader.Value(arg));
+        options.Batch.Scan.Configs.push_back(reader.Value(arg));
     else if (arg.Is({"--formats"}))
-        options.Symbologies = ParseFormatList(reader.Value(arg));
+        options.Batch.Scan.Symbologies = ParseFormatList(reader.Value(arg));
     else if (arg.Is({"-j", "--jobs"}))
-        options.Jobs = ParseJobs(reader.Value(arg));
+        options.Batch.Jobs = ParseJobs(reader.Value(arg));
     else if (arg.Is({"--rect"}))
-        options.Rect = ParseRect(reader.Value(arg));
+        options.Batch.Scan.Rect = ParseRect(reader.Value(arg));
     else if (arg.Is({"--library"}))
-        options.Library = reader.Value(arg);
+        options.Batch.Scan.Library = reader.Value(arg);
     else if (arg.Is({"--max-pixels"}))
-        options.MaxPixels = ParsePixels("--max-pixels", reader.Value(arg));
+        options.Batch.Scan.MaxPixels = ParsePixels("--max-pixels", reader.Value(arg));
     else if (arg.Is({"--max-file-pixels"}))
-        options.MaxFilePixels = ParsePixels("--max-file-pixels", reader.Value(arg));
+        options.Batch.Scan.MaxFilePixels = ParsePixels("--max-file-pixels", reader.Value(arg));
     else if (arg.IsFlag({"--no-isolation"}))
-        options.Isolation = false;
+        options.Batch.Isolation = false;
     else if (arg.Is({"--timeout"}))
-        options.Timeout = ParseTimeout(reader.Value(arg));
+        options.Batch.Timeout = Parsed("--timeout", reader.Value(arg), VelBatch::ParseTimeout);
     else if (arg.Is({"--memory-budget"}))
-        options.MemoryBudget = ParseByteSize(reader.Value(arg));
+        options.Batch.MemoryBudget =
+            Parsed("--memory-budget", reader.Value(arg), VelBatch::ParseByteSize);
     else if (arg.Is({"--pages"}))
-        options.Pages = TPageSelection::Parse(reader.Value(arg));
+        options.Batch.Scan.Pages =
+            Parsed("--pages", reader.Value(arg), VelBatch::TPageSelection::Parse);
     else if (arg.Is({"--dpi"}))
-        options.Resolution = ParseResolution(reader.Value(arg));
+        options.Batch.Scan.Resolution = ParseResolution(reader.Value(arg));
     else if (arg.IsFlag({"--all-points"}))
         options.AllPoints = true;
     else if (arg.IsFlag({"-p", "--with-path"}))
@@ -187,11 +202,11 @@ void ParseOption(const VelCli::TArgument& arg, VelCli::TArgReader& reader, TOpti
     else if (arg.IsFlag({"-v"}) || arg.Is({"--verbose"}))
         options.Verbose = ParseVerbose(arg, options.Verbose);
     else if (arg.IsFlag({"--stdin-picture"}))
-        options.StdinPicture = true;
+        options.Batch.StdinPicture = true;
     else if (arg.Is({"--annotate"}))
-        options.AnnotateFolder = ParseFolder(reader.Value(arg));
+        options.Batch.Scan.AnnotateFolder = ParseFolder(reader.Value(arg));
     else if (arg.Is({"--shard"}))
-        options.Shard = ParseShard(reader.Value(arg));
+        options.Batch.Shard = Parsed("--shard", reader.Value(arg), VelBatch::ParseShard);
     else if (arg.Is({"--resume"}))
         options.Resume = reader.Value(arg);
     else if (arg.Is({"--merge"}))
@@ -210,10 +225,10 @@ void CheckBatchOptions(TOptions& options) {
         throw VelCli::EUsageError("--expect goes with --merge");
     if (!options.MergeOutput || options.Action != TAction::Scan)
         return;
-    if (options.Resume || options.Shard)
+    if (options.Resume || options.Batch.Shard)
         throw VelCli::EUsageError("--merge joins results and scans nothing: it takes neither "
                                   "--resume nor --shard");
-    if (options.Paths.empty())
+    if (options.Batch.Paths.empty())
         throw VelCli::EUsageError("--merge needs the JSON Lines files to join");
     options.Action = TAction::Merge;
 }
@@ -222,17 +237,18 @@ void CheckBatchOptions(TOptions& options) {
 
 TOptions ParseOptions(std::span<const char* const> args) {
     TOptions options;
-    options.Arguments.assign(args.begin(), args.end());
     VelCli::TArgReader reader(args);
     while (const auto arg = reader.Next()) {
         if (arg->IsOperand())
-            options.Paths.emplace_back(arg->Text);
+            options.Batch.Paths.emplace_back(arg->Text);
         else
             ParseOption(*arg, reader, options);
     }
+    options.Batch.Scan.ZBarLines = options.Verbose > 0;
     CheckStandardInputUse(options);
     CheckBatchOptions(options);
-    if (options.Action == TAction::Scan && options.Paths.empty() && !options.StdinPicture)
+    if (options.Action == TAction::Scan && options.Batch.Paths.empty() &&
+        !options.Batch.StdinPicture)
         throw VelCli::EUsageError("no picture given: name picture files or folders, '-' to read "
                                   "paths from standard input, or --stdin-picture to read a "
                                   "picture from it");

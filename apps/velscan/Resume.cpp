@@ -2,7 +2,8 @@
 
 #include "ResultStream.h"
 
-#include <vel/host/Graphic.h>
+#include <vel/batch/Resume.h>
+#include <vel/formats/JsonEntry.h>
 
 #include <algorithm>
 
@@ -63,7 +64,7 @@ public:
     // Reads every entry and cuts the file after the last whole one, leaving the descriptor
     // at the end for the new entries. Entries come in input order, so only the last picture
     // can lack pages: its entries go too, and it is scanned again.
-    TEarlierEntries Load(TFinishedPictures& finished, std::ostream& err) {
+    TEarlierEntries Load(VelBatch::TFinishedPictures& finished, std::ostream& err) {
         const std::string text = ReadAll();
         TEarlierEntries earlier;
         std::size_t kept = 0, lastPictureStart = 0, lineNumber = 0;
@@ -80,7 +81,7 @@ public:
                          "resumed");
                 break;
             }
-            const auto entry = ReadJsonEntry(line);
+            const auto entry = VelFormats::ReadJsonEntry(line);
             if (!entry)
                 Fail("line " + std::to_string(lineNumber) +
                      " is not a velscan JSON entry; it is not resumed");
@@ -88,7 +89,7 @@ public:
                 lastPicture = entry->Path;
                 lastPictureStart = kept;
             }
-            finished.Add(*entry);
+            finished.Add(entry->Path, entry->Pages);
             earlier.AnyError |= entry->HasError;
             earlier.AnyBarcode |= entry->HasBarcode;
             kept = end + 1;
@@ -160,21 +161,9 @@ VelCli::TExitStatus CombinedStatus(const TEarlierEntries& earlier, VelCli::TExit
 
 } // namespace
 
-void TFinishedPictures::Add(const TJsonEntry& entry) {
-    if (!entry.Pages ||
-        ++FPagesSeen[entry.Path] >= FPages.CountWithin(static_cast<int>(
-                                        std::min<long long>(*entry.Pages, Host::MaxPicturePages))))
-        FDone.insert(entry.Path);
-}
-
-void TFinishedPictures::Forget(const std::string& path) {
-    FDone.erase(path);
-    FPagesSeen.erase(path);
-}
-
 VelCli::TExitStatus RunResumed(const TOptions& options, std::istream& paths, std::ostream& err,
                                TTerminals terminals) {
-    TFinishedPictures finished(options.Pages);
+    VelBatch::TFinishedPictures finished(options.Batch.Scan.Pages);
     std::optional<TResumeFile> file;
     TEarlierEntries earlier;
     try {
@@ -187,7 +176,7 @@ VelCli::TExitStatus RunResumed(const TOptions& options, std::istream& paths, std
     TResultStream results(file->Fd());
     const VelCli::TExitStatus run =
         RunScan(options, paths, results, err, {.Output = false, .Errors = terminals.Errors},
-                [&finished](const TInput& input) { return !finished.Has(input.Path); });
+                [&finished](const VelBatch::TInput& input) { return !finished.Has(input.Path); });
     return CombinedStatus(earlier, run);
 }
 

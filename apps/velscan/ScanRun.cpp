@@ -1,48 +1,25 @@
 #include "ScanRun.h"
 
-#include "Annotation.h"
-#include "GuardedScan.h"
-#include "Inputs.h"
-#include "LineText.h"
-#include "OrderedPool.h"
-#include "Output.h"
 #include "Progress.h"
 #include "ResultStream.h"
-#include "Shard.h"
-#include "StdinPicture.h"
-#include "Workers.h"
-#include "ZBarLoading.h"
+
+#include <vel/batch/LineText.h>
+#include <vel/formats/Annotation.h>
+#include <vel/formats/Output.h>
 
 #include <exception>
 #include <memory>
-#include <mutex>
 #include <optional>
-#include <thread>
-#include <unistd.h>
 #include <utility>
 
 namespace VelScan {
 
 namespace {
 
-using TPool = TOrderedPool<TInput, TFileResult>;
-
-// Messages from the thread that lists the inputs, printed by the writing thread.
-class TWarnings {
-public:
-    void Add(std::string message) {
-        std::lock_guard lock(FMutex);
-        FMessages.push_back(std::move(message));
-    }
-    std::vector<std::string> Take() {
-        std::lock_guard lock(FMutex);
-        return std::exchange(FMessages, {});
-    }
-
-private:
-    std::mutex FMutex;
-    std::vector<std::string> FMessages;
-};
+using VelBatch::LineEscaped;
+using VelBatch::TBatch;
+using VelBatch::TPageResult;
+using VelFormats::TOutput;
 
 // Whether any picture or page could not be read (or only in part) and whether any barcode was
 // found.
@@ -50,7 +27,7 @@ struct TTally {
     bool AnyUnreadable = false;
     bool AnyBarcode = false;
 
-    void Add(const TPictureResult& result) {
+    void Add(const TPageResult& result) {
         AnyUnreadable |= result.Error.has_value() || result.Truncated;
         AnyBarcode |= !result.Barcodes.empty();
     }
@@ -61,15 +38,15 @@ struct TTally {
     }
 };
 
-void PrintWarnings(TWarnings& warnings, TProgress& progress, std::ostream& err) {
-    for (const auto& message : warnings.Take()) {
+void PrintWarnings(TBatch& batch, TProgress& progress, std::ostream& err) {
+    for (const auto& message : batch.TakeWarnings()) {
         progress.Clear();
         err << "velscan: " << message << '\n';
     }
 }
 
 // A picture's warning goes to standard error in every format (JSON and XML carry it too).
-void PrintPictureWarning(const TPictureResult& result, TProgress& progress, std::ostream& err) {
+void PrintPictureWarning(const TPageResult& result, TProgress& progress, std::ostream& err) {
     if (!result.Warning)
         return;
     progress.Clear();
@@ -78,21 +55,28 @@ void PrintPictureWarning(const TPictureResult& result, TProgress& progress, std:
 }
 
 // With -v, what ZBar wrote to standard error while scanning the picture, line by line.
-void PrintZBarLines(const TPictureResult& result, TProgress& progress, std::ostream& err) {
+void PrintZBarLines(const TPageResult& result, TProgress& progress, std::ostream& err) {
     for (const std::string& line : result.ZBarLines) {
         progress.Clear();
         err << "velscan: " << ShownPath(result) << ": zbar: " << LineEscaped(line) << '\n';
     }
 }
 
-VelCli::TExitStatus WriteEveryResult(TPool& pool, TOutput& output, TWarnings& warnings,
-                                     TProgress& progress, std::ostream& err, TTerminals terminals) {
+// A picture above the pixel limit says which option raises it.
+void AddHint(TPageResult& result) {
+    if (result.ErrorKind == VelBatch::TErrorKind::ekPixelLimit)
+        *result.Error += "; --max-pixels raises the limit";
+}
+
+VelCli::TExitStatus WriteEveryResult(TBatch& batch, TOutput& output, TProgress& progress,
+                                     std::ostream& err, TTerminals terminals) {
     TTally tally;
     std::uint64_t done = 0;
     output.Begin();
-    while (auto results = pool.Next()) {
-        PrintWarnings(warnings, progress, err);
-        for (const TPictureResult& result : *results) {
+    while (auto results = batch.Next()) {
+        PrintWarnings(batch, progress, err);
+        for (TPageResult& result : *results) {
+            AddHint(result);
             PrintZBarLines(result, progress, err);
             PrintPictureWarning(result, progress, err);
             // The progress line makes way for what this result puts on the terminal.
@@ -101,93 +85,67 @@ VelCli::TExitStatus WriteEveryResult(TPool& pool, TOutput& output, TWarnings& wa
             output.Write(result);
             tally.Add(result);
         }
-        const auto [submitted, complete] = pool.Submitted();
+        const auto [submitted, complete] = batch.Submitted();
         progress.Update(++done, submitted, complete);
     }
-    PrintWarnings(warnings, progress, err);
+    PrintWarnings(batch, progress, err);
     progress.Clear();
     output.End();
     return tally.Status();
 }
 
 // Results that cannot be written, and a run error of a worker (in its input's turn, after the
-// results before it), stop the run: the pool takes no more inputs and drops those not
+// results before it), stop the run: the batch takes no more inputs and drops those not
 // started, and the reason is told.
-VelCli::TExitStatus WriteResults(TPool& pool, TOutput& output, TWarnings& warnings,
-                                 std::ostream& err, TTerminals terminals, bool quiet) {
+VelCli::TExitStatus WriteResults(TBatch& batch, TOutput& output, std::ostream& err,
+                                 TTerminals terminals, bool quiet) {
     TProgress progress(err, terminals.Errors && !quiet);
     const auto stop = [&](const std::exception& error) {
-        pool.Cancel();
+        batch.Cancel();
         progress.Clear();
         err << "velscan: " << error.what() << '\n';
         return VelCli::esFailure;
     };
     try {
-        return WriteEveryResult(pool, output, warnings, progress, err, terminals);
+        return WriteEveryResult(batch, output, progress, err, terminals);
     } catch (const EOutputError& error) {
         return stop(error);
-    } catch (const ERunError& error) {
+    } catch (const VelBatch::ERunError& error) {
         return stop(error);
     }
 }
 
-// Thrown by the lister's emit once the pool takes no more inputs, to end the listing.
-struct TListingStopped {};
-
-// Whether the run scans the input. An input is sharded by its path as emitted: a folder's
-// pictures each by its own path, a folder that cannot be listed by the folder's.
-bool Selected(const TInput& input, const TOptions& options, const TInputFilter& keep) {
-    return (!options.Shard || InShard(input.Path, *options.Shard)) && (!keep || keep(input));
+// ZBar loaded, the annotation folder made and the workers started: a failure stops the run
+// before any input is read.
+std::unique_ptr<TBatch> StartBatch(const TOptions& options, std::istream& paths,
+                                   const VelBatch::TInputFilter& keep) {
+    VelBatch::LoadZBar(options.Batch.Scan.Library);
+    if (options.Batch.Scan.AnnotateFolder)
+        VelFormats::MakeAnnotationFolder(*options.Batch.Scan.AnnotateFolder);
+    return std::make_unique<TBatch>(options.Batch, Hooks(), &paths, keep);
 }
 
 } // namespace
 
+VelBatch::TBatchHooks Hooks() {
+    return {.Annotate = VelFormats::WriteAnnotation};
+}
+
 VelCli::TExitStatus RunScan(const TOptions& options, std::istream& paths, std::ostream& out,
-                            std::ostream& err, TTerminals terminals, const TInputFilter& keep) {
-    std::vector<TWorker> workers;
+                            std::ostream& err, TTerminals terminals,
+                            const VelBatch::TInputFilter& keep) {
+    std::unique_ptr<TBatch> batch;
     try {
-        LoadZBar(options.Library);
-        if (options.AnnotateFolder)
-            MakeAnnotationFolder(*options.AnnotateFolder);
-        workers = MakeWorkers(options);
+        batch = StartBatch(options, paths, keep);
     } catch (const std::exception& error) {
         err << "velscan: " << error.what() << '\n';
         return VelCli::esFailure;
     }
-
-    const auto output = MakeOutput(options.Format, out, err,
-                                   {.WithPath = options.WithPath, .AllPoints = options.AllPoints});
-    std::optional<TStdinPicture> stdinPicture;
-    if (options.StdinPicture)
-        stdinPicture.emplace(STDIN_FILENO, MaxStdinPictureBytes(options.MaxPixels));
-    TWarnings warnings;
-    const std::size_t window = 4 * workers.size();
-    TPool pool(std::move(workers), window);
-    std::exception_ptr listingFailure;
-    // The paths are read on another thread, so reading them must not flush the output
-    // stream tied to them (std::cin is tied to std::cout) while results are written.
-    paths.tie(nullptr);
-    std::thread lister([&] {
-        const auto submit = [&](TInput input) {
-            if (Selected(input, options, keep) && !pool.Submit(std::move(input)))
-                throw TListingStopped();
-        };
-        try {
-            if (stdinPicture)
-                submit(stdinPicture->Input());
-            ReadInputs(options.Paths, options.Recursive, options.PathList, paths, submit,
-                       [&warnings](const std::string& message) { warnings.Add(message); });
-        } catch (const TListingStopped&) {
-        } catch (...) {
-            listingFailure = std::current_exception();
-        }
-        pool.Close();
-    });
-    const VelCli::TExitStatus status =
-        WriteResults(pool, *output, warnings, err, terminals, options.Quiet);
-    lister.join();
-    if (listingFailure)
-        std::rethrow_exception(listingFailure);
+    const auto output = VelFormats::MakeOutput(
+        options.Format, out, err,
+        {.WithPath = options.WithPath, .AllPoints = options.AllPoints, .Program = "velscan"});
+    const VelCli::TExitStatus status = WriteResults(*batch, *output, err, terminals, options.Quiet);
+    batch->Finish();
     return status;
 }
 

@@ -1,13 +1,12 @@
-// One run of velscan over its inputs: loads ZBar, starts the workers, writes the results in
-// input order as they complete, and tells the exit status.
+// One run of velscan over its inputs: starts the batch, writes the results in input order as
+// they complete, and tells the exit status.
 #pragma once
 
 #include "Options.h"
 #include "common/ExitStatus.h"
 
-#include "Inputs.h"
+#include <vel/batch/Batch.h>
 
-#include <functional>
 #include <istream>
 #include <ostream>
 
@@ -19,13 +18,15 @@ struct TTerminals {
     bool Errors = false; // the progress line may be shown
 };
 
-// Whether an input is scanned (a resumed run skips those it has); empty: every one.
-using TInputFilter = std::function<bool(const TInput&)>;
+// What velscan adds to each page's scan, in its own process and in its worker processes:
+// the annotated pictures.
+VelBatch::TBatchHooks Hooks();
 
 // `paths` is read for the "-" arguments; a picture on standard input (--stdin-picture) is read
-// from its descriptor and scanned first. Only the inputs of options.Shard that `keep` takes
-// are scanned.
+// from its descriptor and scanned first. Only the inputs of the shard that `keep` takes are
+// scanned.
 VelCli::TExitStatus RunScan(const TOptions& options, std::istream& paths, std::ostream& out,
-                            std::ostream& err, TTerminals terminals, const TInputFilter& keep = {});
+                            std::ostream& err, TTerminals terminals,
+                            const VelBatch::TInputFilter& keep = {});
 
 } // namespace VelScan

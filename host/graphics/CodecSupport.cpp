@@ -10,9 +10,18 @@
 
 namespace Host {
 
-void ThrowInvalid(const char* kind, const std::string& reason) {
+namespace {
+
+// "Invalid KIND picture: REASON".
+String InvalidMessage(const char* kind, const std::string& reason) {
     const std::string what = *kind != '\0' ? std::string(kind) + " picture" : "picture";
-    throw EInvalidGraphic(FromAnsi("Invalid " + what + ": " + reason));
+    return FromAnsi("Invalid " + what + ": " + reason);
+}
+
+} // namespace
+
+void ThrowInvalid(const char* kind, const std::string& reason) {
+    throw EInvalidGraphic(InvalidMessage(kind, reason));
 }
 
 uint64_t LargestPictureBytes() {
@@ -41,7 +50,8 @@ std::string ReadRest(std::istream& stream, const char* kind) {
     for (std::streamsize got; (got = buffer->sgetn(chunk, sizeof chunk)) > 0;) {
         data.append(chunk, static_cast<size_t>(got));
         if (data.size() > largest)
-            ThrowInvalid(kind, "the data is larger than any picture within the pixel limit");
+            throw EPixelLimit(
+                InvalidMessage(kind, "the data is larger than any picture within the pixel limit"));
     }
     return data;
 }

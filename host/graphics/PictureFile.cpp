@@ -58,6 +58,11 @@ std::ifstream OpenForReading(const std::filesystem::path& path) {
     return file;
 }
 
+// The message of a picture file that cannot be loaded: the file's name, then the reason.
+String FileMessage(const std::filesystem::path& path, const EInvalidGraphic& error) {
+    return u"Cannot load picture file " + Quoted(path) + u": " + error.Message();
+}
+
 std::filesystem::path PathOf(const String& fileName) {
     return std::filesystem::path(ToAnsi(fileName));
 }
@@ -77,8 +82,10 @@ void ReadPictureFile(const std::filesystem::path& path,
 void NamingFile(const std::filesystem::path& path, const std::function<void()>& load) {
     try {
         load();
+    } catch (const EPixelLimit& e) {
+        throw EPixelLimit(FileMessage(path, e));
     } catch (const EInvalidGraphic& e) {
-        throw EInvalidGraphic(u"Cannot load picture file " + Quoted(path) + u": " + e.Message());
+        throw EInvalidGraphic(FileMessage(path, e));
     }
 }
 

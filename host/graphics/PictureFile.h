@@ -11,11 +11,13 @@ namespace Host {
 
 // Opens the file and hands it to read. A file that cannot be opened (missing, a directory,
 // no permission) raises EFOpenError; an empty file, or EInvalidGraphic from read, raises
-// EInvalidGraphic "Cannot load picture file "<name>": <reason>".
+// EInvalidGraphic "Cannot load picture file "<name>": <reason>" (EPixelLimit for a picture
+// above the pixel limit).
 void ReadPictureFile(const std::filesystem::path& file,
                      const std::function<void(std::istream&)>& read);
 
-// Runs load, turning its EInvalidGraphic into one that names the file as ReadPictureFile does.
+// Runs load, turning its EInvalidGraphic into one that names the file as ReadPictureFile does
+// (of the same type: an EPixelLimit stays one).
 void NamingFile(const std::filesystem::path& file, const std::function<void()>& load);
 
 // Has write produce the whole file in memory first, so that a failed encoding leaves an

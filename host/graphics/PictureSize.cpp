@@ -21,9 +21,9 @@ void CheckPictureLimit(const char* kind, uint64_t width, uint64_t height) {
         throw EInvalidGraphic(
             FromAnsi(std::string(kind) + " picture has an invalid size of " + size() + " pixels"));
     if (width * height > MaxPicturePixels())
-        throw EInvalidGraphic(FromAnsi(std::string(kind) + " picture of " + size() +
-                                       " pixels exceeds the limit of " +
-                                       std::to_string(MaxPicturePixels()) + " pixels"));
+        throw EPixelLimit(FromAnsi(std::string(kind) + " picture of " + size() +
+                                   " pixels exceeds the limit of " +
+                                   std::to_string(MaxPicturePixels()) + " pixels"));
 }
 
 void CheckPageChoice(const TPageChoice& choice) {

@@ -1,9 +1,9 @@
 // Batches split across runs: shards that together scan every picture once, a run resumed
 // after a kill, a cut file repaired, and shards' files merged into what one run writes.
-#include "JsonEntry.h"
 #include "PageFiles.h"
 #include "RenderBarcode.h"
 #include "VelscanRun.h"
+#include "vel/formats/JsonEntry.h"
 
 #include <zint.h>
 
@@ -74,7 +74,7 @@ std::string SingleRun(const std::string& folder) {
 std::vector<std::string> EntryPaths(const std::string& text) {
     std::vector<std::string> paths;
     for (const auto& line : Lines(text)) {
-        const auto entry = VelScan::ReadJsonEntry(line);
+        const auto entry = VelFormats::ReadJsonEntry(line);
         EXPECT_TRUE(entry) << line;
         if (entry)
             paths.push_back(entry->Path);

@@ -62,7 +62,7 @@ TEST_F(VelscanFileNames, JsonCarriesEachPathExactly) {
         EXPECT_EQ(picture["path"].String, Shown(name.JsonShown)) << name.Label;
         if (name.JsonShown != name.Name) {
             EXPECT_EQ(picture.Fields.at(1).Name, "path_base64") << name.Label;
-            EXPECT_EQ(picture["path_base64"].String, VelScan::Base64(FPaths[i])) << name.Label;
+            EXPECT_EQ(picture["path_base64"].String, VelFormats::Base64(FPaths[i])) << name.Label;
         } else {
             EXPECT_FALSE(picture.Has("path_base64")) << name.Label;
         }
@@ -91,7 +91,8 @@ TEST_F(VelscanFileNames, XmlCarriesEachPathExactly) {
         EXPECT_EQ(picture.Attribute("path"), Shown(name.XmlShown)) << name.Label;
         if (name.XmlShown != name.Name) {
             EXPECT_EQ(picture.Attributes.at(1).first, "path_base64") << name.Label;
-            EXPECT_EQ(picture.Attribute("path_base64"), VelScan::Base64(FPaths[i])) << name.Label;
+            EXPECT_EQ(picture.Attribute("path_base64"), VelFormats::Base64(FPaths[i]))
+                << name.Label;
         } else {
             EXPECT_FALSE(picture.HasAttribute("path_base64")) << name.Label;
         }

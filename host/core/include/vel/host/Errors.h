@@ -31,6 +31,13 @@ public:
     using Exception::Exception;
 };
 
+// A picture refused for its size: more pixels than the limit (Host::MaxPicturePixels), or
+// more data than any picture within it can take. A larger limit would read it.
+class VEL_API EPixelLimit : public EInvalidGraphic {
+public:
+    using EInvalidGraphic::EInvalidGraphic;
+};
+
 // An assignment between classes that cannot be converted into each other.
 class VEL_API EConvertError : public Exception {
 public:
