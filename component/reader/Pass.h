@@ -24,6 +24,7 @@ enum class TPassImage : std::uint8_t {
     piUp3Cubic,             // enlarged 3 times, cubic (Catmull-Rom)
     piBlurred,              // blurred with sigma 1
     piDeskewed,             // turned upright by the angle of its strongest edges
+    piStraightened,         // its code's quadrilateral drawn upright as a rectangle
 };
 
 // The engine a pass hands its image to.
@@ -43,6 +44,9 @@ struct TPass {
     // The largest picture the pass reads at full size; a larger one is halved (box filter)
     // until it is no larger before the pass's image is made. 0: any.
     long ShrinkAbove = 0;
+    // A second engine's pass that, finding nothing, also reads its image turned by each
+    // quarter for the codes read upright only (MaxiCode).
+    bool QuarterTurns = false;
 };
 
 // Whether the pass is tried on a picture of that size.
@@ -62,11 +66,12 @@ const TPass& SecondEnginePass();
 std::span<const TPass> RetryPasses(TVelEffort effort);
 
 // The working buffers of the pass images: first, second for a pass that needs a step in
-// between, and the shrunk picture of a pass over a large one.
+// between, the shrunk picture of a pass over a large one, and a pass image turned by quarters.
 struct TPassBuffers {
     std::vector<std::uint8_t> First;
     std::vector<std::uint8_t> Second;
     std::vector<std::uint8_t> Shrunk;
+    std::vector<std::uint8_t> Turned;
 };
 
 // Makes the pass's image from the gray picture (shrunk first where it is larger than the

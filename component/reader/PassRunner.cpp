@@ -5,6 +5,7 @@
 #include "reader/EngineMerge.h"
 #include "reader/QrText.h"
 #include "reader/SecondEngine.h"
+#include "reader/Straighten.h"
 #include "vel/Image.h"
 #include "vel/ImageScanner.h"
 #include "vel/VelError.h"
@@ -132,6 +133,14 @@ void MakeWhole(std::vector<TReadBarcode>& barcodes, bool qrText) {
     MergeAddons(barcodes);
 }
 
+// The orientation in the picture of a code read in its image turned clockwise by turns
+// quarters.
+TVelOrientation TurnedBack(TVelOrientation orientation, int turns) {
+    if (orientation == TVelOrientation::orUnknown)
+        return orientation;
+    return static_cast<TVelOrientation>((static_cast<int>(orientation) + 4 - turns) % 4);
+}
+
 } // namespace
 
 TPassRunner::TPassRunner(TReadOptions options)
@@ -171,13 +180,26 @@ std::vector<TReadBarcode> TPassRunner::Run(const TPass& pass, TGrayPlane gray, T
 }
 
 std::vector<TReadBarcode> TPassRunner::RunSecondEngine(const TPass& pass, const TWorkImage& image,
-                                                       TEngineScope scope) const {
-    std::vector<TReadBarcode> found = ReadWithSecondEngine(image.View, scope, pass.Name);
+                                                       TEngineScope scope) {
+    std::vector<TReadBarcode> found = ReadWithSecondEngine(image, scope, pass.Name);
+    for (int turns = 1; pass.QuarterTurns && found.empty() && turns < 4; ++turns) {
+        found = ReadWithSecondEngine(TurnQuarters(image, turns, FBuffers.Turned),
+                                     TEngineScope::esUpright, pass.Name);
+        for (TReadBarcode& barcode : found)
+            barcode.Orientation = TurnedBack(barcode.Orientation, turns);
+    }
+    return MergeEngines({}, found);
+}
+
+std::vector<TReadBarcode> TPassRunner::ReadWithSecondEngine(const TWorkImage& image,
+                                                            TEngineScope scope,
+                                                            std::string_view pass) const {
+    std::vector<TReadBarcode> found = Vel::ReadWithSecondEngine(image.View, scope, pass);
     DropDisabled(found);
     for (TReadBarcode& barcode : found)
         for (TReadPoint& point : barcode.Points)
             point = image.Map.Apply(point.X, point.Y);
-    return MergeEngines({}, found);
+    return found;
 }
 
 void TPassRunner::DropDisabled(std::vector<TReadBarcode>& barcodes) const {
