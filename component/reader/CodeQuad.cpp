@@ -92,8 +92,10 @@ void Morph(TCells& cells, bool grow) {
             bool every = true;
             for (int dy = -1; dy <= 1; ++dy)
                 for (int dx = -1; dx <= 1; ++dx) {
-                    const bool set =
-                        cells.Inside(column + dx, row + dy) && cells(column + dx, row + dy) != 0;
+                    // Beyond the picture's edge neither grows nor shrinks a region.
+                    const bool set = cells.Inside(column + dx, row + dy)
+                                         ? cells(column + dx, row + dy) != 0
+                                         : !grow;
                     any = any || set;
                     every = every && set;
                 }
@@ -102,8 +104,12 @@ void Morph(TCells& cells, bool grow) {
     cells = std::move(out);
 }
 
-// Labels the regions of set cells (4-connected) from 2 up; returns the largest's label and
-// size.
+bool AtEdge(const TCells& cells, int column, int row) {
+    return column == 0 || row == 0 || column == cells.Columns - 1 || row == cells.Rows - 1;
+}
+
+// Labels the regions of set cells (4-connected) from 2 up; returns the label and size of the
+// largest that keeps off the picture's edge (a code there is cut, or a photograph's texture).
 std::pair<int, int> LargestRegion(TCells& cells) {
     std::pair<int, int> largest{0, 0};
     int label = 1;
@@ -114,19 +120,21 @@ std::pair<int, int> LargestRegion(TCells& cells) {
                 continue;
             ++label;
             int size = 0;
+            bool atEdge = false;
             cells(column, row) = label;
             stack.emplace_back(column, row);
             while (!stack.empty()) {
                 const auto [c, r] = stack.back();
                 stack.pop_back();
                 ++size;
+                atEdge = atEdge || AtEdge(cells, c, r);
                 for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
                     if (cells.Inside(c + dx, r + dy) && cells(c + dx, r + dy) == 1) {
                         cells(c + dx, r + dy) = label;
                         stack.emplace_back(c + dx, r + dy);
                     }
             }
-            if (size > largest.second)
+            if (!atEdge && size > largest.second)
                 largest = {label, size};
         }
     return largest;

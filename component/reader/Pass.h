@@ -44,9 +44,12 @@ struct TPass {
     // The largest picture the pass reads at full size; a larger one is halved (box filter)
     // until it is no larger before the pass's image is made. 0: any.
     long ShrinkAbove = 0;
-    // A second engine's pass that, finding nothing, also reads its image turned by each
-    // quarter for the codes read upright only (MaxiCode).
+    // A second engine's pass that, finding nothing where its image's centre is MaxiCode's
+    // finder, also reads the image turned by each quarter (the engine reads it upright only).
     bool QuarterTurns = false;
+    // A second engine's pass that looks for the codes ZBar lacks only, even where it could
+    // look for every code (an abort costing a worker process, not the caller's).
+    bool LackedOnly = false;
 };
 
 // Whether the pass is tried on a picture of that size.

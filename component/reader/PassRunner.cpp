@@ -2,6 +2,7 @@
 
 #include "Conversions.h"
 #include "reader/Addons.h"
+#include "reader/BullsEye.h"
 #include "reader/EngineMerge.h"
 #include "reader/QrText.h"
 #include "reader/SecondEngine.h"
@@ -159,7 +160,7 @@ std::vector<TReadBarcode> TPassRunner::Run(const TPass& pass, TGrayPlane gray, T
     if (pass.Image != TPassImage::piGray && image.View.Data == gray.Data)
         return {};
     if (pass.Engine == TPassEngine::peSecond)
-        return RunSecondEngine(pass, image, scope);
+        return RunSecondEngine(pass, image, pass.LackedOnly ? TEngineScope::esZBarLacks : scope);
     TVelImageScanner scanner;
     Configure(scanner, pass, FOptions);
     const int length = image.View.Width * image.View.Height;
@@ -182,7 +183,8 @@ std::vector<TReadBarcode> TPassRunner::Run(const TPass& pass, TGrayPlane gray, T
 std::vector<TReadBarcode> TPassRunner::RunSecondEngine(const TPass& pass, const TWorkImage& image,
                                                        TEngineScope scope) {
     std::vector<TReadBarcode> found = ReadWithSecondEngine(image, scope, pass.Name);
-    for (int turns = 1; pass.QuarterTurns && found.empty() && turns < 4; ++turns) {
+    const bool turn = pass.QuarterTurns && found.empty() && HasBullsEyeAtCentre(image.View);
+    for (int turns = 1; turn && found.empty() && turns < 4; ++turns) {
         found = ReadWithSecondEngine(TurnQuarters(image, turns, FBuffers.Turned),
                                      TEngineScope::esUpright, pass.Name);
         for (TReadBarcode& barcode : found)
