@@ -172,6 +172,52 @@ TEST_F(SecondEngineLargePicture, ReadsTheCodeWhereItIs) {
     }
 }
 
+struct TTurnedMaxiCode {
+    double Degrees; // clockwise
+    Vel::TVelOrientation Orientation;
+};
+
+class SecondEngineTurnedMaxiCode : public WithSecondEngine,
+                                   public testing::WithParamInterface<TTurnedMaxiCode> {};
+
+// zxing-cpp reads MaxiCode upright only, and gives it no position: the reader turns it by
+// quarters, names the way it faces and outlines the symbol where it is.
+TEST_P(SecondEngineTurnedMaxiCode, ReadsItFacingAnyWayWithItsOutline) {
+    const TCode& maxiCode = Codes[4];
+    const TGrayImage picture = Degradations::Rotated(Render(maxiCode, 4), GetParam().Degrees);
+    const auto found = ReadGray(picture, Vel::TReadOptions());
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].Data, maxiCode.Data);
+    EXPECT_EQ(found[0].Orientation, GetParam().Orientation);
+    ASSERT_EQ(found[0].Outline.size(), 4u);
+    int left = picture.Width;
+    int right = 0;
+    int top = picture.Height;
+    int bottom = 0;
+    for (const auto& point : found[0].Outline) {
+        left = std::min(left, point.X);
+        right = std::max(right, point.X);
+        top = std::min(top, point.Y);
+        bottom = std::max(bottom, point.Y);
+    }
+    EXPECT_GE(left, 0);
+    EXPECT_GE(top, 0);
+    EXPECT_LE(right, picture.Width);
+    EXPECT_LE(bottom, picture.Height);
+    // The symbol fills the picture but for its margin and quiet zone.
+    EXPECT_GT(right - left, picture.Width * 3 / 4);
+    EXPECT_GT(bottom - top, picture.Height * 3 / 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Quarters, SecondEngineTurnedMaxiCode,
+                         testing::Values(TTurnedMaxiCode{0, Vel::TVelOrientation::orUp},
+                                         TTurnedMaxiCode{90, Vel::TVelOrientation::orRight},
+                                         TTurnedMaxiCode{180, Vel::TVelOrientation::orDown},
+                                         TTurnedMaxiCode{270, Vel::TVelOrientation::orLeft}),
+                         [](const testing::TestParamInfo<TTurnedMaxiCode>& info) {
+                             return "Turned" + std::to_string(static_cast<int>(info.param.Degrees));
+                         });
+
 // fast effort stays ZBar's single pass, as TVel's Scan.
 TEST(SecondEngineFast, NotAtFastEffort) {
     Vel::LoadLibrary();
