@@ -277,13 +277,19 @@ std::optional<TQuad> QuadOf(const std::vector<TPlanePoint>& hull) {
     const std::optional<TLine> leftSide = Side(hull, left);
     if (!top || !right || !bottom || !leftSide)
         return std::nullopt;
-    const auto topLeft = Intersection(*leftSide, *top);
-    const auto topRight = Intersection(*top, *right);
-    const auto bottomRight = Intersection(*right, *bottom);
-    const auto bottomLeft = Intersection(*bottom, *leftSide);
-    if (!topLeft || !topRight || !bottomRight || !bottomLeft)
-        return std::nullopt;
-    return TQuad{*topLeft, *topRight, *bottomRight, *bottomLeft};
+    const std::array corners = {Intersection(*leftSide, *top), Intersection(*top, *right),
+                                Intersection(*right, *bottom), Intersection(*bottom, *leftSide)};
+    // Sides that meet far from the hull (nearly parallel ones) outline no code.
+    const TPlanePoint centre = Centre(hull);
+    const double reach = std::hypot(frame.Length, frame.Width);
+    TQuad quad;
+    for (std::size_t corner = 0; corner < corners.size(); ++corner) {
+        if (!corners[corner] ||
+            std::hypot(corners[corner]->X - centre.X, corners[corner]->Y - centre.Y) > reach)
+            return std::nullopt;
+        quad[corner] = *corners[corner];
+    }
+    return quad;
 }
 
 } // namespace
