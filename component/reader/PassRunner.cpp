@@ -182,10 +182,10 @@ std::vector<TReadBarcode> TPassRunner::Run(const TPass& pass, TGrayPlane gray, T
 
 std::vector<TReadBarcode> TPassRunner::RunSecondEngine(const TPass& pass, const TWorkImage& image,
                                                        TEngineScope scope) {
-    std::vector<TReadBarcode> found = ReadWithSecondEngine(image, scope, pass.Name);
+    std::vector<TReadBarcode> found = FindWithSecondEngine(image, scope, pass.Name);
     const bool turn = pass.QuarterTurns && found.empty() && HasBullsEyeAtCentre(image.View);
     for (int turns = 1; turn && found.empty() && turns < 4; ++turns) {
-        found = ReadWithSecondEngine(TurnQuarters(image, turns, FBuffers.Turned),
+        found = FindWithSecondEngine(TurnQuarters(image, turns, FBuffers.Turned),
                                      TEngineScope::esUpright, pass.Name);
         for (TReadBarcode& barcode : found)
             barcode.Orientation = TurnedBack(barcode.Orientation, turns);
@@ -193,10 +193,10 @@ std::vector<TReadBarcode> TPassRunner::RunSecondEngine(const TPass& pass, const 
     return MergeEngines({}, found);
 }
 
-std::vector<TReadBarcode> TPassRunner::ReadWithSecondEngine(const TWorkImage& image,
+std::vector<TReadBarcode> TPassRunner::FindWithSecondEngine(const TWorkImage& image,
                                                             TEngineScope scope,
                                                             std::string_view pass) const {
-    std::vector<TReadBarcode> found = Vel::ReadWithSecondEngine(image.View, scope, pass);
+    std::vector<TReadBarcode> found = ReadWithSecondEngine(image.View, scope, pass);
     DropDisabled(found);
     for (TReadBarcode& barcode : found)
         for (TReadPoint& point : barcode.Points)

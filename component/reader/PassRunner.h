@@ -35,7 +35,7 @@ private:
                                               TEngineScope scope);
     // The second engine's findings in the image, less the symbologies left out, with their
     // outlines in the picture's coordinates.
-    std::vector<TReadBarcode> ReadWithSecondEngine(const TWorkImage& image, TEngineScope scope,
+    std::vector<TReadBarcode> FindWithSecondEngine(const TWorkImage& image, TEngineScope scope,
                                                    std::string_view pass) const;
     // Removes the codes of the symbologies the options leave out.
     void DropDisabled(std::vector<TReadBarcode>& barcodes) const;
