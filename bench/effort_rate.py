@@ -17,6 +17,7 @@ what they gain holds on pictures they were not chosen on.
 Usage: effort_rate.py CORPUS VELSCAN [NEGATIVE_DIR [JOBS]]   (JOBS: velscan's -j, default 1)"""
 
 import base64
+import ctypes
 import json
 import os
 import resource
@@ -72,6 +73,22 @@ def negative_pictures(folder):
 
 JOBS = 1
 
+PR_SET_CHILD_SUBREAPER = 36
+
+
+def adopt_orphans():
+    """Makes this process the reaper of its descendants' orphans: velscan's worker processes
+    end when velscan does, unwaited, and their processor time counts only once they are."""
+    ctypes.CDLL(None, use_errno=True).prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0)
+
+
+def reap_orphans():
+    while True:
+        try:
+            os.waitpid(-1, 0)
+        except ChildProcessError:
+            return
+
 
 def run_velscan(velscan, effort, pictures):
     """Per picture: the decoded data (bytes); and the run's processor seconds."""
@@ -80,6 +97,7 @@ def run_velscan(velscan, effort, pictures):
     before = resource.getrusage(resource.RUSAGE_CHILDREN)
     run = subprocess.run([velscan, "--format=json", f"-j{JOBS}", "--effort", effort, "-"],
                          input="\n".join(pictures).encode(), capture_output=True, check=False)
+    reap_orphans()
     after = resource.getrusage(resource.RUSAGE_CHILDREN)
     cpu = (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
     results = {}
@@ -166,6 +184,7 @@ def print_audit():
 
 def main():
     corpus, velscan = sys.argv[1], sys.argv[2]
+    adopt_orphans()
     negatives = negative_pictures(sys.argv[3] if len(sys.argv) > 3 else None)
     global JOBS
     JOBS = int(sys.argv[4]) if len(sys.argv) > 4 else 1

@@ -1,5 +1,7 @@
 #include "reader/Deskew.h"
 
+#include "reader/Bilinear.h"
+
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -22,19 +24,6 @@ constexpr double Upright = 2;
 int At(TGrayPlane in, int x, int y) {
     return in.Data[static_cast<std::size_t>(y) * static_cast<std::size_t>(in.Width) +
                    static_cast<std::size_t>(x)];
-}
-
-// The level at (x, y) by bilinear interpolation; white outside the picture.
-std::uint8_t Sample(TGrayPlane in, double x, double y) {
-    const int x0 = static_cast<int>(std::floor(x));
-    const int y0 = static_cast<int>(std::floor(y));
-    if (x0 < 0 || y0 < 0 || x0 + 1 >= in.Width || y0 + 1 >= in.Height)
-        return 255;
-    const double fx = x - x0;
-    const double fy = y - y0;
-    const double top = At(in, x0, y0) * (1 - fx) + At(in, x0 + 1, y0) * fx;
-    const double bottom = At(in, x0, y0 + 1) * (1 - fx) + At(in, x0 + 1, y0 + 1) * fx;
-    return static_cast<std::uint8_t>(std::lround(top * (1 - fy) + bottom * fy));
 }
 
 struct TDirections {
@@ -112,8 +101,8 @@ TWorkImage Deskew(TGrayPlane in, std::vector<std::uint8_t>& out) {
     std::uint8_t* pixel = out.data();
     for (int v = 0; v < height; ++v)
         for (int u = 0; u < width; ++u)
-            *pixel++ =
-                Sample(in, map.Xu * u + map.Xv * v + map.X0, map.Yu * u + map.Yv * v + map.Y0);
+            *pixel++ = SampleBilinear(in, map.Xu * u + map.Xv * v + map.X0,
+                                      map.Yu * u + map.Yv * v + map.Y0);
     return {view, map};
 }
 

@@ -24,6 +24,7 @@ enum class TPassImage : std::uint8_t {
     piUp3Cubic,             // enlarged 3 times, cubic (Catmull-Rom)
     piBlurred,              // blurred with sigma 1
     piDeskewed,             // turned upright by the angle of its strongest edges
+    piStraightened,         // its code's quadrilateral drawn upright as a rectangle
 };
 
 // The engine a pass hands its image to.
@@ -43,6 +44,12 @@ struct TPass {
     // The largest picture the pass reads at full size; a larger one is halved (box filter)
     // until it is no larger before the pass's image is made. 0: any.
     long ShrinkAbove = 0;
+    // A second engine's pass that, finding nothing where its image's centre is MaxiCode's
+    // finder, also reads the image turned by each quarter (the engine reads it upright only).
+    bool QuarterTurns = false;
+    // A second engine's pass that looks for the codes ZBar lacks only, even where it could
+    // look for every code (an abort costing a worker process, not the caller's).
+    bool LackedOnly = false;
 };
 
 // Whether the pass is tried on a picture of that size.
@@ -62,11 +69,12 @@ const TPass& SecondEnginePass();
 std::span<const TPass> RetryPasses(TVelEffort effort);
 
 // The working buffers of the pass images: first, second for a pass that needs a step in
-// between, and the shrunk picture of a pass over a large one.
+// between, the shrunk picture of a pass over a large one, and a pass image turned by quarters.
 struct TPassBuffers {
     std::vector<std::uint8_t> First;
     std::vector<std::uint8_t> Second;
     std::vector<std::uint8_t> Shrunk;
+    std::vector<std::uint8_t> Turned;
 };
 
 // Makes the pass's image from the gray picture (shrunk first where it is larger than the

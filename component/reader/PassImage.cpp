@@ -2,6 +2,7 @@
 #include "reader/Deskew.h"
 #include "reader/Pass.h"
 #include "reader/Scaling.h"
+#include "reader/Straighten.h"
 #include "reader/Threshold.h"
 #include "reader/Tone.h"
 
@@ -47,14 +48,17 @@ TWorkImage MakeImage(TPassImage kind, TGrayPlane gray, std::vector<std::uint8_t>
         return BlurSigma1(gray, first, second);
     case TPassImage::piDeskewed:
         return Deskew(gray, first);
+    case TPassImage::piStraightened:
+        return Straighten(gray, first);
     }
     return {gray, {}};
 }
 
 // The map of an image made from a shrunk picture: the image's map, then the shrinking's.
 TPointMap Compose(const TPointMap& shrunk, const TPointMap& image) {
-    return {shrunk.Xu * image.Xu, shrunk.Xu * image.Xv, shrunk.Xu * image.X0 + shrunk.X0,
-            shrunk.Yv * image.Yu, shrunk.Yv * image.Yv, shrunk.Yv * image.Y0 + shrunk.Y0};
+    return {shrunk.Xu * image.Xu,  shrunk.Xu * image.Xv, shrunk.Xu * image.X0 + shrunk.X0,
+            shrunk.Yv * image.Yu,  shrunk.Yv * image.Yv, shrunk.Yv * image.Y0 + shrunk.Y0,
+            shrunk.Xu * image.Xuv, shrunk.Yv * image.Yuv};
 }
 
 } // namespace

@@ -2,9 +2,11 @@
 
 #include "Conversions.h"
 #include "reader/Addons.h"
+#include "reader/BullsEye.h"
 #include "reader/EngineMerge.h"
 #include "reader/QrText.h"
 #include "reader/SecondEngine.h"
+#include "reader/Straighten.h"
 #include "vel/Image.h"
 #include "vel/ImageScanner.h"
 #include "vel/VelError.h"
@@ -132,6 +134,14 @@ void MakeWhole(std::vector<TReadBarcode>& barcodes, bool qrText) {
     MergeAddons(barcodes);
 }
 
+// The orientation in the picture of a code read in its image turned clockwise by turns
+// quarters.
+TVelOrientation TurnedBack(TVelOrientation orientation, int turns) {
+    if (orientation == TVelOrientation::orUnknown)
+        return orientation;
+    return static_cast<TVelOrientation>((static_cast<int>(orientation) + 4 - turns) % 4);
+}
+
 } // namespace
 
 TPassRunner::TPassRunner(TReadOptions options)
@@ -150,7 +160,7 @@ std::vector<TReadBarcode> TPassRunner::Run(const TPass& pass, TGrayPlane gray, T
     if (pass.Image != TPassImage::piGray && image.View.Data == gray.Data)
         return {};
     if (pass.Engine == TPassEngine::peSecond)
-        return RunSecondEngine(pass, image, scope);
+        return RunSecondEngine(pass, image, pass.LackedOnly ? TEngineScope::esZBarLacks : scope);
     TVelImageScanner scanner;
     Configure(scanner, pass, FOptions);
     const int length = image.View.Width * image.View.Height;
@@ -171,13 +181,27 @@ std::vector<TReadBarcode> TPassRunner::Run(const TPass& pass, TGrayPlane gray, T
 }
 
 std::vector<TReadBarcode> TPassRunner::RunSecondEngine(const TPass& pass, const TWorkImage& image,
-                                                       TEngineScope scope) const {
-    std::vector<TReadBarcode> found = ReadWithSecondEngine(image.View, scope, pass.Name);
+                                                       TEngineScope scope) {
+    std::vector<TReadBarcode> found = FindWithSecondEngine(image, scope, pass.Name);
+    const bool turn = pass.QuarterTurns && found.empty() && HasBullsEyeAtCentre(image.View);
+    for (int turns = 1; turn && found.empty() && turns < 4; ++turns) {
+        found = FindWithSecondEngine(TurnQuarters(image, turns, FBuffers.Turned),
+                                     TEngineScope::esUpright, pass.Name);
+        for (TReadBarcode& barcode : found)
+            barcode.Orientation = TurnedBack(barcode.Orientation, turns);
+    }
+    return MergeEngines({}, found);
+}
+
+std::vector<TReadBarcode> TPassRunner::FindWithSecondEngine(const TWorkImage& image,
+                                                            TEngineScope scope,
+                                                            std::string_view pass) const {
+    std::vector<TReadBarcode> found = ReadWithSecondEngine(image.View, scope, pass);
     DropDisabled(found);
     for (TReadBarcode& barcode : found)
         for (TReadPoint& point : barcode.Points)
             point = image.Map.Apply(point.X, point.Y);
-    return MergeEngines({}, found);
+    return found;
 }
 
 void TPassRunner::DropDisabled(std::vector<TReadBarcode>& barcodes) const {

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <set>
+#include <string_view>
 #include <vector>
 
 namespace Vel {
@@ -31,7 +32,11 @@ public:
 
 private:
     std::vector<TReadBarcode> RunSecondEngine(const TPass& pass, const TWorkImage& image,
-                                              TEngineScope scope) const;
+                                              TEngineScope scope);
+    // The second engine's findings in the image, less the symbologies left out, with their
+    // outlines in the picture's coordinates.
+    std::vector<TReadBarcode> FindWithSecondEngine(const TWorkImage& image, TEngineScope scope,
+                                                   std::string_view pass) const;
     // Removes the codes of the symbologies the options leave out.
     void DropDisabled(std::vector<TReadBarcode>& barcodes) const;
 

@@ -19,6 +19,7 @@ namespace Vel {
 enum class TEngineScope : std::uint8_t {
     esZBarLacks, // PDF417, DataMatrix, Aztec, MaxiCode and Micro QR: measured not to abort
     esEvery,     // every code the engine reads: only where an abort costs a worker process
+    esUpright,   // MaxiCode alone, which the engine reads upright only (one of esZBarLacks)
 };
 
 // "zxing-cpp 1.4.0", or empty when the build has no second engine.

@@ -5,8 +5,9 @@
 namespace Vel {
 
 TReadPoint TPointMap::Apply(int u, int v) const noexcept {
-    return {static_cast<int>(std::lround(Xu * u + Xv * v + X0)),
-            static_cast<int>(std::lround(Yu * u + Yv * v + Y0))};
+    const double uv = static_cast<double>(u) * v;
+    return {static_cast<int>(std::lround(Xu * u + Xv * v + X0 + Xuv * uv)),
+            static_cast<int>(std::lround(Yu * u + Yv * v + Y0 + Yuv * uv))};
 }
 
 TGrayPlane SizeBuffer(std::vector<std::uint8_t>& buffer, int width, int height) {

@@ -8,11 +8,13 @@
 
 namespace Vel {
 
-// The affine map from a pass image's pixel (u, v) to the picture's:
-// x = Xu u + Xv v + X0, y = Yu u + Yv v + Y0.
+// The map from a pass image's pixel (u, v) to the picture's:
+// x = Xu u + Xv v + X0 + Xuv u v, y = Yu u + Yv v + Y0 + Yuv u v. Affine but for a
+// straightened quadrilateral, whose map is bilinear.
 struct TPointMap {
     double Xu = 1, Xv = 0, X0 = 0;
     double Yu = 0, Yv = 1, Y0 = 0;
+    double Xuv = 0, Yuv = 0;
 
     TReadPoint Apply(int u, int v) const noexcept;
 };
