@@ -3,6 +3,7 @@
 #include "vel/ReadBarcodes.h"
 #include "ComponentFixtures.h"
 #include "ParamLabel.h"
+#include "TempFolder.h"
 #include "TestPictures.h"
 #include "vel/host/Errors.h"
 
@@ -51,7 +52,7 @@ public:
     std::filesystem::path
     SavedAs(const std::string& name,
             TestPictures::TFileKind kind = TestPictures::TFileKind::Png) const {
-        const std::filesystem::path file = Folder.File(name);
+        const std::filesystem::path file = Folder.Path(name);
         TestPictures::Save(*TestPictures::ToBitmap(Picture), kind, file);
         return file;
     }
@@ -71,7 +72,7 @@ public:
     TestPictures::TBox RightBox;
 
 private:
-    TestPictures::TTempFolder Folder;
+    Support::TTempFolder Folder;
 };
 
 std::vector<std::uint8_t> FileBytes(const std::filesystem::path& file) {

@@ -2,6 +2,7 @@
 // page, the pages the options choose, the Page each barcode names, and a JPEG cut short.
 #include "ComponentFixtures.h"
 #include "PageFiles.h"
+#include "TempFolder.h"
 #include "TestPictures.h"
 #include "vel/ReadBarcodes.h"
 #include "vel/Reader.h"
@@ -55,7 +56,7 @@ std::vector<TBarcode> ReadBytes(const std::string& file, const TReadOptions& opt
 
 class ReadPages : public LoaderResetTest {
 protected:
-    TestPictures::TTempFolder Folder;
+    Support::TTempFolder Folder;
 };
 
 // A barcode on a later page only, read from the file and from its bytes.
@@ -66,7 +67,7 @@ TEST_F(ReadPages, EveryPageOfTiffAndGifIsRead) {
         {"frames.gif", Support::MakeGifFrames(pages)},
     };
     for (const auto& [name, bytes] : files) {
-        const std::filesystem::path file = Folder.File(name);
+        const std::filesystem::path file = Folder.Path(name);
         std::ofstream(file, std::ios::binary) << bytes;
         EXPECT_THAT(PagesAndData(ReadBarcodes(file)), ElementsAre(std::pair(3, "page three")))
             << name;
@@ -137,8 +138,8 @@ TEST_F(ReadPages, ATruncatedJpegStillGivesItsBarcode) {
 TEST_F(ReadPages, ATruncatedJpegRaisesWhenWholePicturesAreAskedFor) {
     const std::string cut =
         TestPictures::CutJpeg(Support::RenderBarcode(BARCODE_CODE128, "cut short"), 400, 1200);
-    const TestPictures::TTempFolder folder;
-    const std::filesystem::path file = folder.File("cut.jpg");
+    const Support::TTempFolder folder;
+    const std::filesystem::path file = folder.Path("cut.jpg");
     std::ofstream(file, std::ios::binary) << cut;
     const auto whole = Vel::TReadOptions().SetRefusePartial(true);
     const auto truncated = testing::HasSubstr(" rows) and whole pictures were asked for");

@@ -76,7 +76,7 @@ struct TPagedFile {
 
 class PagedFiles : public testing::TestWithParam<TPagedFile> {
 protected:
-    TempFolder Folder;
+    Support::TTempFolder Folder;
 };
 
 TEST_P(PagedFiles, LoadEveryPageAndRefuseOnePastTheLast) {
