@@ -1,5 +1,6 @@
 // Reading files of many pages with the real libzbar: every TIFF directory, GIF frame and PDF
 // page, the pages the options choose, the Page each barcode names, and a JPEG cut short.
+#include "Codecs.h"
 #include "ComponentFixtures.h"
 #include "PageFiles.h"
 #include "TempFolder.h"
@@ -77,6 +78,8 @@ TEST_F(ReadPages, EveryPageOfTiffAndGifIsRead) {
 }
 
 TEST_F(ReadPages, PdfPagesAreDrawnAndRead) {
+    if (!Support::ReadsPdf)
+        GTEST_SKIP() << Support::NoPdf;
     const std::string pdf =
         Support::MakePdfPages({Code128("first page"), Code128("second page")}, 150);
     EXPECT_THAT(PagesAndData(ReadBytes(pdf)),
