@@ -1,4 +1,4 @@
-#include "reader/Addons.h"
+#include "Addons.h"
 
 #include <algorithm>
 #include <limits>

@@ -2,7 +2,7 @@
 // an add-on as a symbol of its own beside the main code; the reader reports one barcode.
 #pragma once
 
-#include "reader/ReadBarcode.h"
+#include "ReadBarcode.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "reader/Deskew.h"
+#include "Deskew.h"
 
 #include <array>
 #include <cmath>

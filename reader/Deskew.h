@@ -3,7 +3,7 @@
 // zxing-cpp 1.4).
 #pragma once
 
-#include "reader/WorkImage.h"
+#include "WorkImage.h"
 
 #include <optional>
 

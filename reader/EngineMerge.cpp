@@ -1,6 +1,6 @@
-#include "reader/EngineMerge.h"
+#include "EngineMerge.h"
 
-#include "reader/Addons.h"
+#include "Addons.h"
 
 #include <algorithm>
 

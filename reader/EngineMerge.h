@@ -2,7 +2,7 @@
 // add-on the engines agree on.
 #pragma once
 
-#include "reader/ReadBarcode.h"
+#include "ReadBarcode.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "vel/Engines.h"
 
-#include "reader/SecondEngine.h"
+#include "SecondEngine.h"
 
 namespace Vel {
 

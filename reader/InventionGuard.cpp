@@ -1,4 +1,4 @@
-#include "reader/InventionGuard.h"
+#include "InventionGuard.h"
 
 #include <algorithm>
 #include <climits>

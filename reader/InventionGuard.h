@@ -9,7 +9,7 @@
 // readings of one place mean at least one is wrong, so neither is reported.
 #pragma once
 
-#include "reader/ReadBarcode.h"
+#include "ReadBarcode.h"
 
 #include <vector>
 

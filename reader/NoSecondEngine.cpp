@@ -1,5 +1,5 @@
 // The build without a second engine: the reader reads with ZBar alone.
-#include "reader/SecondEngine.h"
+#include "SecondEngine.h"
 
 namespace Vel {
 

@@ -2,7 +2,7 @@
 // retry passes of each effort, in the order they are tried.
 #pragma once
 
-#include "reader/WorkImage.h"
+#include "WorkImage.h"
 #include "vel/ReadOptions.h"
 
 #include <cstdint>

@@ -1,9 +1,9 @@
 // The image of each kind of pass, from the filters of its family.
-#include "reader/Deskew.h"
-#include "reader/Pass.h"
-#include "reader/Scaling.h"
-#include "reader/Threshold.h"
-#include "reader/Tone.h"
+#include "Deskew.h"
+#include "Pass.h"
+#include "Scaling.h"
+#include "Threshold.h"
+#include "Tone.h"
 
 namespace Vel {
 

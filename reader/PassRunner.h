@@ -3,9 +3,9 @@
 // symbols out with their outlines in the picture's coordinates.
 #pragma once
 
-#include "reader/Pass.h"
-#include "reader/ReadBarcode.h"
-#include "reader/SecondEngine.h"
+#include "Pass.h"
+#include "ReadBarcode.h"
+#include "SecondEngine.h"
 #include "vel/ReadOptions.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 // The passes and their order per effort, chosen by measurement on the benchmark corpus and
 // the negative set (bench/RESULTS.md).
-#include "reader/Pass.h"
+#include "Pass.h"
 
 #include <array>
 

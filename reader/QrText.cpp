@@ -1,4 +1,4 @@
-#include "reader/QrText.h"
+#include "QrText.h"
 
 #include "vel/host/Utf8.h"
 

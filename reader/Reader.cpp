@@ -3,10 +3,10 @@
 // engine; the second one looks for every code it may) until one finds a symbol that holds up.
 #include "vel/Reader.h"
 
+#include "EngineMerge.h"
+#include "InventionGuard.h"
+#include "PassRunner.h"
 #include "PictureGray.h"
-#include "reader/EngineMerge.h"
-#include "reader/InventionGuard.h"
-#include "reader/PassRunner.h"
 #include "vel/Loader.h"
 #include "vel/Names.h"
 #include "vel/VelError.h"

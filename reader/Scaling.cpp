@@ -1,4 +1,4 @@
-#include "reader/Scaling.h"
+#include "Scaling.h"
 
 #include <algorithm>
 #include <array>

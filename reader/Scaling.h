@@ -1,7 +1,7 @@
 // Pass images at another scale: halved with a box filter, smoothed, or enlarged.
 #pragma once
 
-#include "reader/WorkImage.h"
+#include "WorkImage.h"
 
 namespace Vel {
 

@@ -8,7 +8,7 @@
 // bench/RESULTS.md): that is all it looks for unless the caller's process may be lost.
 #pragma once
 
-#include "reader/ReadBarcode.h"
+#include "ReadBarcode.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "reader/Threshold.h"
+#include "Threshold.h"
 
 #include <algorithm>
 #include <cmath>

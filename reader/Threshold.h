@@ -2,7 +2,7 @@
 // The window is a square of side shorter side / 8 (at least 3 pixels) around each pixel.
 #pragma once
 
-#include "reader/WorkImage.h"
+#include "WorkImage.h"
 
 namespace Vel {
 

@@ -1,4 +1,4 @@
-#include "reader/Tone.h"
+#include "Tone.h"
 
 #include <algorithm>
 #include <array>

@@ -2,7 +2,7 @@
 // (low contrast).
 #pragma once
 
-#include "reader/WorkImage.h"
+#include "WorkImage.h"
 
 namespace Vel {
 

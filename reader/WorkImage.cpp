@@ -1,4 +1,4 @@
-#include "reader/WorkImage.h"
+#include "WorkImage.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // The image a pass hands to ZBar, and how its coordinates map back to the picture's.
 #pragma once
 
-#include "reader/ReadBarcode.h"
+#include "ReadBarcode.h"
 
 #include <cstdint>
 #include <vector>

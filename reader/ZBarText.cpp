@@ -1,4 +1,4 @@
-#include "reader/ZBarText.h"
+#include "ZBarText.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 // The second engine over zxing-cpp.
-#include "reader/SecondEngine.h"
-#include "reader/ZXingResult.h"
+#include "SecondEngine.h"
+#include "ZXingResult.h"
 
 #include <ZXing/ReadBarcode.h>
 #include <ZXing/ZXVersion.h>

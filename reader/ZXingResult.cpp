@@ -1,6 +1,6 @@
-#include "reader/ZXingResult.h"
+#include "ZXingResult.h"
 
-#include "reader/ZBarText.h"
+#include "ZBarText.h"
 
 namespace Vel {
 

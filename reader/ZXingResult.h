@@ -5,7 +5,7 @@
 // GS1 content with the modifier moGs1Reserved; the outline is the symbol's four corners.
 #pragma once
 
-#include "reader/ReadBarcode.h"
+#include "ReadBarcode.h"
 
 #include <ZXing/Result.h>
 

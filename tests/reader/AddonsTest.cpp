@@ -1,5 +1,5 @@
 // Add-ons join the main code nearest to them; an add-on alone is no result.
-#include "reader/Addons.h"
+#include "Addons.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Two engines' results as one list: a symbol once, the add-on the engines agree on, none
 // where they disagree.
-#include "reader/EngineMerge.h"
+#include "EngineMerge.h"
 
 #include <gtest/gtest.h>
 

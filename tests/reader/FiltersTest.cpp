@@ -1,8 +1,8 @@
 // The filters that make the retry passes' images, in the reader's working buffers.
-#include "reader/Deskew.h"
-#include "reader/Scaling.h"
-#include "reader/Threshold.h"
-#include "reader/Tone.h"
+#include "Deskew.h"
+#include "Scaling.h"
+#include "Threshold.h"
+#include "Tone.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The guard reports a retry-only symbol only when it holds up.
-#include "reader/InventionGuard.h"
+#include "InventionGuard.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // QR bytes become UTF-8 text: UTF-8 kept, else Shift_JIS (CP932), else ISO 8859-1.
-#include "reader/QrText.h"
+#include "QrText.h"
 #include "ParamLabel.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The second engine's texts in ZBar's conventions: UPC-E expanded to its EAN-13 form, GS1
 // element strings in brackets as raw characters with GS separators.
-#include "reader/ZBarText.h"
+#include "ZBarText.h"
 
 #include <gtest/gtest.h>
 
