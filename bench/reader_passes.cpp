@@ -3,8 +3,8 @@
 // on a fresh scanner with the settings above fast effort. One JSON line per picture and
 // pass: the processor time of the pass and what it found, for choosing the passes, their
 // order and the guard (bench/pass_gains.py).
+#include "PassRunner.h"
 #include "PictureGray.h"
-#include "reader/PassRunner.h"
 
 #include <vel/Vel.h>
 

@@ -2,14 +2,25 @@
 find_package(PkgConfig REQUIRED)
 find_package(Threads REQUIRED)
 
-# The picture libraries the host's codecs read with.
+# The picture libraries the host's codecs read with. VEL_PC_CODEC_MODULES and
+# VEL_PC_CODEC_LIBS name them for a static install's pkg-config file.
 pkg_check_modules(PNG REQUIRED IMPORTED_TARGET libpng)
 pkg_check_modules(JPEG REQUIRED IMPORTED_TARGET libjpeg)
 pkg_check_modules(WEBP REQUIRED IMPORTED_TARGET libwebp)
 pkg_check_modules(TIFF REQUIRED IMPORTED_TARGET libtiff-4)
 find_path(GIF_INCLUDE_DIR gif_lib.h REQUIRED)
 find_library(GIF_LIBRARY gif REQUIRED)
-pkg_check_modules(POPPLER REQUIRED IMPORTED_TARGET poppler-cpp)
+set(VEL_PC_CODEC_MODULES libpng libjpeg libwebp libtiff-4)
+set(VEL_PC_CODEC_LIBS -lgif)
+
+# PDF pages are drawn with poppler, the largest of the picture libraries; a build without it
+# (VEL_WITH_PDF=OFF) refuses a PDF document, naming the file and the support left out.
+option(VEL_WITH_PDF "Draw PDF pages with poppler" ON)
+if(VEL_WITH_PDF)
+    pkg_check_modules(POPPLER REQUIRED IMPORTED_TARGET poppler-cpp)
+    list(APPEND VEL_PC_CODEC_MODULES poppler-cpp)
+endif()
+message(STATUS "PDF pages (poppler): ${VEL_WITH_PDF}")
 
 # zxing-cpp, the reader's second engine (a C++ interface only, so linked, not loaded at run
 # time). AUTO builds it in where it is installed, ON requires it, OFF leaves it out; without

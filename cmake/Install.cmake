@@ -31,10 +31,17 @@ install(FILES ${PROJECT_BINARY_DIR}/VelConfig.cmake ${PROJECT_BINARY_DIR}/VelCon
 
 set(VEL_PC_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 file(RELATIVE_PATH VEL_PC_PREFIX_FROM_PCDIR /prefix/${VEL_PC_DIR} /prefix)
-# zxing-cpp's pkg-config module is named zxing.
-set(VEL_PC_ZXING "")
-if(VEL_HAVE_ZXING)
-    set(VEL_PC_ZXING " zxing")
+# A shared install links its picture libraries itself, so its vel.pc names none of them (and
+# pkg-config needs no -dev package of theirs); a static install hands them to the consumer.
+set(VEL_PC_PRIVATE "")
+if(NOT BUILD_SHARED_LIBS)
+    list(JOIN VEL_PC_CODEC_MODULES " " VEL_PC_REQUIRES)
+    # zxing-cpp's pkg-config module is named zxing.
+    if(VEL_HAVE_ZXING)
+        string(APPEND VEL_PC_REQUIRES " zxing")
+    endif()
+    list(JOIN VEL_PC_CODEC_LIBS " " VEL_PC_LIBS)
+    set(VEL_PC_PRIVATE "Requires.private: ${VEL_PC_REQUIRES}\nLibs.private: ${VEL_PC_LIBS} -ldl\n")
 endif()
 configure_file(cmake/vel.pc.in ${PROJECT_BINARY_DIR}/vel.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/vel.pc DESTINATION ${VEL_PC_DIR})

@@ -1,6 +1,6 @@
 // The shortest use of the library: prints each barcode of a picture file as TYPE:DATA.
 //   read_barcodes PICTURE
-#include <vel/Vel.h>
+#include <vel/VelReader.h>
 
 #include <exception>
 #include <iostream>

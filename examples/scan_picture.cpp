@@ -4,7 +4,7 @@
 // Exit status: the one every program of the project uses (scan_picture --help lists it).
 #include "CommandLine.h"
 
-#include <vel/Vel.h>
+#include <vel/TVel.h>
 
 #include <algorithm>
 #include <exception>

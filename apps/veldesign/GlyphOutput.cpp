@@ -1,7 +1,8 @@
 #include "GlyphOutput.h"
 
-#include "vel/host/PngImage.h"
+#include "vel/host/GraphicKinds.h"
 
+#include <memory>
 #include <ostream>
 #include <vector>
 
@@ -59,9 +60,9 @@ void ExportGlyph(const Host::TBitmap& glyph, const std::string& fileName,
                  const std::string& format) {
     if (format != "png")
         return glyph.SaveToFile(Host::FromAnsi(fileName));
-    Host::TPngImage png;
-    png.Assign(const_cast<Host::TBitmap*>(&glyph));
-    png.SaveToFile(Host::FromAnsi(fileName));
+    const std::unique_ptr<Host::TGraphic> png = Host::CreateGraphicOfKind(u"PNG");
+    png->Assign(const_cast<Host::TBitmap*>(&glyph));
+    png->SaveToFile(Host::FromAnsi(fileName));
 }
 
 } // namespace VelDesign

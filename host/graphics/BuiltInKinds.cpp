@@ -1,9 +1,12 @@
 #include "BuiltInKinds.h"
 
 #include "vel/host/Bitmap.h"
+#include "vel/host/Errors.h"
 #include "vel/host/GifImage.h"
 #include "vel/host/JpegImage.h"
+#if VEL_READS_PDF
 #include "vel/host/PdfImage.h"
+#endif
 #include "vel/host/PngImage.h"
 #include "vel/host/PnmImage.h"
 #include "vel/host/TiffImage.h"
@@ -49,6 +52,17 @@ template <class T> TGraphicFactory Factory() {
     };
 }
 
+#if !VEL_READS_PDF
+// A kind this build was made without: told by its signature still, so that such a picture is
+// refused saying what is missing instead of being taken for data of no known kind.
+TGraphicFactory LeftOut(const String& kind, const String& support) {
+    return [=]() -> std::unique_ptr<TGraphic> {
+        throw EInvalidGraphic(u"Cannot read the " + kind + u" picture: this build of Vel has no " +
+                              kind + u" support (" + support + u" was left out)");
+    };
+}
+#endif
+
 } // namespace
 
 void RegisterBuiltInKinds(const TRegisterKind& add) {
@@ -63,7 +77,11 @@ void RegisterBuiltInKinds(const TRegisterKind& add) {
                StartsWith({'I', 'I', 43, 0}), StartsWith({'M', 'M', 0, 43})}),
         Factory<TTiffImage>());
     add(u"PNM", IsPnm, Factory<TPnmImage>());
+#if VEL_READS_PDF
     add(u"PDF", StartsWith({'%', 'P', 'D', 'F', '-'}), Factory<TPdfImage>());
+#else
+    add(u"PDF", StartsWith({'%', 'P', 'D', 'F', '-'}), LeftOut(u"PDF", u"poppler"));
+#endif
 }
 
 } // namespace Host

@@ -32,6 +32,14 @@ TRegistry& Registry() {
     return registry;
 }
 
+// "BMP, PNG, ...", for messages.
+String KnownKinds() {
+    String known;
+    for (const String& name : GraphicKindNames())
+        known += (known.empty() ? u"" : u", ") + name;
+    return known;
+}
+
 } // namespace
 
 void RegisterGraphicKind(const String& name, TGraphicSignature signature, TGraphicFactory create) {
@@ -57,10 +65,20 @@ std::unique_ptr<TGraphic> CreateGraphicFor(std::span<const uint8_t> firstBytes) 
             if (kind.Signature(firstBytes.first(std::min(firstBytes.size(), GraphicSignatureSize))))
                 return kind.Create();
     }
-    String known;
-    for (const String& name : GraphicKindNames())
-        known += (known.empty() ? u"" : u", ") + name;
-    throw EInvalidGraphic(u"Unknown picture format (the data starts like none of " + known + u")");
+    throw EInvalidGraphic(u"Unknown picture format (the data starts like none of " + KnownKinds() +
+                          u")");
+}
+
+std::unique_ptr<TGraphic> CreateGraphicOfKind(const String& name) {
+    TRegistry& registry = Registry();
+    {
+        const std::lock_guard lock(registry.Lock);
+        for (const TKind& kind : registry.Kinds)
+            if (kind.Name == name)
+                return kind.Create();
+    }
+    throw EInvalidGraphic(u"Unknown picture format \"" + name + u"\" (the formats known are " +
+                          KnownKinds() + u")");
 }
 
 } // namespace Host

@@ -1,7 +1,7 @@
 // A folder of the sample pictures for whole batches, and running a batch over it.
 #pragma once
 
-#include "TestPictures.h"
+#include "TempFolder.h"
 #include "vel/batch/Batch.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +28,7 @@ protected:
             fs::copy_file(fs::path(VEL_SAMPLES_DIR) / name, target);
         }
     }
-    fs::path Folder() const { return FTemp.File("pictures"); }
+    fs::path Folder() const { return FTemp.Path("pictures"); }
     std::string Path(const std::string& name) const { return (Folder() / name).string(); }
 
     // The results of a run over the folder, file by file.
@@ -50,7 +50,7 @@ protected:
     }
 
 private:
-    TestPictures::TTempFolder FTemp;
+    Support::TTempFolder FTemp;
 };
 
 inline std::vector<std::string> Paths(const std::vector<TFileResult>& files) {

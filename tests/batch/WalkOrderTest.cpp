@@ -1,6 +1,6 @@
 // The walk order: how a folder's pictures are listed, and the one comparison that merging
 // results uses to put them back in that order.
-#include "TestPictures.h"
+#include "TempFolder.h"
 #include "vel/batch/Inputs.h"
 
 #include <gtest/gtest.h>
@@ -36,8 +36,8 @@ TEST(BatchWalkOrder, ComparesPathsPartByPart) {
 
 // A recursive walk lists the pictures in the order WalkOrderLess sorts them.
 TEST(BatchWalkOrder, AWalkListsThePicturesInTheWalkOrder) {
-    const TestPictures::TTempFolder folder;
-    const auto root = folder.File("walk");
+    const Support::TTempFolder folder;
+    const auto root = folder.Path("walk");
     for (const char* name : {"b.png", "a.png", "a/z.png", "a/b.png", "a-b/c.png", "a.b/d.png",
                              "Z.png", "a/sub/e.png", "a/sub.png", "notes.txt"}) {
         std::filesystem::create_directories((root / name).parent_path());

@@ -1,6 +1,7 @@
 // The scan rectangle and the picture to gray conversion, end to end with the real libzbar:
 // which pixels become the image's gray bytes, and where found outlines land.
 #include "ComponentFixtures.h"
+#include "TempFolder.h"
 #include "TestPictures.h"
 #include "vel/Image.h"
 #include "vel/TVel.h"
@@ -104,8 +105,8 @@ protected:
 
 TEST_P(PictureCrop, ImageHoldsTheGrayBytesOfTheClippedRectangleRowByRow) {
     const TCropCase& c = GetParam();
-    TestPictures::TTempFolder folder;
-    const auto file = folder.File("crop.bmp");
+    Support::TTempFolder folder;
+    const auto file = folder.Path("crop.bmp");
     TestPictures::Save(*TestPictures::MakeBitmap(100, 80,
                                                  [](int x, int y) {
                                                      const std::uint32_t g = GrayAt(x, y);

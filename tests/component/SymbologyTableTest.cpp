@@ -2,6 +2,7 @@
 // libzint and saved in each of the host's file formats, is found by Scan with its symbology,
 // its data and an outline on the drawn bars.
 #include "ComponentFixtures.h"
+#include "TempFolder.h"
 #include "TestPictures.h"
 #include "vel/ImageScanner.h"
 #include "vel/TVel.h"
@@ -113,8 +114,8 @@ class SymbologyTable : public LoaderResetTest,
 TEST_P(SymbologyTable, ScanFindsTheBarcodeWithItsDataAndOutline) {
     const auto& [c, kind] = GetParam();
     const Support::TGrayImage drawn = Support::RenderBarcode(c.ZintSymbology, c.Input, Scale, 24);
-    TestPictures::TTempFolder folder;
-    const auto file = folder.File(std::string("barcode.") + TestPictures::KindName(kind));
+    Support::TTempFolder folder;
+    const auto file = folder.Path(std::string("barcode.") + TestPictures::KindName(kind));
     TestPictures::Save(*TestPictures::ToBitmap(drawn), kind, file);
 
     Vel::TVel component(nullptr);

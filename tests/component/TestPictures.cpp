@@ -99,18 +99,6 @@ std::string CutJpeg(const Support::TGrayImage& code, int width, int height) {
     return whole.str().substr(0, whole.str().size() * 3 / 4);
 }
 
-TTempFolder::TTempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vel-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
-    FPath = pattern;
-}
-
-TTempFolder::~TTempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(FPath, ignored);
-}
-
 Host::String HostPath(const std::filesystem::path& path) {
     return Host::FromAnsi(path.string());
 }

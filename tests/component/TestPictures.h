@@ -53,20 +53,6 @@ void Save(Host::TBitmap& bitmap, TFileKind kind, const std::filesystem::path& pa
 // arrive, the last rows do not.
 std::string CutJpeg(const Support::TGrayImage& code, int width, int height);
 
-// A folder of its own under the system's temporary folder, removed with its content.
-class TTempFolder {
-public:
-    TTempFolder();
-    ~TTempFolder();
-    TTempFolder(const TTempFolder&) = delete;
-    TTempFolder& operator=(const TTempFolder&) = delete;
-
-    std::filesystem::path File(const std::string& name) const { return FPath / name; }
-
-private:
-    std::filesystem::path FPath;
-};
-
 // The path as the host's text.
 Host::String HostPath(const std::filesystem::path& path);
 

@@ -1,5 +1,6 @@
 // The example of the one-call API, examples/read_barcodes, run as a process.
 #include "Process.h"
+#include "TempFolder.h"
 #include "TestPictures.h"
 
 #include <gmock/gmock.h>
@@ -10,8 +11,8 @@
 namespace {
 
 TEST(ReadBarcodesExample, PrintsTheBarcodeOfAPictureFile) {
-    TestPictures::TTempFolder folder;
-    const auto file = folder.File("caf\xe9 label.png"); // a name that is not UTF-8
+    Support::TTempFolder folder;
+    const auto file = folder.Path("caf\xe9 label.png"); // a name that is not UTF-8
     const Support::TGrayImage ean = Support::RenderBarcode(BARCODE_EANX, "400638133393", 2, 0);
     TestPictures::Save(*TestPictures::ToBitmap(TestPictures::Place(ean, 400, 200, 20, 20)),
                        TestPictures::TFileKind::Png, file);

@@ -1,4 +1,5 @@
 // The example program examples/scan_picture, run on picture files as an application would.
+#include "TempFolder.h"
 #include "TestPictures.h"
 
 #include <gmock/gmock.h>
@@ -34,8 +35,8 @@ TRun RunExample(const std::string& argument) {
 }
 
 TEST(ScanPictureExample, PrintsEachBarcodeOfThePicture) {
-    TestPictures::TTempFolder folder;
-    const auto file = folder.File("two barcodes.bmp");
+    Support::TTempFolder folder;
+    const auto file = folder.Path("two barcodes.bmp");
     const Support::TGrayImage ean = Support::RenderBarcode(BARCODE_EANX, "400638133393", 2, 0);
     Support::TGrayImage picture = TestPictures::Place(ean, 700, 400, 20, 20);
     const Support::TGrayImage code128 = Support::RenderBarcode(BARCODE_CODE128, "Example", 2, 0);

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the project into a temporary prefix and builds and runs programs against it:
 # a consumer and the one-call example through find_package(Vel), a consumer through
-# pkg-config, and the installed velscan, each scanning a bundled sample picture; the batch
-# example scanning the samples' folder with a ZBar that crashes on one picture (the test
-# build's fake, FAKE_ZBAR); where the build has Qt, a velqt consumer too, and velview is
-# installed with its desktop entry and icon.
+# pkg-config (for a shared install with nothing but the prefix on pkg-config's path), and the
+# installed velscan, each scanning a bundled sample picture; the batch example scanning the
+# samples' folder with a ZBar that crashes on one picture (the test build's fake, FAKE_ZBAR);
+# where the build has Qt, a velqt consumer too, and velview is installed with its desktop
+# entry and icon.
 #   install-test.sh shared BUILD_DIR WORK_DIR FAKE_ZBAR   installs the given (shared) build
 #   install-test.sh static SOURCE_DIR WORK_DIR FAKE_ZBAR  builds the libraries static, then installs
 set -euo pipefail
@@ -65,9 +66,15 @@ if [ "$status" != 2 ] || [ "$errors" != 1 ] ||
 fi
 echo "find_package batch_scan example: only code128.jpg lost"
 
-export PKG_CONFIG_PATH=$prefix/lib/pkgconfig
-pkg_flags=(--cflags --libs)
-[ "$mode" = static ] && pkg_flags=(--static --cflags --libs)
+# A shared install's vel.pc names no picture library, so pkg-config finds everything it needs
+# in the prefix alone; a static one hands the picture libraries on, found on the system.
+if [ "$mode" = static ]; then
+    export PKG_CONFIG_PATH=$prefix/lib/pkgconfig
+    pkg_flags=(--static --cflags --libs)
+else
+    export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig
+    pkg_flags=(--cflags --libs)
+fi
 # shellcheck disable=SC2046
 c++ -std=c++20 -o "$work/pkgconfig-consumer" "$here/consumer/main.cpp" \
     $(pkg-config "${pkg_flags[@]}" vel) -Wl,-rpath,"$prefix/lib"

@@ -2,6 +2,7 @@
 // signal per barcode and per page, the library's message on failure, one Finished per read;
 // cancelled and superseded reads report nothing more.
 #include "vel/qt/BackgroundReader.h"
+#include "Codecs.h"
 #include "PageFiles.h"
 #include "RenderBarcode.h"
 #include "vel/Loader.h"
@@ -96,6 +97,8 @@ TEST_F(BackgroundReaderTest, EachBarcodeIsReportedOnTheReadersThread) {
 }
 
 TEST_F(BackgroundReaderTest, PagesAreReadInOrderOrAsChosen) {
+    if (!Support::ReadsPdf)
+        GTEST_SKIP() << Support::NoPdf;
     const QString file = Pages(3);
     Reader.ReadFile(file, {});
     ASSERT_TRUE(Reports.WaitForEnds(1));
@@ -126,6 +129,8 @@ TEST_F(BackgroundReaderTest, ResultsMatchTheOneCallReader) {
 }
 
 TEST_F(BackgroundReaderTest, CancelEndsTheReadAtOnceAndReportsNothingMore) {
+    if (!Support::ReadsPdf)
+        GTEST_SKIP() << Support::NoPdf;
     const QString file = Pages(12);
     QObject::connect(&Reader, &TBackgroundReader::PageRead, [&](int page, int) {
         if (page == 2)
@@ -140,6 +145,8 @@ TEST_F(BackgroundReaderTest, CancelEndsTheReadAtOnceAndReportsNothingMore) {
 }
 
 TEST_F(BackgroundReaderTest, NewReadSupersedesTheOneInProgress) {
+    if (!Support::ReadsPdf)
+        GTEST_SKIP() << Support::NoPdf;
     Reader.ReadFile(Pages(12), {});
     Reader.ReadFile(Sample("ean13.png"), {});
     ASSERT_TRUE(Reports.WaitForEnds(2));
@@ -177,6 +184,8 @@ TEST_F(BackgroundReaderTest, MissingZBarFailsWithTheLoadersMessage) {
 }
 
 TEST_F(BackgroundReaderTest, DestroyingABusyReaderWaitsForItsWorker) {
+    if (!Support::ReadsPdf)
+        GTEST_SKIP() << Support::NoPdf;
     auto reader = std::make_unique<TBackgroundReader>();
     int reports = 0;
     QObject::connect(reader.get(), &TBackgroundReader::BarcodeFound, [&] { ++reports; });

@@ -1,6 +1,7 @@
 // Pages of picture files as QImages: every kind the host reads, PDF pages at their
 // resolution, and the host's errors as they are.
 #include "vel/qt/PageImage.h"
+#include "Codecs.h"
 #include "PageFiles.h"
 #include "RenderBarcode.h"
 #include "vel/host/Errors.h"
@@ -42,6 +43,8 @@ TEST(PageImageTest, ImageReadsAsItsPicture) {
 }
 
 TEST(PageImageTest, PdfPageIsDrawnAtTheChosenResolution) {
+    if (!Support::ReadsPdf)
+        GTEST_SKIP() << Support::NoPdf;
     const QTemporaryDir dir;
     const Support::TGrayImage code = Support::RenderBarcode(BARCODE_CODE128, "page two", 2, 20);
     const Support::TGrayImage blank{100, 50, std::vector<std::uint8_t>(5000, 255)};

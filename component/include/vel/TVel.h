@@ -7,10 +7,20 @@
 //   for (const Vel::TBarcode& barcode : vel.Barcodes()) ...
 // One component is used by one thread at a time; components on different threads may be
 // activated and scan at once (vel/Loader.h).
+// This header gives the whole component: the ZBar loader and its entry-point table, the
+// enumerations and name functions, the wrappers TVelImage, TVelImageScanner and TVelSymbol,
+// EVelError and TVel. <vel/VelReader.h> gives the value reader, <vel/Vel.h> both.
 #pragma once
 
 #include "vel/Barcode.h"
 #include "vel/Enumerations.h"
+#include "vel/Image.h"
+#include "vel/ImageScanner.h"
+#include "vel/Loader.h"
+#include "vel/Names.h"
+#include "vel/VelError.h"
+#include "vel/VelSymbol.h"
+#include "vel/ZBarEntries.h"
 #include "vel/host/Component.h"
 #include "vel/host/Export.h"
 #include "vel/host/NotifyEvent.h"
@@ -22,10 +32,6 @@
 #include <vector>
 
 namespace Vel {
-
-class TVelImage;
-class TVelImageScanner;
-class TVelSymbol;
 
 class VEL_API TVel : public Host::TComponent {
 public:

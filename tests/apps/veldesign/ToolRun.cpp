@@ -17,12 +17,4 @@ std::string Contents(const std::filesystem::path& file) {
     return text.str();
 }
 
-void VelDesignTool::SetUp() {
-    const testing::TestInfo& test = *testing::UnitTest::GetInstance()->current_test_info();
-    FDir = std::filesystem::path(testing::TempDir()) /
-           (std::string(test.test_suite_name()) + "." + test.name());
-    std::filesystem::remove_all(FDir);
-    std::filesystem::create_directories(FDir);
-}
-
 } // namespace VelDesignTest

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Process.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,13 +19,13 @@ VelScanTest::TProcessResult RunTool(std::vector<std::string> args);
 // The file's bytes; empty when it cannot be read.
 std::string Contents(const std::filesystem::path& file);
 
+// Each test's files go in a folder of its own, removed after the test.
 class VelDesignTool : public testing::Test {
 protected:
-    void SetUp() override;
-
     std::string Path(const std::string& name) const { return (FDir / name).string(); }
 
-    std::filesystem::path FDir;
+    const Support::TTempFolder FFolder;
+    const std::filesystem::path FDir = FFolder.Path();
 };
 
 } // namespace VelDesignTest

@@ -30,7 +30,6 @@ std::vector<std::string> IndentedBlock(const std::string& text, const std::strin
 class VelDesignWalkThrough : public VelDesignTool {
 protected:
     void SetUp() override {
-        VelDesignTool::SetUp();
         fs::create_directory(FDir / "build");
         fs::create_directory_symlink(fs::path(VELDESIGN_FILE).parent_path(), FDir / "build/bin");
         fs::create_directory_symlink(fs::path(VELP_FILE).parent_path(), FDir / "build/lib");

@@ -1,15 +1,9 @@
 #include "VelscanRun.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <cstdlib>
 #include <sstream>
-#include <unistd.h>
 
 namespace VelScanTest {
-
-namespace fs = std::filesystem;
 
 std::string Sample(const std::string& name) {
     return VEL_SAMPLES_DIR "/" + name;
@@ -57,34 +51,6 @@ TEnvironment::TEnvironment(std::initializer_list<std::pair<std::string, std::str
 TEnvironment::~TEnvironment() {
     for (const auto& [name, value] : FVariables)
         unsetenv(name.c_str());
-}
-
-namespace {
-
-// The test's name as one file name: a parameterised test's holds a '/'.
-std::string TestFileName() {
-    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::replace(name.begin(), name.end(), '/', '-');
-    return name;
-}
-
-} // namespace
-
-TTempFolder::TTempFolder()
-    : FPath(fs::temp_directory_path() /
-            ("velscan-test-" + std::to_string(getpid()) + "-" + TestFileName())) {
-    fs::remove_all(FPath);
-    fs::create_directories(FPath);
-}
-
-TTempFolder::~TTempFolder() {
-    fs::remove_all(FPath);
-}
-
-std::string TTempFolder::Add(const std::string& source, const std::string& name) const {
-    fs::create_directories((FPath / name).parent_path());
-    fs::copy_file(source, FPath / name);
-    return (FPath / name).string();
 }
 
 } // namespace VelScanTest

@@ -4,6 +4,7 @@
 
 #include "Json.h"
 #include "Process.h"
+#include "TempFolder.h"
 
 #include <filesystem>
 #include <initializer_list>
@@ -40,19 +41,6 @@ private:
 };
 
 // A folder of its own under the system's temporary folder, removed afterwards.
-class TTempFolder {
-public:
-    TTempFolder();
-    ~TTempFolder();
-    TTempFolder(const TTempFolder&) = delete;
-    TTempFolder& operator=(const TTempFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return FPath; }
-    // Copies the source file to the name (which may hold subfolders) in the folder; its path.
-    std::string Add(const std::string& source, const std::string& name) const;
-
-private:
-    std::filesystem::path FPath;
-};
+using TTempFolder = Support::TTempFolder;
 
 } // namespace VelScanTest

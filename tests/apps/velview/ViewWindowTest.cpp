@@ -3,6 +3,7 @@
 // the component, pages of a document are read and shown, a long document is cancelled, and
 // errors (a bad file, ZBar missing, a form that cannot be saved) show the library's message.
 #include "ViewWindow.h"
+#include "Codecs.h"
 #include "PageFiles.h"
 #include "RenderBarcode.h"
 #include "vel/Loader.h"
@@ -189,6 +190,8 @@ private slots:
     }
 
     void PagesOfADocumentAreReadAndShown() {
+        if (!Support::ReadsPdf)
+            QSKIP(Support::NoPdf);
         TViewWindow window(Form(), {});
         OpenAndWait(window, Document(3));
         QCOMPARE(Texts(window), QStringList({"page 1@1", "page 2@2", "page 3@3"}));
@@ -205,6 +208,8 @@ private slots:
 
     // Cancel stops a long document: the read ends at once and no later page is reported.
     void LongDocumentIsCancelled() {
+        if (!Support::ReadsPdf)
+            QSKIP(Support::NoPdf);
         TViewWindow window(Form(), {});
         QSignalSpy finished(&window, &TViewWindow::ReadFinished);
         window.Open(Document(40));

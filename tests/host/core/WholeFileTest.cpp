@@ -1,6 +1,7 @@
 // A whole file replaced safely: the bytes replaced through a link of the process's own, and a
 // link that another user planted in a shared sticky folder refused, its target untouched.
 #include "vel/host/WholeFile.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -20,24 +21,9 @@ namespace fs = std::filesystem;
 constexpr uid_t OtherUser = 65534;
 
 // A folder of its own, sticky and writable by anyone as /tmp is, removed with its content.
-class TStickyFolder {
+class TStickyFolder : public Support::TTempFolder {
 public:
-    TStickyFolder()
-        : FPath(fs::temp_directory_path() /
-                ("vel-wholefile-" + std::to_string(getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
-        fs::remove_all(FPath);
-        fs::create_directories(FPath);
-        fs::permissions(FPath, fs::perms::all | fs::perms::sticky_bit);
-    }
-    ~TStickyFolder() { fs::remove_all(FPath); }
-    TStickyFolder(const TStickyFolder&) = delete;
-    TStickyFolder& operator=(const TStickyFolder&) = delete;
-
-    const fs::path& Path() const { return FPath; }
-
-private:
-    fs::path FPath;
+    TStickyFolder() { fs::permissions(Path(), fs::perms::all | fs::perms::sticky_bit); }
 };
 
 void WriteFile(const fs::path& path, const std::string& text) {

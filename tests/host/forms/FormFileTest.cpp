@@ -2,7 +2,7 @@
 // safely: a link planted where a temporary file might go is never followed, the file keeps
 // its mode and owner, a linked form's target is edited and the links stay, and a failed save
 // says why, leaving the original and no stray file behind.
-#include "../graphics/TempFolder.h"
+#include "TempFolder.h"
 #include "TestForm.h"
 
 #include "vel/host/Errors.h"
@@ -70,7 +70,7 @@ mode_t ModeOf(const fs::path& file) {
 }
 
 TEST(FormFile, ALinkPlantedAtATemporaryNameIsNotFollowed) {
-    const TempFolder folder;
+    const Support::TTempFolder folder;
     const fs::path form = folder.Path("form.vfm");
     SaveForm(form, 1);
     folder.Write("victim", "precious");
@@ -88,7 +88,7 @@ TEST(FormFile, ALinkPlantedAtATemporaryNameIsNotFollowed) {
 class FormFileMode : public testing::TestWithParam<mode_t> {};
 
 TEST_P(FormFileMode, IsKeptWithTheOwner) {
-    const TempFolder folder;
+    const Support::TTempFolder folder;
     const fs::path form = folder.Path("form.vfm");
     SaveForm(form, 1);
     ASSERT_EQ(::chmod(form.c_str(), GetParam()), 0);
@@ -117,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, FormFileMode, testing::Values(0600, 0640, 0444, 
                          });
 
 TEST(FormFile, ANewFileTakesTheUsualModeLessTheUmask) {
-    const TempFolder folder;
+    const Support::TTempFolder folder;
     const mode_t previous = ::umask(022);
     SaveForm(folder.Path("form.vfm"), 1);
     ::umask(previous);
@@ -138,7 +138,7 @@ class FormFileLink : public testing::TestWithParam<TLinkCase> {};
 
 TEST_P(FormFileLink, EditsTheTargetAndKeepsTheLinks) {
     const TLinkCase& link = GetParam();
-    const TempFolder folder;
+    const Support::TTempFolder folder;
     fs::create_directories(folder.Path("real"));
     fs::create_directories(folder.Path("sub"));
     const fs::path real = folder.Path(link.RealFile);
@@ -230,29 +230,29 @@ void LimitFileSize() {
         throw std::runtime_error("cannot limit the file size");
 }
 
-void ReadOnlyFolder(const TempFolder& folder) {
+void ReadOnlyFolder(const Support::TTempFolder& folder) {
     fs::create_directories(folder.Path("ro"));
     SaveForm(folder.Path("ro/form.vfm"), 1);
     fs::permissions(folder.Path(""), fs::perms(0755));
     fs::permissions(folder.Path("ro"), fs::perms(0555));
 }
 
-void SavedForm(const TempFolder& folder) {
+void SavedForm(const Support::TTempFolder& folder) {
     SaveForm(folder.Path("form.vfm"), 1);
 }
 
-void FolderAtTheName(const TempFolder& folder) {
+void FolderAtTheName(const Support::TTempFolder& folder) {
     fs::create_directories(folder.Path("form.vfm/inside"));
 }
 
-void LinkLoop(const TempFolder& folder) {
+void LinkLoop(const Support::TTempFolder& folder) {
     fs::create_symlink("b.vfm", folder.Path("a.vfm"));
     fs::create_symlink("a.vfm", folder.Path("b.vfm"));
 }
 
 struct TSaveFailure {
     const char* What;
-    void (*Arrange)(const TempFolder&);
+    void (*Arrange)(const Support::TTempFolder&);
     void (*InChild)();
     const char* File;
     const char* Reason;
@@ -262,7 +262,7 @@ class FormFileSaveFailure : public testing::TestWithParam<TSaveFailure> {};
 
 TEST_P(FormFileSaveFailure, SaysWhyAndLeavesTheFolderAsItWas) {
     const TSaveFailure& failure = GetParam();
-    const TempFolder folder;
+    const Support::TTempFolder folder;
     failure.Arrange(folder);
     const fs::path file = folder.Path(failure.File);
     const std::set<fs::path> before = Tree(folder.Path(""));
@@ -300,7 +300,7 @@ class FormFileReadFailure : public testing::TestWithParam<TReadFailure> {};
 
 TEST_P(FormFileReadFailure, NamesTheFileAndSaysWhy) {
     const TReadFailure& failure = GetParam();
-    const TempFolder folder;
+    const Support::TTempFolder folder;
     const fs::path file = folder.Path("form\xff.vfm");
     if (failure.Content != nullptr && std::string(failure.Content) == "/")
         fs::create_directory(file);
@@ -324,7 +324,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<TReadFailure>& info) { return std::string(info.param.What); });
 
 TEST(FormFile, AByteOrderMarkIsAccepted) {
-    const TempFolder folder;
+    const Support::TTempFolder folder;
     folder.Write("form.vfm", "\xEF\xBB\xBFobject Form1: TTestForm\n  Tag = 3\nend\n");
     EXPECT_EQ(TagIn(folder.Path("form.vfm")), 3);
 }

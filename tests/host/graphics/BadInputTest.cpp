@@ -40,7 +40,7 @@ template <class T> Target Into() {
 struct BadInput {
     std::string Name;
     // Creates the file (or not) in the folder; returns its name.
-    std::function<String(const TempFolder&)> Make;
+    std::function<String(const Support::TTempFolder&)> Make;
     const std::type_info& Error;
     std::string Reason;
     Target By = nullptr;
@@ -56,18 +56,18 @@ std::string ValidBmp() {
 }
 
 // A file holding the bytes, named name.
-std::function<String(const TempFolder&)> File(std::string name, std::string bytes) {
-    return [=](const TempFolder& folder) {
-        return folder.Write(name, bytes);
+std::function<String(const Support::TTempFolder&)> File(std::string name, std::string bytes) {
+    return [=](const Support::TTempFolder& folder) {
+        return FromAnsi(folder.Write(name, bytes).string());
     };
 }
 
-std::function<String(const TempFolder&)> Bmp(BmpFile bmp) {
+std::function<String(const Support::TTempFolder&)> Bmp(BmpFile bmp) {
     return File("bad.bmp", EncodeBmp(bmp));
 }
 
 // A valid BMP with the 32-bit field at offset replaced.
-std::function<String(const TempFolder&)> PatchedBmp(size_t offset, uint32_t value) {
+std::function<String(const Support::TTempFolder&)> PatchedBmp(size_t offset, uint32_t value) {
     std::string bytes = ValidBmp();
     std::string field;
     AppendDWord(field, value);
@@ -190,18 +190,19 @@ std::string Damaged(std::string bytes, size_t offset, const std::string& junk) {
 std::vector<BadInput> Cases() {
     const std::string bmp = ValidBmp();
     return {
-        {"Missing", [](const TempFolder& f) { return f.Name("missing.bmp"); }, typeid(EFOpenError),
-         "No such file or directory"},
+        {"Missing",
+         [](const Support::TTempFolder& f) { return FromAnsi(f.Path("missing.bmp").string()); },
+         typeid(EFOpenError), "No such file or directory"},
         {"Directory",
-         [](const TempFolder& f) {
+         [](const Support::TTempFolder& f) {
              std::filesystem::create_directory(f.Path("folder.bmp"));
-             return f.Name("folder.bmp");
+             return FromAnsi(f.Path("folder.bmp").string());
          },
          typeid(EFOpenError), "it is a directory"},
         {"PathThroughAFile",
-         [](const TempFolder& f) {
+         [](const Support::TTempFolder& f) {
              f.Write("plain.bmp", "BM");
-             return f.Name("plain.bmp/inner.bmp");
+             return FromAnsi(f.Path("plain.bmp/inner.bmp").string());
          },
          typeid(EFOpenError), "Not a directory"},
         {"Empty", File("empty.bmp", ""), typeid(EInvalidGraphic), "the file is empty"},
@@ -333,7 +334,7 @@ long PeakMemoryKiB() {
 // allocation on the way.
 TEST_P(BadInputTable, RaisesAHostErrorNamingTheFileAndReason) {
     const BadInput& c = GetParam();
-    TempFolder folder;
+    Support::TTempFolder folder;
     const String file = c.Make(folder);
     TBitmap original;
     FillTest(original);

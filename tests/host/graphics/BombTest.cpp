@@ -2,6 +2,7 @@
 // little memory and time. Before the decoders checked what the data could fill, a 35-byte GIF
 // took 2.3 GB and header-only JPEG, WebP and TIFF files 1 GB each.
 #include "Bombs.h"
+#include "Codecs.h"
 #include "Sanitizer.h"
 
 #include "vel/host/Bitmap.h"
@@ -126,6 +127,8 @@ TEST_P(BombTable, IsRefusedOrDecodedWithinBoundsOfMemoryAndTime) {
 // buffers are held to what a picture within the pixel limit needs, so the image is left out
 // instead of taking 8 GB. (poppler still spends seconds scaling the image's declared rows.)
 TEST(PdfBomb, AHugeJpegImageInAPageIsLeftOutWithinTheMemoryBound) {
+    if (!Support::ReadsPdf)
+        GTEST_SKIP() << Support::NoPdf;
     const TCost cost = MeasureRead(PdfOfAHugeProgressiveJpeg());
     EXPECT_TRUE(cost.Decoded);
     EXPECT_LT(cost.PeakKiB, 96 * 1024 + ShadowKiB);

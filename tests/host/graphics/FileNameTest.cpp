@@ -47,7 +47,7 @@ struct TFileNameCase {
 class NonUtf8FileName : public testing::TestWithParam<TFileNameCase> {};
 
 TEST_P(NonUtf8FileName, IsSavedAndLoadedUnderItsOwnBytes) {
-    TempFolder folder;
+    Support::TTempFolder folder;
     const std::filesystem::path file = folder.Path(Latin1Name);
     GetParam().Save(*TestPicture(), file);
     EXPECT_THAT(FileNames(file.parent_path()), testing::ElementsAre(Latin1Name));
@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<TFileNameCase>& info) { return info.param.Label; });
 
 TEST(NonUtf8FileName, AMissingOneIsNamedByteForByte) {
-    TempFolder folder;
+    Support::TTempFolder folder;
     const std::filesystem::path file = folder.Path(Latin1Name);
     const auto namesTheFile =
         testing::ThrowsMessage<EFOpenError>(testing::HasSubstr("\"" + file.string() + "\": "));

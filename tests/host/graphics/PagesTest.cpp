@@ -1,5 +1,6 @@
 // Files of many pages: choosing the TIFF directory, GIF frame or PDF page a picture loads,
 // the limits on pages and on each page's pixels, PDF's own errors, and a JPEG cut short.
+#include "Codecs.h"
 #include "Encoders.h"
 #include "PageFiles.h"
 #include "TempFolder.h"
@@ -8,7 +9,6 @@
 #include "vel/host/Errors.h"
 #include "vel/host/JpegImage.h"
 #include "vel/host/PageReader.h"
-#include "vel/host/PdfImage.h"
 #include "vel/host/Picture.h"
 #include "vel/host/PixelLimit.h"
 #include "vel/host/TiffImage.h"
@@ -76,7 +76,12 @@ struct TPagedFile {
 
 class PagedFiles : public testing::TestWithParam<TPagedFile> {
 protected:
-    TempFolder Folder;
+    void SetUp() override {
+        if (std::string_view(GetParam().Kind) == "PDF" && !Support::ReadsPdf)
+            GTEST_SKIP() << Support::NoPdf;
+    }
+
+    Support::TTempFolder Folder;
 };
 
 TEST_P(PagedFiles, LoadEveryPageAndRefuseOnePastTheLast) {
@@ -218,7 +223,16 @@ TEST(Pages, ThePixelLimitAppliesToEachPage) {
     EXPECT_EQ(observed, std::vector<uint64_t>{100});
 }
 
-TEST(Pdf, ResolutionScalesThePage) {
+// Skipped in a build without PDF support.
+class Pdf : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!Support::ReadsPdf)
+            GTEST_SKIP() << Support::NoPdf;
+    }
+};
+
+TEST_F(Pdf, ResolutionScalesThePage) {
     std::istringstream pdf(Support::MakePdfPages({Uniform(40, 30, 0)}, 72));
     TPicture picture;
     picture.LoadFromStream(pdf, TPageChoice{0, 144});
@@ -228,7 +242,7 @@ TEST(Pdf, ResolutionScalesThePage) {
 
 // A page is drawn in gray: every pixel opaque with equal red, green and blue, so the reader's
 // gray conversion gives back the level poppler drew.
-TEST(Pdf, APageIsDrawnInOpaqueGray) {
+TEST_F(Pdf, APageIsDrawnInOpaqueGray) {
     TGrayImage ramp{16, 16, {}};
     for (int i = 0; i < 256; ++i)
         ramp.Pixels.push_back(static_cast<uint8_t>(i));
@@ -245,14 +259,14 @@ TEST(Pdf, APageIsDrawnInOpaqueGray) {
 
 // A page of 200 x 200 inches is 60000 x 60000 pixels at 300 dpi: refused before poppler
 // draws anything (drawing it would take 14 GB).
-TEST(Pdf, APageLargerThanThePixelLimitIsNeverDrawn) {
+TEST_F(Pdf, APageLargerThanThePixelLimitIsNeverDrawn) {
     std::istringstream pdf(Support::MakePdfPages({Uniform(100, 100, 0)}, 0.5));
     TPicture picture;
     EXPECT_EQ(MessageOf([&] { picture.LoadFromStream(pdf); }),
               "PDF picture of 60000 x 60000 pixels exceeds the limit of 268435456 pixels");
 }
 
-TEST(Pdf, DocumentsThatCannotBeReadSayWhy) {
+TEST_F(Pdf, DocumentsThatCannotBeReadSayWhy) {
     const std::pair<std::string, std::string> cases[] = {
         {"%PDF-1.4\nthis is no document\n", "the document is damaged or is no PDF"},
         {Support::MakePdfPages({Uniform(4, 4, 0)}, 72, true),
@@ -266,7 +280,7 @@ TEST(Pdf, DocumentsThatCannotBeReadSayWhy) {
     }
 }
 
-TEST(Pdf, SavingIsRefused) {
+TEST_F(Pdf, SavingIsRefused) {
     std::istringstream pdf(Support::MakePdfPages({Uniform(4, 4, 0)}, 72));
     TPicture picture;
     picture.LoadFromStream(pdf);

@@ -81,10 +81,10 @@ TEST(Picture, AssigningItselfKeepsTheGraphicAndNotifies) {
 }
 
 TEST(Picture, ChangesMadeToItsGraphicNotify) {
-    TempFolder folder;
+    Support::TTempFolder folder;
     TBitmap bitmap;
     FillTest(bitmap);
-    const String file = folder.Name("test.bmp");
+    const String file = FromAnsi(folder.Path("test.bmp").string());
     bitmap.SaveToFile(file);
 
     TPicture picture;
@@ -113,10 +113,10 @@ TEST(Picture, FailedLoadKeepsTheGraphicAndDoesNotNotify) {
 }
 
 TEST(Picture, TellsTheKindByContentNotByName) {
-    TempFolder folder;
+    Support::TTempFolder folder;
     TBitmap bitmap;
     FillTest(bitmap);
-    const String file = folder.Name("really-a-bitmap.png");
+    const String file = FromAnsi(folder.Path("really-a-bitmap.png").string());
     bitmap.SaveToFile(file);
     TPicture picture;
     picture.LoadFromFile(file);
@@ -124,12 +124,12 @@ TEST(Picture, TellsTheKindByContentNotByName) {
 }
 
 TEST(Picture, SavesItsGraphicInItsOwnFormat) {
-    TempFolder folder;
+    Support::TTempFolder folder;
     TBitmap bitmap;
     FillTest(bitmap);
     TPicture picture;
     picture.SetGraphic(&bitmap);
-    const String file = folder.Name("saved.bmp");
+    const String file = FromAnsi(folder.Path("saved.bmp").string());
     picture.SaveToFile(file);
     TPicture loaded;
     loaded.LoadFromFile(file);

@@ -60,8 +60,8 @@ TEST_P(SaveTable, SavesAPictureThatReadsBackAsTheSameKind) {
     std::unique_ptr<TGraphic> graphic = c.Create();
     graphic->Assign(&bitmap);
 
-    TempFolder folder;
-    const String file = folder.Name("saved.picture");
+    Support::TTempFolder folder;
+    const String file = FromAnsi(folder.Path("saved.picture").string());
     TPicture picture;
     picture.SetGraphic(graphic.get());
     picture.SaveToFile(file);

@@ -1,6 +1,6 @@
 // A program built against the installed package: scans one picture with the component and
 // prints each barcode as TYPE:DATA.
-#include <vel/Vel.h>
+#include <vel/TVel.h>
 
 #include <exception>
 #include <iostream>

@@ -32,4 +32,9 @@ VEL_API std::vector<String> GraphicKindNames();
 // the kinds known when none does.
 VEL_API std::unique_ptr<TGraphic> CreateGraphicFor(std::span<const uint8_t> firstBytes);
 
+// A new empty graphic of the kind of that name ("PNG", as GraphicKindNames gives it), to
+// write a picture in that kind: assign a bitmap to it, then save it. EInvalidGraphic naming
+// the kinds known when none has that name.
+VEL_API std::unique_ptr<TGraphic> CreateGraphicOfKind(const String& name);
+
 } // namespace Host
