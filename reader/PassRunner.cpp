@@ -1,8 +1,8 @@
 #include "PassRunner.h"
 
 #include "Addons.h"
-#include "Conversions.h"
 #include "BullsEye.h"
+#include "Conversions.h"
 #include "EngineMerge.h"
 #include "QrText.h"
 #include "SecondEngine.h"
