@@ -182,8 +182,12 @@ void TPictureScanner::ScanPicture(Host::TPicture& picture, TPictureResult& resul
     TakeTruncation(*picture.Graphic(), result);
     AddWarning(result, OutsideWarning(FRect, result.Width, result.Height));
     std::vector<Vel::TBarcode> found;
+    const Vel::TRect rect{FRect.Left, FRect.Top, FRect.Width, FRect.Height};
+    // Unless the annotation draws it, the picture's pixels go once the reader has its gray
+    // bytes.
     std::vector<std::string> zbarLines = Captured([&] {
-        found = FReader->Read(picture, {FRect.Left, FRect.Top, FRect.Width, FRect.Height});
+        found = FAnnotateFolder ? FReader->Read(picture, rect)
+                                : FReader->Read(std::move(picture), rect);
     });
     if (FVerbose)
         result.ZBarLines = std::move(zbarLines);
