@@ -52,8 +52,8 @@ public:
     // Host::TPicture::LoadFromFile(file, {.Index = page - 1, .Resolution =
     // Options().Resolution()}) and read it; the graphic's PageCount() tells how many there are.
     std::vector<TBarcode> Read(const Host::TPicture& picture, const TRect& rect = {});
-    // The same, and the picture is emptied (left without a graphic) as soon as its gray bytes
-    // are made: the passes then hold one byte a pixel, not the picture's four beside it.
+    // The same, and the picture is left empty (without a graphic): its pixels go as soon as
+    // its gray bytes are made, so that the passes hold one byte a pixel, not four beside it.
     std::vector<TBarcode> Read(Host::TPicture&& picture, const TRect& rect = {});
 
 private:
