@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Two builds of velscan side by side at each effort, in one run: found pictures of the
 corpus (all, tuning half, checking half; counted as bench/effort_rate.py counts them), false
-positives (the corpus's falsepositives sets and the negative set), misreads, processor time
-as a ratio to fast (over the corpus and over the negative set), and whether fast's JSON output
-over the corpus is the same byte for byte.
+positives (the corpus's falsepositives sets and the negative set), misreads, and whether
+fast's JSON output over the corpus is the same byte for byte. No processor time: velscan's
+worker processes are not waited for by the run, so its children's time leaves them out
+(bench/bytes_per_pixel.py times large pictures in one process).
 Usage: effort_compare.py CORPUS VELSCAN BEFORE_VELSCAN [NEGATIVE_DIR [JOBS]]"""
 
 import subprocess
@@ -38,21 +39,14 @@ def main():
     print(f"{len(pictures)} corpus pictures, {len(negatives)} negative pictures, velscan "
           f"-j{effort_rate.JOBS}; fast's JSON output the same byte for byte: "
           f"{'yes' if same else 'NO'}\n")
-    print("| effort | build | found | tuning half | checking half | false positives | misreads "
-          "| CPU x fast: corpus | CPU x fast: negatives | CPU after / before: corpus, "
-          "negatives |")
-    print("|---|---|---|---|---|---|---|---|---|---|")
+    print("| effort | build | found | tuning half | checking half | false positives | misreads |")
+    print("|---|---|---|---|---|---|---|")
     for index, effort in enumerate(effort_rate.EFFORTS):
         for name in builds:
-            row, fast = rows[name][index], rows[name][0]
-            other = rows["before"][index]
-            ratio = (f"{row['cpu'] / (other['cpu'] or 1):.2f}, "
-                     f"{row['cpu_negatives'] / (other['cpu_negatives'] or 1):.2f}"
-                     if name == "after" else "")
+            row = rows[name][index]
             print(f"| {effort} | {name} | {row['found']} of {row['labelled']} | "
                   f"{percent(row['halves']['tuning'])} | {percent(row['halves']['checking'])} | "
-                  f"{row['fp']} | {len(row['misreads'])} | {row['cpu'] / (fast['cpu'] or 1):.2f} | "
-                  f"{row['cpu_negatives'] / (fast['cpu_negatives'] or 1):.2f} | {ratio} |")
+                  f"{row['fp']} | {len(row['misreads'])} |")
 
 
 if __name__ == "__main__":
