@@ -22,9 +22,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The peak memory of reading and scanning a picture of the size: its 32-bit pixels, shared
-// by the copies the scan makes, and the gray bytes ZBar reads, with room for a pass's own
-// work: about 5.5 bytes a pixel.
+// The peak memory of reading and scanning a picture of the size: its 32-bit pixels and the
+// gray bytes made from them, about 5.5 bytes a pixel at every effort (the pixels are given up
+// before the passes run, and every effort's working images fit in what they leave: measured
+// alike, see bench/RESULTS.md). An annotated picture keeps its pixels and is not counted
+// apart.
 // A PDF page drawn by poppler takes about 6 (drawn in gray, then spread into the pixels; a
 // page's embedded pictures decoded beside them).
 std::uint64_t PictureMemory(std::uint64_t width, std::uint64_t height, bool drawnPage = false);

@@ -146,7 +146,12 @@ void TPictureScanner::ScanPicture(Host::TPicture& picture, TPageResult& result) 
     TakeTruncation(*picture.Graphic(), result);
     AddWarning(result, OutsideWarning(FRect, result.Width, result.Height));
     std::vector<Vel::TBarcode> found;
-    std::vector<std::string> zbarLines = Captured([&] { found = FReader->Read(picture, FRect); });
+    // Unless the annotation draws it, the picture's pixels go once the reader has its gray
+    // bytes.
+    std::vector<std::string> zbarLines = Captured([&] {
+        found = FSettings.AnnotateFolder ? FReader->Read(picture, FRect)
+                                         : FReader->Read(std::move(picture), FRect);
+    });
     if (FSettings.ZBarLines)
         result.ZBarLines = std::move(zbarLines);
     if (FSettings.OneShot && found.size() > 1)

@@ -30,6 +30,9 @@ public:
     std::vector<TReadBarcode> Run(const TPass& pass, TGrayPlane gray,
                                   TEngineScope scope = TEngineScope::esZBarLacks);
 
+    // Frees the passes' working images (kept from one pass to the next).
+    void ReleaseBuffers() { FBuffers = {}; }
+
 private:
     std::vector<TReadBarcode> RunSecondEngine(const TPass& pass, const TWorkImage& image,
                                               TEngineScope scope);

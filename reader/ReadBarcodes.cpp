@@ -40,20 +40,23 @@ std::vector<TBarcode> ReadPicture(const TReadOptions& options, const TLoadPage& 
     TReader reader(options); // loads ZBar before any page is read
     Host::TPicture picture;
     std::vector<TBarcode> barcodes;
+    // Each page is read into the picture and given up to the reader, which keeps its gray
+    // bytes only; the file's number of pages.
     const auto readPage = [&](int page) {
         load(picture, {.Index = page - 1, .Resolution = options.Resolution()});
         CheckWhole(picture, options, cannotLoad);
-        std::vector<TBarcode> found = reader.Read(picture, options.ScanRect());
+        const int pages = picture.Graphic()->PageCount();
+        std::vector<TBarcode> found = reader.Read(std::move(picture), options.ScanRect());
         barcodes.insert(barcodes.end(), std::make_move_iterator(found.begin()),
                         std::make_move_iterator(found.end()));
+        return pages;
     };
     if (!options.Pages().empty()) {
         for (const int page : options.Pages())
             readPage(page);
         return barcodes;
     }
-    readPage(1);
-    const int pages = picture.Graphic()->PageCount();
+    const int pages = readPage(1);
     for (int page = 2; page <= pages; ++page)
         readPage(page);
     return barcodes;

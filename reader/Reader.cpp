@@ -85,6 +85,40 @@ TGrayPlane PlaneOf(const TGrayView& view, std::vector<std::uint8_t>& copy) {
     return {copy.data(), view.Width(), view.Height()};
 }
 
+// The gray bytes of the rectangle of the picture, which has a graphic; nothing when the
+// rectangle lies beyond it.
+std::optional<TPictureGray> GrayOf(const Host::TPicture& picture, const TRect& rect) {
+    int width = 0;
+    int height = 0;
+    return PictureGray(picture.Graphic(), {rect.Left, rect.Top, rect.Width, rect.Height}, width,
+                       height);
+}
+
+// ZBar's own pass, then the second engine beside it or the effort's retry passes.
+std::vector<TReadBarcode> RunPasses(TPassRunner& runner, const TGrayPlane& gray) {
+    const TReadOptions& options = runner.Options();
+    std::vector<TReadBarcode> found = runner.Run(DefaultPass(), gray);
+    if (options.Effort() == TVelEffort::efFast)
+        return found;
+    if (!found.empty())
+        return MergeEngines(std::move(found), runner.Run(SecondEnginePass(), gray));
+    const TEngineScope scope =
+        options.Isolated() ? TEngineScope::esEvery : TEngineScope::esZBarLacks;
+    TInventionGuard guard;
+    for (const TPass& pass : RetryPasses(options.Effort())) {
+        if (!Applies(pass, gray))
+            continue;
+        if (pass.Engine == TPassEngine::peSecond)
+            guard.AddChecked(runner.Run(pass, gray, scope));
+        else
+            guard.Add(runner.Run(pass, gray));
+        found = guard.Accepted();
+        if (!found.empty())
+            break;
+    }
+    return found;
+}
+
 } // namespace
 
 TReader::TReader(TReadOptions options) : FRunner(MakeRunner(std::move(options))) {}
@@ -98,25 +132,10 @@ const TReadOptions& TReader::Options() const noexcept {
 std::vector<TReadBarcode> TReader::ReadPlane(const TGrayPlane& gray) {
     if (gray.Data == nullptr || gray.Width <= 0 || gray.Height <= 0)
         return {};
-    std::vector<TReadBarcode> found = FRunner->Run(DefaultPass(), gray);
-    if (Options().Effort() == TVelEffort::efFast)
-        return found;
-    if (!found.empty())
-        return MergeEngines(std::move(found), FRunner->Run(SecondEnginePass(), gray));
-    const TEngineScope scope =
-        Options().Isolated() ? TEngineScope::esEvery : TEngineScope::esZBarLacks;
-    TInventionGuard guard;
-    for (const TPass& pass : RetryPasses(Options().Effort())) {
-        if (!Applies(pass, gray))
-            continue;
-        if (pass.Engine == TPassEngine::peSecond)
-            guard.AddChecked(FRunner->Run(pass, gray, scope));
-        else
-            guard.Add(FRunner->Run(pass, gray));
-        found = guard.Accepted();
-        if (!found.empty())
-            break;
-    }
+    std::vector<TReadBarcode> found = RunPasses(*FRunner, gray);
+    // Between pictures a reader holds no working images: a large picture's would stay beside
+    // the next picture's pixels.
+    FRunner->ReleaseBuffers();
     return found;
 }
 
@@ -128,14 +147,23 @@ std::vector<TBarcode> TReader::Read(const TGrayView& gray) {
 std::vector<TBarcode> TReader::Read(const Host::TPicture& picture, const TRect& rect) {
     if (picture.Graphic() == nullptr)
         return {};
-    int grayWidth = 0;
-    int grayHeight = 0;
-    const std::optional<TPictureGray> gray = PictureGray(
-        picture.Graphic(), {rect.Left, rect.Top, rect.Width, rect.Height}, grayWidth, grayHeight);
-    if (!gray)
+    const std::optional<TPictureGray> gray = GrayOf(picture, rect);
+    return gray ? ReadGray(*gray, picture.Graphic()->PageIndex() + 1) : std::vector<TBarcode>{};
+}
+
+std::vector<TBarcode> TReader::Read(Host::TPicture&& picture, const TRect& rect) {
+    if (picture.Graphic() == nullptr)
         return {};
-    return BarcodesOf(ReadPlane({gray->Bytes.data(), grayWidth, grayHeight}),
-                      {gray->Area.Left, gray->Area.Top}, picture.Graphic()->PageIndex() + 1);
+    const int page = picture.Graphic()->PageIndex() + 1;
+    const std::optional<TPictureGray> gray = GrayOf(picture, rect);
+    // The passes read the gray bytes alone: the picture's pixels, four bytes each, go now.
+    picture.SetGraphic(nullptr);
+    return gray ? ReadGray(*gray, page) : std::vector<TBarcode>{};
+}
+
+std::vector<TBarcode> TReader::ReadGray(const TPictureGray& gray, int page) {
+    return BarcodesOf(ReadPlane({gray.Bytes.data(), gray.Area.Width, gray.Area.Height}),
+                      {gray.Area.Left, gray.Area.Top}, page);
 }
 
 } // namespace Vel

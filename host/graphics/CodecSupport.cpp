@@ -45,6 +45,11 @@ std::optional<uint64_t> RemainingBytes(std::istream& stream) {
 std::string ReadRest(std::istream& stream, const char* kind) {
     const uint64_t largest = LargestPictureBytes();
     std::string data;
+    // Sized once where the stream tells its length: grown by doubling, a large file would
+    // take up to twice its bytes, and the outgrown copies stay in the allocator's heap.
+    if (const std::optional<uint64_t> remaining = RemainingBytes(stream);
+        remaining && *remaining <= largest)
+        data.reserve(static_cast<size_t>(*remaining));
     char chunk[65536];
     std::streambuf* buffer = stream.rdbuf();
     for (std::streamsize got; (got = buffer->sgetn(chunk, sizeof chunk)) > 0;) {

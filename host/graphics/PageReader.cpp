@@ -47,6 +47,10 @@ void TPageReader::Load(TPicture& picture, const TPageChoice& page) {
         FCursor.reset();
         throw;
     }
+    // A graphic that keeps the whole file's bytes for saving shares the reader's rather than
+    // holding a copy of its own beside the pixels.
+    if (graphic->FFileBytes && graphic->FFileBytes != FFile && *graphic->FFileBytes == *FFile)
+        graphic->FFileBytes = FFile;
     picture.Hold(std::move(graphic));
 }
 

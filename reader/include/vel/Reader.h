@@ -24,6 +24,7 @@ VEL_API std::string AddonName(TVelSymbologyAddon addon);
 
 class TPassRunner;
 struct TGrayPlane;
+struct TPictureGray;
 struct TReadBarcode;
 
 class VEL_API TReader {
@@ -51,8 +52,12 @@ public:
     // Host::TPicture::LoadFromFile(file, {.Index = page - 1, .Resolution =
     // Options().Resolution()}) and read it; the graphic's PageCount() tells how many there are.
     std::vector<TBarcode> Read(const Host::TPicture& picture, const TRect& rect = {});
+    // The same, and the picture is left empty (without a graphic): its pixels go as soon as
+    // its gray bytes are made, so that the passes hold one byte a pixel, not four beside it.
+    std::vector<TBarcode> Read(Host::TPicture&& picture, const TRect& rect = {});
 
 private:
+    std::vector<TBarcode> ReadGray(const TPictureGray& gray, int page);
     std::vector<TReadBarcode> ReadPlane(const TGrayPlane& gray);
 
     std::unique_ptr<TPassRunner> FRunner; // the options and the passes' working buffers
