@@ -1,7 +1,7 @@
 #include "CommandLine.h"
 
-#include "common/ArgReader.h"
-#include "common/Version.h"
+#include "cli/ArgReader.h"
+#include "cli/Version.h"
 #include "vel/Vel.h"
 
 #include <exception>

@@ -3,7 +3,7 @@
 // scan.
 #pragma once
 
-#include "common/ExitStatus.h"
+#include "cli/ExitStatus.h"
 
 #include <optional>
 #include <string>

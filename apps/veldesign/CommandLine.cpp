@@ -1,7 +1,7 @@
 #include "CommandLine.h"
 
-#include "common/ArgReader.h"
-#include "common/ExitStatus.h"
+#include "cli/ArgReader.h"
+#include "cli/ExitStatus.h"
 
 #include <cctype>
 

@@ -3,9 +3,9 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "NewFiles.h"
-#include "common/ExitStatus.h"
-#include "common/UsageError.h"
-#include "common/Version.h"
+#include "cli/ExitStatus.h"
+#include "cli/UsageError.h"
+#include "cli/Version.h"
 
 #include "vel/host/Errors.h"
 

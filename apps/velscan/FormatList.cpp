@@ -1,6 +1,6 @@
 #include "FormatList.h"
 
-#include "common/UsageError.h"
+#include "cli/UsageError.h"
 
 #include <algorithm>
 #include <array>

@@ -4,8 +4,8 @@
 #include "ResultStream.h"
 #include "Resume.h"
 #include "ScanRun.h"
-#include "common/UsageError.h"
-#include "common/Version.h"
+#include "cli/UsageError.h"
+#include "cli/Version.h"
 
 #include <vel/Engines.h>
 #include <vel/host/PixelLimit.h>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "Options.h"
-#include "common/ExitStatus.h"
+#include "cli/ExitStatus.h"
 
 #include <istream>
 #include <ostream>

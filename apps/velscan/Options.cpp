@@ -1,8 +1,8 @@
 #include "Options.h"
 
 #include "FormatList.h"
-#include "common/ArgReader.h"
-#include "common/ExitStatus.h"
+#include "cli/ArgReader.h"
+#include "cli/ExitStatus.h"
 
 #include <vel/batch/Errors.h>
 #include <vel/batch/Limits.h>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "Options.h"
-#include "common/ExitStatus.h"
+#include "cli/ExitStatus.h"
 
 #include <vel/batch/Batch.h>
 

@@ -1,4 +1,4 @@
-#include "common/UsageError.h"
+#include "cli/UsageError.h"
 
 namespace VelCli {
 

@@ -1,6 +1,6 @@
 // The shared argument reader, read the way a program with the flag -r/--recursive and the
 // valued option -j/--jobs reads its command line.
-#include "common/ArgReader.h"
+#include "cli/ArgReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The command-line reader every program uses: options and their values, and operands.
 #pragma once
 
-#include "common/UsageError.h"
+#include "cli/UsageError.h"
 
 #include <cstddef>
 #include <initializer_list>

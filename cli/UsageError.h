@@ -1,7 +1,7 @@
 // A command line a program cannot run, and how every program reports one.
 #pragma once
 
-#include "common/ExitStatus.h"
+#include "cli/ExitStatus.h"
 
 #include <ostream>
 #include <stdexcept>

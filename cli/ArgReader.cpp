@@ -1,4 +1,4 @@
-#include "common/ArgReader.h"
+#include "cli/ArgReader.h"
 
 #include <algorithm>
 

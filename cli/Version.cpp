@@ -1,4 +1,4 @@
-#include "common/Version.h"
+#include "cli/Version.h"
 
 namespace VelCli {
 
