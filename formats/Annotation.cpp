@@ -4,12 +4,13 @@
 #include "vel/batch/Shard.h"
 
 #include <vel/host/Bitmap.h>
-#include <vel/host/PngImage.h>
+#include <vel/host/GraphicKinds.h>
 #include <vel/host/WholeFile.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <string_view>
@@ -80,10 +81,10 @@ std::optional<std::string> WriteAnnotation(Host::TPicture& picture,
         bitmap.Assign(picture.Graphic());
         bitmap.SetPixelFormat(Host::TPixelFormat::pf32bit);
         DrawAnnotation(bitmap, result, rect);
-        Host::TPngImage png;
-        png.Assign(&bitmap);
+        const std::unique_ptr<Host::TGraphic> png = Host::CreateGraphicOfKind(u"PNG");
+        png->Assign(&bitmap);
         std::ostringstream bytes;
-        png.SaveToStream(bytes);
+        png->SaveToStream(bytes);
         Host::ReplaceWholeFile(file, bytes.view());
         return std::nullopt;
     } catch (const std::exception& error) {
