@@ -60,11 +60,12 @@ void Recover(pthread_mutex_t& mutex, int error) {
         pthread_mutex_consistent(&mutex);
 }
 
-// A moment from now on the monotonic clock: how long a wait for a release lasts at most, and
-// how long a look at the budget waits for its lock.
-timespec MomentLater() {
+// A moment from now on the clock: how long a wait for a release lasts at most (monotonic), and
+// how long a look at the budget waits for its lock (real time, the clock of
+// pthread_mutex_timedlock, which the thread sanitizer knows as a lock).
+timespec MomentLater(clockid_t clock) {
     timespec until{};
-    clock_gettime(CLOCK_MONOTONIC, &until);
+    clock_gettime(clock, &until);
     until.tv_nsec += 100'000'000;
     if (until.tv_nsec >= 1'000'000'000) {
         until.tv_nsec -= 1'000'000'000;
@@ -81,8 +82,8 @@ public:
     // Tries for a moment only; see Held().
     struct TMoment {};
     TLock(pthread_mutex_t& mutex, TMoment) : FMutex(mutex) {
-        const timespec until = MomentLater();
-        const int error = pthread_mutex_clocklock(&FMutex, CLOCK_MONOTONIC, &until);
+        const timespec until = MomentLater(CLOCK_REALTIME);
+        const int error = pthread_mutex_timedlock(&FMutex, &until);
         Recover(FMutex, error);
         FHeld = error == 0 || error == EOWNERDEAD;
     }
@@ -98,7 +99,7 @@ public:
     // Waits for a release, or a moment at most: a worker killed while waiting may have taken
     // a wake-up with it.
     void WaitForRelease(pthread_cond_t& freed) {
-        const timespec until = MomentLater();
+        const timespec until = MomentLater(CLOCK_MONOTONIC);
         Recover(FMutex, pthread_cond_timedwait(&freed, &FMutex, &until));
     }
 
