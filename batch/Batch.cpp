@@ -60,8 +60,11 @@ struct TBatch::TState {
     TState(TBatchSettings settings, std::vector<TWorker> workers, std::size_t window)
         : Settings(std::move(settings)), Pool(Spreading(std::move(workers)), window) {}
 
-    // Each worker spreads a many-page file's later pages over the pool's workers.
+    // Each worker spreads a many-page file's later pages over the pool's workers; a single
+    // worker reads the file from beginning to end in one pass.
     std::vector<TWorker> Spreading(std::vector<TWorker> workers) {
+        if (workers.size() < 2)
+            return workers;
         std::vector<TWorker> spreading;
         for (TWorker& worker : workers)
             spreading.emplace_back([this, worker = std::move(worker)](const TInput& input) {
