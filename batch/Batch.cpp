@@ -1,6 +1,7 @@
 #include "vel/batch/Batch.h"
 
 #include "OrderedPool.h"
+#include "PageSpread.h"
 #include "StdinPicture.h"
 #include "Workers.h"
 
@@ -57,7 +58,22 @@ std::vector<TWorker> StartWorkers(const TBatchSettings& settings, const TBatchHo
 // A worker runs ahead of the results taken by at most four inputs' results.
 struct TBatch::TState {
     TState(TBatchSettings settings, std::vector<TWorker> workers, std::size_t window)
-        : Settings(std::move(settings)), Pool(std::move(workers), window) {}
+        : Settings(std::move(settings)), Pool(Spreading(std::move(workers)), window) {}
+
+    // Each worker spreads a many-page file's later pages over the pool's workers; a single
+    // worker reads the file from beginning to end in one pass.
+    std::vector<TWorker> Spreading(std::vector<TWorker> workers) {
+        if (workers.size() < 2)
+            return workers;
+        std::vector<TWorker> spreading;
+        for (TWorker& worker : workers)
+            spreading.emplace_back([this, worker = std::move(worker)](const TInput& input) {
+                return ScanSpread(input, Settings.Scan, worker, [&](std::vector<TInput> parts) {
+                    return Pool.RunParts(std::move(parts), worker);
+                });
+            });
+        return spreading;
+    }
 
     TBatchSettings Settings;
     // Before the pool: the workers are done with the picture when it is removed.

@@ -2,6 +2,7 @@
 // order the jobs were submitted, as soon as each next one is done.
 #pragma once
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -82,6 +83,41 @@ public:
         return std::move(node.mapped().Result);
     }
 
+    // Runs parts of the job the calling worker runs, on every worker free for them and on the
+    // caller's own, and gives back their results in order. Workers take such parts before the
+    // queued jobs; the caller takes only its own, so it never waits on another job's part.
+    // Throws what the first part in order that failed threw.
+    std::vector<TResult> RunParts(std::vector<TJob> jobs, const TWorker& own) {
+        TPartGroup group;
+        group.Outcomes.resize(jobs.size());
+        group.Left = jobs.size();
+        std::unique_lock lock(FMutex);
+        for (std::size_t i = 0; i < jobs.size(); ++i)
+            FParts.push_back(TPart{&group, i, std::move(jobs[i])});
+        FChanged.notify_all();
+        for (;;) {
+            const auto mine =
+                std::find_if(FParts.begin(), FParts.end(),
+                             [&group](const TPart& part) { return part.Group == &group; });
+            if (mine != FParts.end()) {
+                TPart part = std::move(*mine);
+                FParts.erase(mine);
+                RunPart(part, own, lock);
+            } else if (group.Left == 0) {
+                break;
+            } else {
+                FChanged.wait(lock);
+            }
+        }
+        std::vector<TResult> results;
+        for (TOutcome& outcome : group.Outcomes) {
+            if (outcome.Failure)
+                std::rethrow_exception(outcome.Failure);
+            results.push_back(std::move(*outcome.Result));
+        }
+        return results;
+    }
+
     // The number of jobs submitted so far, and whether that is all of them.
     std::pair<std::uint64_t, bool> Submitted() {
         std::lock_guard lock(FMutex);
@@ -95,18 +131,54 @@ private:
         std::exception_ptr Failure;
     };
 
+    // The parts of one running job, waited for by its worker.
+    struct TPartGroup {
+        std::vector<TOutcome> Outcomes;
+        std::size_t Left = 0;
+    };
+    struct TPart {
+        TPartGroup* Group;
+        std::size_t Index;
+        TJob Job;
+    };
+
+    // Runs the part without the lock, which is held on entry and on return.
+    void RunPart(TPart& part, const TWorker& worker, std::unique_lock<std::mutex>& lock) {
+        lock.unlock();
+        TOutcome outcome;
+        try {
+            outcome.Result = worker(part.Job);
+        } catch (...) {
+            outcome.Failure = std::current_exception();
+        }
+        lock.lock();
+        part.Group->Outcomes[part.Index] = std::move(outcome);
+        --part.Group->Left;
+        FChanged.notify_all();
+    }
+
     bool Finished() const { return FCancelled || (FClosed && FTaken == FSubmitted); }
 
     void Work(const TWorker& worker) {
         for (;;) {
             std::unique_lock lock(FMutex);
+            // A worker stays while a job runs: the job may still hand out parts.
             FChanged.wait(lock, [this] {
-                return FQueue.empty() ? FClosed : FQueue.front().first < FTaken + FWindow;
+                return !FParts.empty() ||
+                       (FQueue.empty() ? FClosed && FRunning == 0
+                                       : FQueue.front().first < FTaken + FWindow);
             });
+            if (!FParts.empty()) {
+                TPart part = std::move(FParts.front());
+                FParts.pop_front();
+                RunPart(part, worker, lock);
+                continue;
+            }
             if (FQueue.empty())
                 return;
             auto [index, job] = std::move(FQueue.front());
             FQueue.pop_front();
+            ++FRunning;
             lock.unlock();
             TOutcome outcome;
             try {
@@ -115,6 +187,7 @@ private:
                 outcome.Failure = std::current_exception();
             }
             lock.lock();
+            --FRunning;
             FDone.emplace(index, std::move(outcome));
             FChanged.notify_all();
         }
@@ -126,8 +199,10 @@ private:
     std::condition_variable FChanged;
     std::deque<std::pair<std::uint64_t, TJob>> FQueue;
     std::map<std::uint64_t, TOutcome> FDone;
+    std::deque<TPart> FParts;
     std::uint64_t FSubmitted = 0;
     std::uint64_t FTaken = 0;
+    std::size_t FRunning = 0; // jobs started and not done
     bool FClosed = false;
     bool FCancelled = false;
     std::vector<std::thread> FThreads;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 
 namespace VelBatch {
@@ -77,6 +78,9 @@ TFileResult TPictureScanner::Scan(const TInput& input, TMemoryBudget& budget,
 // against the pixels the file may hold; once a page would pass them, it and every later page
 // are reported without being read.
 TFileResult TPictureScanner::ScanFile(const TInput& input, TMemoryBudget& budget, unsigned slot) {
+    if (input.FirstPage > 1 && input.LastPage != 0)
+        return ScanPages(input, budget, slot);
+    const int last = input.LastPage != 0 ? input.LastPage : std::numeric_limits<int>::max();
     const auto wanted = [&](int page) {
         return page >= input.FirstPage && FSettings.Pages.Selects(page);
     };
@@ -85,7 +89,7 @@ TFileResult TPictureScanner::ScanFile(const TInput& input, TMemoryBudget& budget
     std::uint64_t pixelsLeft = FSettings.MaxFilePixels;
     bool stopped = false;
     int pages = 1;
-    for (int page = 1; page <= pages; ++page) {
+    for (int page = 1; page <= std::min(pages, last); ++page) {
         if (page > 1 && !wanted(page))
             continue;
         TPageResult result;
@@ -118,6 +122,31 @@ TFileResult TPictureScanner::ScanFile(const TInput& input, TMemoryBudget& budget
     if (results.empty())
         throw std::runtime_error("--pages selects none of the file's " + std::to_string(pages) +
                                  (pages == 1 ? " page" : " pages"));
+    return results;
+}
+
+// The pages are loaded straight from the file, without the pages before them: the file's
+// number of pages is known to the caller, and so is what its pages hold together, which is
+// checked by the caller over all of them.
+TFileResult TPictureScanner::ScanPages(const TInput& input, TMemoryBudget& budget, unsigned slot) {
+    TFileResult results;
+    TPictureFile file(SourceFile(input));
+    std::uint64_t pixelsLeft = std::numeric_limits<std::uint64_t>::max();
+    for (int page = input.FirstPage; page <= input.LastPage; ++page) {
+        if (!FSettings.Pages.Selects(page))
+            continue;
+        TPageResult result;
+        result.Path = input.Path;
+        result.Page = page;
+        try {
+            ReadPage(file, result, budget, slot, true, pixelsLeft);
+        } catch (...) {
+            FailPage(result);
+        }
+        if (FOnPageDone)
+            FOnPageDone(result);
+        results.push_back(std::move(result));
+    }
     return results;
 }
 

@@ -47,6 +47,8 @@ public:
 
 private:
     TFileResult ScanFile(const TInput& input, TMemoryBudget& budget, unsigned slot);
+    // The selected pages of input.FirstPage (above 1) to input.LastPage, each read on its own.
+    TFileResult ScanPages(const TInput& input, TMemoryBudget& budget, unsigned slot);
     // Reads the result's page of the file, sets its size and number of pages, and scans it
     // when asked; the page's pixels are taken from pixelsLeft, and one of more is refused
     // (EFilePixels) before it is drawn.

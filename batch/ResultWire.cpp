@@ -203,6 +203,7 @@ std::string EncodeInput(const TInput& input) {
     out.Text(input.Path);
     out.Text(input.Source);
     out.Number(input.FirstPage);
+    out.Number(input.LastPage);
     return out.Take();
 }
 
@@ -212,6 +213,7 @@ TInput DecodeInput(std::string_view bytes) {
     input.Path = in.Text();
     input.Source = in.Text();
     input.FirstPage = in.Number<int>();
+    input.LastPage = in.Number<int>();
     in.End("input");
     return input;
 }

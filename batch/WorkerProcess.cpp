@@ -247,11 +247,11 @@ TFileResult TWorkerProcess::Exchange(const TInput& input) {
             throw std::runtime_error(*failure);
         const int pages = results.back().Pages;
         const int failed = FLaunch->Settings.Pages.NextAfter(results.back().Page, pages);
-        if (failed == 0)
+        if (failed == 0 || (input.LastPage != 0 && failed > input.LastPage))
             return results;
         results.push_back(PageError(results.back(), failed, *failure));
         request.FirstPage = FLaunch->Settings.Pages.NextAfter(failed, pages);
-        if (request.FirstPage == 0)
+        if (request.FirstPage == 0 || (input.LastPage != 0 && request.FirstPage > input.LastPage))
             return results;
     }
 }

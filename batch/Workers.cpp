@@ -7,29 +7,44 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <thread>
 
 namespace VelBatch {
 
 namespace {
 
+// Whether the file starts like a kind that holds many pages (PDF, TIFF, GIF), whose pages
+// are spread over the workers.
+bool MayHoldPages(const std::string& path) {
+    char start[5] = {};
+    std::ifstream file(path, std::ios::binary);
+    if (!file.read(start, sizeof start))
+        return false;
+    const std::string_view kind(start, sizeof start);
+    return kind == "%PDF-" || kind.starts_with(std::string_view("II*\0", 4)) ||
+           kind.starts_with(std::string_view("MM\0*", 4)) || kind.starts_with("GIF8");
+}
+
 // The number of inputs when the paths given tell it: each path that is no folder (nor "-",
-// the paths on standard input) is one input, and so is a picture on standard input.
+// the paths on standard input) is one input, and so is a picture on standard input. A file
+// that may hold many pages may keep every worker busy.
 std::optional<unsigned> KnownInputCount(const TBatchSettings& settings) {
     unsigned count = settings.StdinPicture ? 1 : 0;
     for (const std::string& path : settings.Paths) {
         std::error_code error;
-        if (path == "-" || std::filesystem::is_directory(path, error))
+        if (path == "-" || std::filesystem::is_directory(path, error) ||
+            (std::filesystem::is_regular_file(path, error) && MayHoldPages(path)))
             return std::nullopt;
         ++count;
     }
     return count;
 }
 
-// One worker per job, but no more than there are inputs: each worker scans a whole file, so
-// a run of one picture needs one.
+// One worker per job, but no more than there are inputs: a run of one picture needs one.
 unsigned WorkerCount(const TBatchSettings& settings) {
     const unsigned jobs = JobCount(settings);
     const auto inputs = KnownInputCount(settings);

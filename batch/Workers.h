@@ -1,6 +1,7 @@
-// The workers of a run: each scans one file at a time, in a worker process of its own by
-// default, or on a thread of the caller's process without isolation. Every worker holds its
-// picture's memory in the run's budget while it reads and scans it.
+// The workers of a run: each scans one file, or one page of a many-page file, at a time, in a
+// worker process of its own by default, or on a thread of the caller's process without
+// isolation. Every worker holds its picture's memory in the run's budget while it reads and
+// scans it.
 #pragma once
 
 #include "vel/batch/Batch.h"

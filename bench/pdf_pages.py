@@ -4,7 +4,9 @@ velscan -j1 --no-isolation against its peer pair, pdftoppm -gray -r 300 writing 
 reading them (their times added, the larger peak), side by side in one run, and the
 barcodes each finds. Two documents: scanned pages (one gray picture a page) and drawn pages
 (bars as filled rectangles, with a line of text). A second table reads the same pages through
-the pair with and without poppler's antialiasing, to tell whether it helps reading. Peak
+the pair with and without poppler's antialiasing, to tell whether it helps reading. A third
+gives the wall time of velscan -j2 against -j1 (worker processes, as by default) on each
+document, the runs taking turns, for each velscan given: the pages shared by two workers. Peak
 memory is also given as bytes a pixel of one page (2480 x 3508).
 Usage: pdf_pages.py VELSCAN [BEFORE_VELSCAN] [RUNS]"""
 
@@ -17,7 +19,7 @@ import sys
 import tempfile
 import zlib
 
-from throughput import measure_once
+from throughput import interleaved_medians, measure_once
 
 PAGES = int(os.environ.get("PDF_PAGES", "40"))
 WIDTH_PT, HEIGHT_PT = 595, 842  # A4
@@ -166,6 +168,21 @@ def velscan_figures(velscan, pdf, runs):
             velscan_found(velscan, pdf))
 
 
+def jobs_table(readers, pdfs, runs):
+    """Median wall seconds of -j1 and -j2 on each document, and their ratio."""
+    print("| document | reader | -j1 wall s | -j2 wall s | -j2 / -j1 |")
+    print("|---|---|---|---|---|")
+    for name, pdf in pdfs.items():
+        commands = {}
+        for reader, binary in readers.items():
+            for jobs in ("-j1", "-j2"):
+                commands[(reader, jobs)] = [binary, jobs, pdf]
+        medians = interleaved_medians(commands, runs)
+        for reader in readers:
+            one, two = medians[(reader, "-j1")][0], medians[(reader, "-j2")][0]
+            print(f"| {name} | {reader} | {one:.2f} | {two:.2f} | {two / one:.2f} |")
+
+
 def bytes_a_pixel(kib):
     return kib * 1024 / PAGE_PIXELS
 
@@ -208,6 +225,10 @@ def main():
             for antialias in (True, False):
                 cpu, _, found = pair_figures(pdf, os.path.join(folder, name), runs, antialias)
                 print(f"| {name} | {'on' if antialias else 'off'} | {cpu:.2f} | {found} |")
+        print()
+        readers = {"velscan": velscan, "velscan before": before}
+        jobs_table({k: v for k, v in readers.items() if v},
+                   {name: os.path.join(folder, name + ".pdf") for name in documents}, runs)
 
 
 if __name__ == "__main__":

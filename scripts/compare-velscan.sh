@@ -145,7 +145,26 @@ cp work/merged.jsonl "$out/merged.jsonl"
 run merge-expect --merge work/merged2.jsonl work/a.jsonl work/b.jsonl --expect work/expect.txt
 run merge-half --merge work/merged3.jsonl work/a.jsonl
 
+# Many-page files, whose pages the workers share: a TIFF of the samples' pictures, and the
+# benchmark's document of drawn bars, five A4 pages. --max-file-pixels stops each on page 3.
+convert samples/ean13.png samples/code128.jpg samples/multi.png samples/upca.bmp \
+    samples/databar.tif work/doc.tif
+PDF_PAGES=5 python3 -c "import sys; sys.path.insert(0, '$repo/bench'); import pdf_pages
+sys.stdout.buffer.write(pdf_pages.drawn_document())" >work/doc.pdf
+declare -A filePixels=([tif]=500000 [pdf]=20000000)
+for doc in tif pdf; do
+    run "doc-$doc" -q --format=json work/doc.$doc samples/ean13.png work/doc.$doc
+    run "doc-$doc-j1" -q -j1 -r work/doc.$doc
+    run "doc-$doc-j2" -q -j2 --format=xml work/doc.$doc
+    run "doc-$doc-pages" -q -j2 --pages 2-3,5 --format=json work/doc.$doc
+    run "doc-$doc-pages-late" -q -j2 --pages 3- work/doc.$doc
+    run "doc-$doc-file-pixels" -q -j2 --format=json --max-file-pixels "${filePixels[$doc]}" work/doc.$doc
+    run "doc-$doc-noisolation" -q -j2 --no-isolation --format=json work/doc.$doc
+done
+
 if [[ -n $fake ]]; then
+    FAKEZBAR_CRASH_WIDTH=1496 run fake-crash-doc -q -j2 --library fake.so --format=json work/doc.tif
+    FAKEZBAR_HANG_WIDTH=698 run fake-hang-doc -q -j2 --library fake.so --timeout 1 work/doc.tif
     # code128.jpg is 1496 pixels wide: the fake crashes on it, and hangs on multi.png (698).
     export FAKEZBAR_CRASH_WIDTH=1496
     run fake-crash -q --library fake.so --format=json -r samples

@@ -6,6 +6,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -92,6 +94,50 @@ TEST(BatchOrderedPool, CancelDropsTheJobsNotStartedAndTakesNoMore) {
     EXPECT_FALSE(pool.Submit(10));
     EXPECT_EQ(pool.Next(), std::nullopt);
     EXPECT_LE(started, 3);
+}
+
+// A job split into parts (negative numbers) runs them on the idle worker too: the first two
+// parts only finish once both run at once. Every part runs once, the parts' results come
+// back in order, and the job's result keeps its turn among the others.
+TEST(BatchOrderedPool, PartsOfAJobRunOnEveryWorkerAndComeBackInOrder) {
+    std::mutex mutex;
+    std::condition_variable changed;
+    int waiting = 0;
+    bool together = false;
+    std::vector<std::atomic<int>> runs(7);
+    TPool* pool = nullptr;
+    const auto meet = [&] {
+        std::unique_lock lock(mutex);
+        ++waiting;
+        changed.notify_all();
+        together = changed.wait_for(lock, std::chrono::seconds(10), [&] { return waiting >= 2; });
+    };
+    TPool::TWorker worker = [&](const int& job) -> std::string {
+        if (job < 0) {
+            ++runs[static_cast<std::size_t>(-job)];
+            if (job >= -2)
+                meet();
+            return "part " + std::to_string(-job);
+        }
+        if (job != 1)
+            return std::to_string(job);
+        std::string joined;
+        for (const std::string& part : pool->RunParts({-1, -2, -3, -4, -5, -6}, worker))
+            joined += part + ";";
+        return joined;
+    };
+    TPool running({worker, worker}, 8);
+    pool = &running;
+    for (int job = 0; job < 3; ++job)
+        running.Submit(job);
+    running.Close();
+    EXPECT_EQ(running.Next(), "0");
+    EXPECT_EQ(running.Next(), "part 1;part 2;part 3;part 4;part 5;part 6;");
+    EXPECT_EQ(running.Next(), "2");
+    EXPECT_EQ(running.Next(), std::nullopt);
+    EXPECT_TRUE(together);
+    for (std::size_t part = 1; part < runs.size(); ++part)
+        EXPECT_EQ(runs[part], 1) << part;
 }
 
 } // namespace

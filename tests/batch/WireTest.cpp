@@ -62,11 +62,13 @@ TEST(BatchWire, ResultsReadBackEqual) {
 }
 
 TEST(BatchWire, InputsAndSettingsReadBackEqual) {
-    const TInput input{.Path = "-", .Error = std::nullopt, .Source = "/tmp/x", .FirstPage = 4};
+    const TInput input{
+        .Path = "-", .Error = std::nullopt, .Source = "/tmp/x", .FirstPage = 4, .LastPage = 6};
     const TInput back = DecodeInput(EncodeInput(input));
     EXPECT_EQ(back.Path, input.Path);
     EXPECT_EQ(back.Source, input.Source);
     EXPECT_EQ(back.FirstPage, input.FirstPage);
+    EXPECT_EQ(back.LastPage, input.LastPage);
 
     TScanSettings settings{.Configs = {"ean13.disable", "qrcode.binary=1"},
                            .Rect = Vel::TRect{5, 6, 0, 70},

@@ -21,6 +21,9 @@ struct TInput {
     std::optional<std::string> Error{}; // set when the path could not be listed or read
     std::string Source{}; // the file to read when it is not Path (a picture from standard input)
     int FirstPage = 1;    // the first page to scan (after a worker failed on an earlier page)
+    // The last page to scan; 0: every page to the file's end. Pages FirstPage (above 1) to
+    // LastPage are read without the pages before them, each page's failure its own.
+    int LastPage = 0;
 };
 
 // The file the input's picture is read from.
