@@ -3,8 +3,8 @@
 # build, and a clang build with AddressSanitizer and UndefinedBehaviorSanitizer. Last, a clang
 # build with ThreadSanitizer of the libraries, velscan and the tests that run them on several
 # threads (velscan's, the loader's, the component's first use on many threads, the batch
-# engine's ordered pool and memory budget) runs those tests. Warnings are errors here. Fails
-# if any step fails.
+# engine's ordered pool, memory budget and pages shared by workers) runs those tests.
+# Warnings are errors here. Fails if any step fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,8 +22,8 @@ CC=clang CXX=clang++ bash scripts/setup.sh build-asan -DVEL_SANITIZE=ON -DVEL_BU
     -DVEL_WERROR=ON
 ctest --test-dir build-asan --output-on-failure -j2
 
-tsan_targets=(velscan_test velscan_text_test zbar_tests component_zbar_tests batch_tests)
-tsan_tests='^(Velscan|Loader|FirstUses/ThreadedFirstUse\.|BatchOrderedPool\.|BatchMemoryBudget\.)'
+tsan_targets=(velscan_test formats_tests zbar_tests component_zbar_tests batch_tests)
+tsan_tests='^(Velscan|Loader|FirstUses/ThreadedFirstUse\.|BatchOrderedPool\.|BatchMemoryBudget\.|BatchPages\.)'
 CC=clang CXX=clang++ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVEL_SANITIZE=thread -DVEL_BUILD_BENCH=OFF -DVEL_WERROR=ON
 cmake --build build-tsan --target "${tsan_targets[@]}"
