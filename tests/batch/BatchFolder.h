@@ -1,6 +1,7 @@
 // A folder of the sample pictures for whole batches, and running a batch over it.
 #pragma once
 
+#include "RunToEnd.h"
 #include "TempFolder.h"
 #include "vel/batch/Batch.h"
 
@@ -35,12 +36,7 @@ protected:
     std::vector<TFileResult> Run(TBatchSettings settings) const {
         settings.Paths = {Folder().string()};
         settings.Recursive = true;
-        TBatch batch(std::move(settings));
-        std::vector<TFileResult> files;
-        while (auto file = batch.Next())
-            files.push_back(std::move(*file));
-        batch.Finish();
-        return files;
+        return RunToEnd(std::move(settings));
     }
 
     // The walk order of the folder.

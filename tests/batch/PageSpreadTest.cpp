@@ -5,6 +5,7 @@
 #include "Codecs.h"
 #include "PageFiles.h"
 #include "RenderBarcode.h"
+#include "RunToEnd.h"
 #include "TempFolder.h"
 #include "vel/batch/Batch.h"
 
@@ -58,12 +59,7 @@ protected:
     static std::vector<TFileResult> Run(TBatchSettings settings,
                                         const std::vector<std::string>& paths) {
         settings.Paths = paths;
-        TBatch batch(std::move(settings));
-        std::vector<TFileResult> files;
-        while (auto file = batch.Next())
-            files.push_back(std::move(*file));
-        batch.Finish();
-        return files;
+        return BatchTest::RunToEnd(std::move(settings));
     }
 
 private:
