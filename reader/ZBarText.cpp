@@ -11,8 +11,8 @@ bool AllDigits(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// The application identifiers of predefined length, by their first two digits (GS1 General
-// Specifications, figure 5.10.1-2): no separator follows their values.
+// The application identifiers of predefined length, by their first two digits (GS1's table
+// of them, figure 5.10.1-2 of its rules): no separator follows their values.
 bool PredefinedLength(std::string_view identifier) {
     static constexpr std::array<std::string_view, 22> Fixed = {
         "00", "01", "02", "03", "04", "11", "12", "13", "14", "15", "16",
